@@ -1,0 +1,36 @@
+# make run    installs what is missing, builds and starts the editor
+# make test   installs what is missing, builds and runs every test
+# make bench  builds optimised and runs the editor benchmarks
+BUILD ?= build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: all bootstrap build run test bench sanitize clean
+
+all: build
+
+bootstrap:
+	@scripts/bootstrap
+
+$(BUILD)/build.ninja: CMakeLists.txt
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+
+build: bootstrap $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/marvekedit examples/sample.csm
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: bootstrap
+	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DMARVEK_BUILD_TESTS=OFF
+	cmake --build build-release -j $(JOBS) --target editor_bench
+	build-release/bench/editor_bench
+
+sanitize:
+	$(MAKE) test BUILD=build-asan CMAKE_FLAGS="-DMARVEK_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug"
+
+clean:
+	rm -rf build build-release build-asan
