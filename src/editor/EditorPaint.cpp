@@ -9,3 +9,4 @@ TRect TRACustomEditor::CellRect(int col, int row) const { return {}; }
 void TRACustomEditor::GetLineAttr(std::string& line, int lineIdx, int colBeg, int colEnd) {  }
 void TRACustomEditor::GetAttr(int lineIdx, int colBeg, int colEnd) {  }
 void TRACustomEditor::ChangeAttr(int lineIdx, int colBeg, int colEnd) {  }
+void TGutter::Paint() {}

@@ -1,0 +1,82 @@
+#pragma once
+// The editor control with syntax highlighting: colours each painted line by the token
+// classes of its language and tracks comments, strings and tags that span lines.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/RAEditor.h"
+#include "highlight/Colors.h"
+#include "highlight/RAHLParser.h"
+
+enum THighLighter : uint8_t {
+  hlNone, hlPascal, hlCBuilder, hlSql, hlPython, hlJava, hlVB, hlHtml, hlPerl, hlIni,
+  hlCocoR, hlMarvek
+};
+
+class TRAHLEditor : public TRAEditor {
+ public:
+  using TOnReservedWord =
+      std::function<void(TRAHLEditor* sender, const std::string& token, bool& reserved)>;
+
+  explicit TRAHLEditor(EditorHost& host);
+  ~TRAHLEditor() override;
+
+  THighLighter HighLighter() const { return FHighLighter; }
+  void SetHighLighter(THighLighter value);
+  TColors& Colors() { return *FColors; }
+  bool LongTokens() const { return FLongTokens; }
+  // A plain store: the states of the last rescan are used until the next one.
+  void SetLongTokens(bool value) { FLongTokens = value; }
+  bool SyntaxHighlighting() const { return FSyntaxHighlighting; }
+  void SetSyntaxHighlighting(bool value) { FSyntaxHighlighting = value; }
+  TOnReservedWord OnReservedWord;
+
+  // Copies the colours of another highlighting editor and repaints.
+  void Assign(const TRAHLEditor& source);
+  void Loaded() override;
+  void TextModified(int pos, int action, const std::string& text) override;
+
+  // Recomputes the start state of every line.
+  void RescanLongTokens();
+  // Start state of line Index: 0 normal, 1 brace comment, 2 block comment, 4 string,
+  // 5 HTML tag.
+  uint8_t LineState(int index) const;
+  int GrammarLine() const { return FGrammarLine; }
+
+ protected:
+  void GetAttr(int lineIdx, int colBeg, int colEnd) override;
+  virtual bool DoReservedWord(const std::string& token, bool& reserved);
+  virtual bool HasReservedWordHandler() const;
+
+ private:
+  // Line colouring (RAHLEditor.cpp).
+  void ColorRange(int from, int to, const TSymbolColor& cls);
+  void ColorToken(const TSymbolColor& cls);
+  char NextNonBlankChar() const;
+  bool IsCommentToken(const std::string& token) const;
+  bool IsStringToken(const std::string& token) const;
+  void ColorTokens();
+  void ColorIniLine();
+  void ColorHtmlEntities(const std::string& token);
+  bool ApplyLanguageRules(const std::string& token, const std::string& prev,
+                          const std::string& prev2, int index, bool& inTag);
+  void ApplyGeneralRules(const std::string& token, const std::string& prev);
+
+  // Multi-line state (LineStates.cpp).
+  void FetchLineState();
+  int LongTokenEnd() const;
+
+  std::unique_ptr<TIParser> FParser;
+  THighLighter FHighLighter = hlPascal;
+  std::unique_ptr<TColors> FColors;
+  std::string FLine;
+  int FLineIndex = 0;
+  uint8_t FLineState = 0;
+  bool FLongTokens = true;
+  // Start state of every line (not only the first 65537).
+  std::vector<uint8_t> FLineStates;
+  bool FSyntaxHighlighting = true;
+  int FGrammarLine = 2147483647;
+};
