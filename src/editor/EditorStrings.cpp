@@ -25,3 +25,4 @@ int TEditorStrings::LineOffset(int) const { return 0; }
 std::vector<std::string> TEditorStrings::SplitText(const std::string&) { return {}; }
 void TEditorStrings::Changed() {}
 std::string TEditorStrings::ExpandTabs(const std::string& s) const { return s; }
+int TEditorStrings::LineAtOffset(int) const { return 0; }

@@ -71,6 +71,12 @@ class TEditorStrings {
   // Length of the whole text.
   int TextLength() const { return LineOffset(Count()); }
 
+  // Index of the line holding whole-text offset Offset (the line break after a line
+  // belongs to that line); Count() - 1 for the end of the text.
+  int LineAtOffset(int offset) const;
+  // Lines changed since the last call (see LineChanges).
+  LineChanges TakeLineChanges() { return FLines.TakeChanges(); }
+
   // Splits text at CR LF, CR or LF; a final break adds no line; NUL ends the text.
   static std::vector<std::string> SplitText(const std::string& text);
 

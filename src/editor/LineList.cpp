@@ -9,3 +9,4 @@ void LineList::Clear() {}
 void LineList::Assign(std::vector<std::string>) {}
 int LineList::Offset(int) const { return 0; }
 int LineList::LineAtOffset(int) const { return 0; }
+LineChanges LineList::TakeChanges() { return {}; }

@@ -5,6 +5,16 @@
 #include <string>
 #include <vector>
 
+// The lines changed since the last TakeChanges: in today's indices [First, count -
+// TailUnchanged); OldCount is the line count at the last TakeChanges. Consumers that keep
+// per-line data (the highlighter's line states) bring it up to date from this.
+struct LineChanges {
+  bool Any = false;
+  int First = 0;
+  int TailUnchanged = 0;
+  int OldCount = 0;
+};
+
 class LineList {
  public:
   int Count() const { return FCount; }
@@ -19,6 +29,7 @@ class LineList {
   int Offset(int index) const;
   // Index of the line holding whole-text offset Offset (0 <= Offset < total length).
   int LineAtOffset(int offset) const;
+  LineChanges TakeChanges();
 
  private:
   int Physical(int index) const { return index < FGapStart ? index : index + FGapLength; }
@@ -33,4 +44,5 @@ class LineList {
   // Offsets of lines 0..FValidOffsets are correct; FOffsets holds Count + 1 entries.
   mutable std::vector<int> FOffsets{0};
   mutable int FValidOffsets = 0;
+  LineChanges FChanges;
 };
