@@ -12,10 +12,10 @@ struct CanvasCall {
   TColor background = 0;  // Text: brush colour behind the text
   int penWidth = 0;
   TFontStyles style = 0;
-  std::string text;
-  std::vector<int> advances;
+  std::string text{};
+  std::vector<int> advances{};
   bool clipped = false;
-  TRect clip;
+  TRect clip{};
 };
 
 class RecordingCanvas : public Canvas {
