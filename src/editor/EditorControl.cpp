@@ -45,32 +45,157 @@ TRACustomEditor::~TRACustomEditor() {
   FGutter.reset();
 }
 
-// Not yet implemented.
-void TRACustomEditor::CreateWnd() {  }
-void TRACustomEditor::Loaded() {  }
-void TRACustomEditor::SetLines(const std::vector<std::string>& lines) {  }
-void TRACustomEditor::SetBorderStyle(TBorderStyle value) {  }
-void TRACustomEditor::SetScrollBars(TScrollStyle value) {  }
-void TRACustomEditor::SetGutterWidth(int value) {  }
-void TRACustomEditor::SetGutterColor(TColor value) {  }
-void TRACustomEditor::SetRightMarginVisible(bool value) {  }
-void TRACustomEditor::SetRightMargin(int value) {  }
-void TRACustomEditor::SetRightMarginColor(TColor value) {  }
-void TRACustomEditor::SetInsertMode(bool value) {  }
-void TRACustomEditor::SetReadOnly(bool value) {  }
-void TRACustomEditor::SetSelBlockFormat(TSelBlockFormat value) {  }
-void TRACustomEditor::SetColor(TColor value) {  }
-void TRACustomEditor::SetFont(const TFont& value) {  }
-void TRACustomEditor::ClearUndo() {  }
-void TRACustomEditor::BeginUpdate() {  }
-void TRACustomEditor::EndUpdate() {  }
-void TRACustomEditor::RefreshText(bool clearSelection) {  }
-void TRACustomEditor::Changed() {  }
-void TRACustomEditor::TextAllChanged() {  }
-void TRACustomEditor::StatusChanged() {  }
-void TRACustomEditor::SelectionChanged() {  }
-void TRACustomEditor::PaintGutter(Canvas& canvas) {  }
-void TRACustomEditor::BookmarkChanged(int index) {  }
-void TRACustomEditor::TextModified(int pos, int action, const std::string& text) {  }
-void TRACustomEditor::DoCompletionIdentifier(bool& cancel) {  }
-void TRACustomEditor::DoCompletionTemplate(bool& cancel) {  }
+// ---- window ----
+
+void TRACustomEditor::CreateWnd() {
+  const bool horz = FScrollBars == TScrollStyle::ssHorizontal || FScrollBars == TScrollStyle::ssBoth;
+  const bool vert = FScrollBars == TScrollStyle::ssVertical || FScrollBars == TScrollStyle::ssBoth;
+  FScrollBarHorz->Handle = horz ? &FHost : nullptr;
+  FScrollBarVert->Handle = vert ? &FHost : nullptr;
+  FPaintAll = true;
+  FWindowCreated = true;
+}
+
+void TRACustomEditor::Loaded() { UpdateEditorSize(); }
+
+namespace {
+// A border or scroll bar change needs a new window; before the window exists the
+// value is only stored.
+void RecreateWnd(TRACustomEditor& editor, bool windowCreated) {
+  if (!windowCreated) return;
+  editor.CreateWnd();
+  editor.Host().Invalidate();
+}
+}  // namespace
+
+void TRACustomEditor::SetBorderStyle(TBorderStyle value) {
+  if (value == FBorderStyle) return;
+  FBorderStyle = value;
+  RecreateWnd(*this, FWindowCreated);
+}
+
+void TRACustomEditor::SetScrollBars(TScrollStyle value) {
+  if (value == FScrollBars) return;
+  FScrollBars = value;
+  RecreateWnd(*this, FWindowCreated);
+}
+
+// ---- properties ----
+
+void TRACustomEditor::SetLines(const std::vector<std::string>& lines) {
+  FLines->Assign(lines);
+  ClearUndo();
+}
+
+void TRACustomEditor::SetGutterWidth(int value) {
+  if (value == FGutterWidth) return;
+  FGutterWidth = value;
+  UpdateEditorSize();
+  FHost.Invalidate();
+}
+
+void TRACustomEditor::SetGutterColor(TColor value) {
+  if (value == FGutterColor) return;
+  FGutterColor = value;
+  FGutter->Paint();
+}
+
+void TRACustomEditor::SetRightMarginVisible(bool value) {
+  if (value == FRightMarginVisible) return;
+  FRightMarginVisible = value;
+  FHost.Invalidate();
+}
+
+void TRACustomEditor::SetRightMargin(int value) {
+  if (value == FRightMargin) return;
+  FRightMargin = value;
+  FHost.Invalidate();
+}
+
+void TRACustomEditor::SetRightMarginColor(TColor value) {
+  if (value == FRightMarginColor) return;
+  FRightMarginColor = value;
+  FHost.Invalidate();
+}
+
+void TRACustomEditor::SetInsertMode(bool value) {
+  if (value == FInsertMode) return;
+  FInsertMode = value;
+  StatusChanged();
+}
+
+void TRACustomEditor::SetReadOnly(bool value) {
+  if (value == FReadOnly) return;
+  FReadOnly = value;
+  StatusChanged();
+}
+
+void TRACustomEditor::SetSelBlockFormat(TSelBlockFormat value) {
+  Command(static_cast<TEditCommand>(cmdBlockInclusive + value));
+}
+
+void TRACustomEditor::SetColor(TColor value) {
+  if (value == FColor) return;
+  FColor = value;
+  FHost.Invalidate();
+}
+
+void TRACustomEditor::SetFont(const TFont& value) {
+  if (value == FFont) return;
+  FFont = value;
+  if (!FWindowCreated) return;
+  UpdateEditorSize();
+  FHost.Invalidate();
+}
+
+void TRACustomEditor::ClearUndo() { FUndoBuffer->Clear(); }
+
+// ---- update bracket ----
+
+void TRACustomEditor::BeginUpdate() { ++FUpdateLock; }
+
+void TRACustomEditor::EndUpdate() {
+  if (FUpdateLock == 0) return;
+  if (--FUpdateLock > 0) return;
+  FPaintAll = true;
+  UpdateEditorSize();
+  StatusChanged();
+  FHost.Invalidate();
+}
+
+void TRACustomEditor::RefreshText(bool clearSelection) {
+  if (clearSelection) FSelected = false;
+  WholeTextModified();
+  UpdateEditorSize();
+  if (FHost.Showing() && FUpdateLock == 0) FHost.Invalidate();
+}
+
+// ---- overridable notifications ----
+
+void TRACustomEditor::Changed() {
+  FModified = true;
+  if (OnChange) OnChange(this);
+  StatusChanged();
+}
+
+void TRACustomEditor::TextAllChanged() { RefreshText(true); }
+
+void TRACustomEditor::StatusChanged() {
+  if (OnChangeStatus) OnChangeStatus(this);
+}
+
+void TRACustomEditor::SelectionChanged() {}
+
+void TRACustomEditor::PaintGutter(Canvas& canvas) {
+  if (OnPaintGutter) OnPaintGutter(this, canvas);
+}
+
+void TRACustomEditor::BookmarkChanged(int /*index*/) { FGutter->Paint(); }
+
+void TRACustomEditor::TextModified(int /*pos*/, int /*action*/, const std::string& /*text*/) {}
+
+void TRACustomEditor::WholeTextModified() { TextModified(0, 0, FLines->GetTextStr()); }
+
+void TRACustomEditor::DoCompletionIdentifier(bool& /*cancel*/) {}
+
+void TRACustomEditor::DoCompletionTemplate(bool& /*cancel*/) {}
