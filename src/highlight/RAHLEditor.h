@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editor/RAEditor.h"
@@ -11,8 +12,18 @@
 #include "highlight/RAHLParser.h"
 
 enum THighLighter : uint8_t {
-  hlNone, hlPascal, hlCBuilder, hlSql, hlPython, hlJava, hlVB, hlHtml, hlPerl, hlIni,
-  hlCocoR, hlMarvek
+  hlNone,
+  hlPascal,
+  hlCBuilder,
+  hlSql,
+  hlPython,
+  hlJava,
+  hlVB,
+  hlHtml,
+  hlPerl,
+  hlIni,
+  hlCocoR,
+  hlMarvek
 };
 
 class TRAHLEditor : public TRAEditor {
@@ -26,6 +37,7 @@ class TRAHLEditor : public TRAEditor {
   THighLighter HighLighter() const { return FHighLighter; }
   void SetHighLighter(THighLighter value);
   TColors& Colors() { return *FColors; }
+  const TColors& Colors() const { return *FColors; }
   bool LongTokens() const { return FLongTokens; }
   // A plain store: the states of the last rescan are used until the next one.
   void SetLongTokens(bool value) { FLongTokens = value; }
@@ -37,8 +49,9 @@ class TRAHLEditor : public TRAEditor {
   void Assign(const TRAHLEditor& source);
   void Loaded() override;
   void TextModified(int pos, int action, const std::string& text) override;
+  void WholeTextModified() override;
 
-  // Recomputes the start state of every line.
+  // Recomputes the start state of every line from the whole text.
   void RescanLongTokens();
   // Start state of line Index: 0 normal, 1 brace comment, 2 block comment, 4 string,
   // 5 HTML tag.
@@ -52,6 +65,9 @@ class TRAHLEditor : public TRAEditor {
 
  private:
   // Line colouring (RAHLEditor.cpp).
+  const TSymbolColor& StartLine();
+  void FillLine(const TSymbolColor& lineDefault);
+  bool ScansTokens() const;
   void ColorRange(int from, int to, const TSymbolColor& cls);
   void ColorToken(const TSymbolColor& cls);
   char NextNonBlankChar() const;
@@ -60,13 +76,25 @@ class TRAHLEditor : public TRAEditor {
   void ColorTokens();
   void ColorIniLine();
   void ColorHtmlEntities(const std::string& token);
+  void ColorGrammarMarker();
   bool ApplyLanguageRules(const std::string& token, const std::string& prev,
                           const std::string& prev2, int index, bool& inTag);
+  bool ApplyHtmlTagRules(const std::string& token, const std::string& prev,
+                         const std::string& prev2, bool& inTag);
   void ApplyGeneralRules(const std::string& token, const std::string& prev);
 
   // Multi-line state (LineStates.cpp).
   void FetchLineState();
   int LongTokenEnd() const;
+  bool TracksLineStates() const;
+  // Brings the states up to date with the lines changed since the last rescan; gives the
+  // first and last line whose state or text may have changed (everything after a full
+  // rescan, an empty range when nothing changed).
+  std::pair<int, int> UpdateLineStates();
+  // Recomputes the states of lines From + 1 onwards, stopping past line End - 1 as soon as
+  // a computed state equals the stored one.
+  // Returns the last line whose state was written.
+  int ScanLineStates(int from, int end);
 
   std::unique_ptr<TIParser> FParser;
   THighLighter FHighLighter = hlPascal;
@@ -79,4 +107,8 @@ class TRAHLEditor : public TRAEditor {
   std::vector<uint8_t> FLineStates;
   bool FSyntaxHighlighting = true;
   int FGrammarLine = 2147483647;
+  // FLineStates holds a full rescan's result for FScannedHighLighter and the text as it
+  // was at the last rescan (the line store reports the changes since).
+  bool FStatesValid = false;
+  THighLighter FScannedHighLighter = hlNone;
 };

@@ -35,10 +35,11 @@ class TIParser {
  private:
   struct Recorded {
     std::string Token;
-    int LastChar = 0;  // 0-based offset of the token's last character
+    int Start = 0;      // 0-based offset of the token's first character in the text
+    int LastChar = -1;  // 0-based offset of the token's last character (none yet: -1)
   };
   int Slot(int back) const;
-  void Record(const std::string& token);
+  void Record(const std::string& token, int start);
   std::vector<Recorded> FHistory;
   int FHistoryNext = 0;
 };
