@@ -81,6 +81,11 @@ class TInsertColumnUndo : public TInsertUndo {
  public:
   using TInsertUndo::TInsertUndo;
   void Undo() override;
+  // Noted by the paste, so that undo gives the lines back exactly (blanks at their ends,
+  // lines added below the text): the line count before the paste and the lines from
+  // CaretY it changed, as they were; OldCount -1 when unknown.
+  int OldCount = -1;
+  std::vector<std::string> OldLines;
 };
 
 class TDeleteUndo : public TInsertUndo {
@@ -98,6 +103,9 @@ class TBackspaceUndo : public TDeleteUndo {
  public:
   using TDeleteUndo::TDeleteUndo;
   void Undo() override;
+  // For a joined line (Text CR): the column of line CaretY - 1 where the break stood,
+  // noted by the undo buffer when the record is added (before the join); -1 unknown.
+  int JoinX = -1;
 };
 
 class TDeleteSelectedUndo : public TDeleteUndo {
@@ -114,6 +122,11 @@ class TDeleteSelectedUndo : public TDeleteUndo {
   void Undo() override;
   int SelBegX, SelBegY, SelEndX, SelEndY;
   TSelBlockFormat SelBlockFormat;
+  // Noted by DeleteSelected, so that undo puts the text back exactly. Stream formats: the
+  // text offset it was removed at (a begin beyond its line's end counts from that end),
+  // -1 unknown. bfColumn: the lines SelBegY.. as they were, empty when unknown.
+  int DeletedAt = -1;
+  std::vector<std::string> OldLines;
 };
 
 class TOverwriteUndo : public TCaretUndo {

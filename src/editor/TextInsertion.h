@@ -1,0 +1,30 @@
+#pragma once
+// Helpers shared by the operations that insert text (EditorText.cpp, EditorClipboard.cpp).
+#include <string>
+
+class TRACustomEditor;
+
+namespace textinsertion {
+
+// Text in the form the line store keeps it: up to its first zero byte, every line break
+// (CR LF, lone CR, lone LF) as CR LF, tabs expanded. Inserting this form and recording it
+// for undo keeps the record's length equal to what the text gained.
+std::string StoredForm(const TRACustomEditor& editor, const std::string& text);
+
+// The text offset where an insertion at the caret goes: the caret's offset, or the end of
+// the text when the caret stands below the last line.
+int CaretOffset(const TRACustomEditor& editor);
+
+// Runs Body, then Cleanup, also when Body fails (the exception is passed on).
+template <typename Body, typename Cleanup>
+void RunThenCleanup(Body&& body, Cleanup&& cleanup) {
+  try {
+    body();
+  } catch (...) {
+    cleanup();
+    throw;
+  }
+  cleanup();
+}
+
+}  // namespace textinsertion
