@@ -190,6 +190,9 @@ class TRACustomEditor {
   virtual void BookmarkChanged(int index);
   // Pos: whole-text offset; Action 0 insert, 1 delete, 3 column-block delete.
   virtual void TextModified(int pos, int action, const std::string& text);
+  // The whole text was replaced or rebuilt: TextModified(0, 0, whole text). Descendants
+  // that can answer without the whole text override this to skip building it.
+  virtual void WholeTextModified();
   virtual void DoCompletionIdentifier(bool& cancel);
   virtual void DoCompletionTemplate(bool& cancel);
 
@@ -218,6 +221,9 @@ class TRACustomEditor {
   void PaintLine(int line, int colBeg, int colEnd);
   void PaintSelectionLines();
   void PaintRightMargin();
+  // Invalidates the rows that show lines First..Last (clipped to the view), the gutter
+  // included; lines below the view are ignored.
+  void InvalidateLines(int first, int last);
   // Cell rectangle of (Col, Row) relative to LeftCol and TopRow.
   TRect CellRect(int col, int row) const;
   bool PaintAllPending() const { return FPaintAll; }
@@ -335,6 +341,10 @@ class TRACustomEditor {
   virtual void GetLineAttr(std::string& line, int lineIdx, int colBeg, int colEnd);
   virtual void GetAttr(int lineIdx, int colBeg, int colEnd);
   virtual void ChangeAttr(int lineIdx, int colBeg, int colEnd);
+  // Helpers of PaintLine and GetLineAttr (EditorPaint.cpp).
+  int PaintLineRuns(int line, int colBeg, int colEnd);
+  void PaintRun(int line, int col, int length, const TLineAttr& attr, bool first);
+  void ApplySelectionAttrs(int lineIdx, int colBeg, int colEnd);
   const Locale& LocaleRef() const { return FHost.GetLocale(); }
 
   // Working values of one Command call (EditorCommand.cpp, EditingCommands.cpp).
@@ -409,6 +419,9 @@ class TRACustomEditor {
   std::string FTabStops = "3 5";
   std::array<bool, MaxLineAttr + 1> FTabFlags{};
   TLineAttrs FLineAttrs{};
+  // Line and run text of PaintLine, kept so that painting reuses their storage.
+  std::string FPaintLineText;
+  std::string FPaintRunText;
   std::array<TBookmark, 10> FBookmarks{};
 
   // Key chord state.
