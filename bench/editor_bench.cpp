@@ -1,1 +1,208 @@
-int main() { return 0; }
+// The editor workloads: one highlighting editor in an editor widget of 820 x 660 pixels
+// on a 100,000-line script, workloads in a fixed order, each ending with one full paint.
+// Prints "name  value ms" (median of the runs) and the peak resident memory.
+//
+//   editor_bench [--runs N] [script.csm]
+//
+// Without a script, ../shared/bench/gen_script.py writes one into a temporary folder.
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "highlight/RAHLEditor.h"
+#include "qt/EditorWidget.h"
+
+namespace {
+
+constexpr int kLines = 100000;
+constexpr int kViewportWidth = 820;
+constexpr int kViewportHeight = 660;
+
+struct Options {
+  int Runs = 5;
+  std::string Script;
+};
+
+Options ParseArguments(const QStringList& args) {
+  Options o;
+  for (qsizetype i = 1; i < args.size(); ++i) {
+    if (args[i] == "--runs" && i + 1 < args.size()) {
+      o.Runs = std::max(1, args[++i].toInt());
+    } else {
+      o.Script = args[i].toStdString();
+    }
+  }
+  return o;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Writes the benchmark script with the shared generator; empty on failure.
+std::string GenerateScript(const QTemporaryDir& dir) {
+  const QString out = dir.filePath("big.csm");
+  const QString generator = QStringLiteral(MARVEK_SHARED_DIR "/bench/gen_script.py");
+  const int rc = QProcess::execute("python3", {generator, QString::number(kLines), out});
+  if (rc != 0) return {};
+  return out.toStdString();
+}
+
+// The document window's editor: script highlighter, its font, gutter and colours.
+std::unique_ptr<TRACustomEditor> MakeScriptEditor(EditorHost& host) {
+  auto editor = std::make_unique<TRAHLEditor>(host);
+  editor->SetHighLighter(hlMarvek);
+  TFont font;
+  font.Name = "Courier New";
+  font.Height = 13;
+  font.Color = clWindowText;
+  editor->SetFont(font);
+  editor->SetGutterWidth(18);
+  editor->SetTabStops("3 5");
+  TColors& c = editor->Colors();
+  c.Comment.SetAll(clOlive, clWindow, fsItalic);
+  c.Number.SetAll(clNavy, clWindow, 0);
+  c.Strings.SetAll(clPurple, clWindow, 0);
+  c.Symbol.SetAll(clBlue, clWindow, 0);
+  c.Reserved.SetAll(clRed, clWindow, fsBold);
+  c.Identifer.SetAll(clWindowText, clWindow, 0);
+  c.Preproc.SetAll(clGreen, clWindow, 0);
+  c.FunctionCall.SetAll(clWindowText, clWindow, 0);
+  c.Declaration.SetAll(clWindowText, clWindow, 0);
+  c.Statement.SetAll(clGreen, clWindow, fsBold);
+  c.PlainText.SetAll(clWindowText, clWindow, 0);
+  return editor;
+}
+
+// A shown, focused widget whose viewport is exactly 820 x 660.
+std::unique_ptr<EditorWidget> MakeWidget() {
+  auto widget = std::make_unique<EditorWidget>(MakeScriptEditor);
+  widget->resize(kViewportWidth + 40, kViewportHeight + 40);
+  widget->show();
+  QApplication::processEvents();
+  const QSize extra = widget->size() - widget->viewport()->size();
+  widget->resize(kViewportWidth + extra.width(), kViewportHeight + extra.height());
+  widget->activateWindow();
+  widget->setFocus();
+  QApplication::processEvents();
+  const QSize viewport = widget->viewport()->size();
+  if (viewport != QSize(kViewportWidth, kViewportHeight)) {
+    std::fprintf(stderr, "editor_bench: viewport %d x %d\n", viewport.width(), viewport.height());
+  }
+  return widget;
+}
+
+void FullPaint(EditorWidget& w) {
+  w.Invalidate();
+  w.UpdateNow();
+}
+
+void PressKey(EditorWidget& w, int key, const QString& text) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+  QApplication::sendEvent(&w, &press);
+}
+
+struct Workload {
+  const char* Name;
+  std::function<void(EditorWidget&)> Prepare;  // untimed
+  std::function<void(EditorWidget&)> Run;      // timed, full paint included
+};
+
+std::vector<Workload> Workloads(const std::string& text) {
+  return {
+      {"load", nullptr,
+       [&text](EditorWidget& w) {
+         w.Editor().Lines().SetTextStr(text);
+         FullPaint(w);
+       }},
+      {"type1000", [](EditorWidget& w) { w.Editor().SetCaret(0, 50000); },
+       [](EditorWidget& w) {
+         for (int i = 0; i < 1000; ++i) PressKey(w, Qt::Key_A, QStringLiteral("a"));
+         FullPaint(w);
+       }},
+      {"undo", nullptr,
+       [](EditorWidget& w) {
+         w.Editor().Command(cmdUndo);
+         FullPaint(w);
+       }},
+      {"return200", nullptr,
+       [](EditorWidget& w) {
+         for (int i = 0; i < 200; ++i) PressKey(w, Qt::Key_Return, QStringLiteral("\r"));
+         FullPaint(w);
+       }},
+      // The hundredth repaint is the workload's closing full paint.
+      {"paint100",
+       [](EditorWidget& w) {
+         w.Editor().SetLeftTop(w.Editor().LeftCol(), 60000);
+       },
+       [](EditorWidget& w) {
+         for (int i = 0; i < 100; ++i) FullPaint(w);
+       }},
+      // replaceall: the document window's Replace All of GetCameraStatus by
+      // GetCameraState, Match case on, goes here once the document window offers it.
+  };
+}
+
+double Milliseconds(const std::function<void()>& f) {
+  const auto start = std::chrono::steady_clock::now();
+  f();
+  const auto end = std::chrono::steady_clock::now();
+  return std::chrono::duration<double, std::milli>(end - start).count();
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  const size_t n = v.size();
+  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+long PeakMegabytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss / 1024;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  const Options options = ParseArguments(QApplication::arguments());
+
+  QTemporaryDir dir;
+  const std::string path = options.Script.empty() ? GenerateScript(dir) : options.Script;
+  const std::string text = path.empty() ? std::string() : ReadFile(path);
+  if (text.empty()) {
+    std::fprintf(stderr, "editor_bench: no script (%s)\n", path.c_str());
+    return 1;
+  }
+
+  const std::vector<Workload> workloads = Workloads(text);
+  std::map<std::string, std::vector<double>> times;
+  for (int run = 0; run < options.Runs; ++run) {
+    auto widget = MakeWidget();
+    for (const Workload& w : workloads) {
+      if (w.Prepare) w.Prepare(*widget);
+      QApplication::processEvents();
+      times[w.Name].push_back(Milliseconds([&] { w.Run(*widget); }));
+      QApplication::processEvents();
+    }
+  }
+  for (const Workload& w : workloads) std::printf("%s  %.2f ms\n", w.Name, Median(times[w.Name]));
+  std::printf("peak memory  %ld MB\n", PeakMegabytes());
+  return 0;
+}

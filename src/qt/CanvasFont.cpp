@@ -1,0 +1,118 @@
+#include "qt/CanvasFont.h"
+
+#include <QGlyphRun>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+#include <algorithm>
+
+#include "qt/Codepage1252.h"
+
+namespace {
+// Colour pairs kept per font before the cells are dropped and drawn anew.
+constexpr size_t kMaxCellSets = 256;
+}  // namespace
+
+QFont ToQFont(const TFont& font) {
+  QFont f(QString::fromStdString(font.Name));
+  f.setPixelSize(std::max(1, font.Height));
+  f.setStyleHint(QFont::TypeWriter);
+  f.setBold(font.Style & fsBold);
+  f.setItalic(font.Style & fsItalic);
+  f.setUnderline(font.Style & fsUnderline);
+  f.setStrikeOut(font.Style & fsStrikeOut);
+  f.setKerning(false);
+  return f;
+}
+
+CanvasFont::CanvasFont(const TFont& font)
+    : FFont(ToQFont(font)), FMetrics(FFont), FRaw(QRawFont::fromFont(FFont)) {
+  QString all(256, Qt::Uninitialized);
+  for (int b = 0; b < 256; ++b) all[b] = Codepage1252::ToChar(static_cast<unsigned char>(b));
+  const QList<quint32> glyphs = FRaw.glyphIndexesForString(all);
+  std::copy_n(glyphs.begin(), std::min<qsizetype>(glyphs.size(), 256), FGlyphs.begin());
+  FAscent = FMetrics.ascent();
+  FHeight = FMetrics.height();
+}
+
+// Draws the glyph black on white with room around it and keeps the box of its ink.
+void CanvasFont::Measure(unsigned char b) {
+  InkBox& box = FInk[b];
+  box.Measured = true;
+  const int margin = FHeight + 4;
+  QImage scratch(3 * margin, 3 * margin, QImage::Format_RGB32);
+  scratch.fill(Qt::white);
+  {
+    QPainter p(&scratch);
+    QGlyphRun run;
+    run.setRawFont(FRaw);
+    const quint32 glyph = FGlyphs[b];
+    const QPointF origin(0, 0);
+    run.setRawData(&glyph, &origin, 1);
+    p.setPen(Qt::black);
+    p.drawGlyphRun(QPointF(margin, margin + FAscent), run);
+  }
+  for (int y = 0; y < scratch.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+    for (int x = 0; x < scratch.width(); ++x) {
+      if ((row[x] & 0xFFFFFF) == 0xFFFFFF) continue;
+      const int cx = x - margin, cy = y - margin;
+      if (box.Empty) {
+        box = InkBox{true, false, cx, cy, cx + 1, cy + 1};
+      } else {
+        box.Left = std::min(box.Left, cx);
+        box.Top = std::min(box.Top, cy);
+        box.Right = std::max(box.Right, cx + 1);
+        box.Bottom = std::max(box.Bottom, cy + 1);
+      }
+    }
+  }
+}
+
+bool CanvasFont::FitsCell(unsigned char b, int advance) {
+  if (!FInk[b].Measured) Measure(b);
+  const InkBox& box = FInk[b];
+  return box.Empty ||
+         (box.Left >= 0 && box.Top >= 0 && box.Right <= advance && box.Bottom <= FHeight);
+}
+
+std::vector<uint32_t> CanvasFont::DrawCell(unsigned char b, QRgb fore, QRgb back,
+                                           int advance) const {
+  QImage cell(advance, FHeight, QImage::Format_RGB32);
+  cell.fill(back);
+  {
+    QPainter p(&cell);
+    QGlyphRun run;
+    run.setRawFont(FRaw);
+    const quint32 glyph = FGlyphs[b];
+    const QPointF origin(0, 0);
+    run.setRawData(&glyph, &origin, 1);
+    p.setPen(QColor::fromRgb(fore));
+    p.drawGlyphRun(QPointF(0, FAscent), run);
+  }
+  std::vector<uint32_t> pixels(static_cast<size_t>(advance) * FHeight);
+  for (int y = 0; y < FHeight; ++y) {
+    const auto* row = reinterpret_cast<const uint32_t*>(cell.constScanLine(y));
+    std::copy_n(row, advance, pixels.begin() + static_cast<ptrdiff_t>(y) * advance);
+  }
+  return pixels;
+}
+
+const uint32_t* CanvasFont::Cell(unsigned char b, QRgb fore, QRgb back, int advance) {
+  if (advance != FCellAdvance) {
+    FCellSets.clear();
+    FLastSet = nullptr;
+    FCellAdvance = advance;
+  }
+  const uint64_t colors = static_cast<uint64_t>(fore & 0xFFFFFF) << 32 | (back & 0xFFFFFF);
+  if (!FLastSet || colors != FLastColors) {
+    if (FCellSets.size() >= kMaxCellSets && !FCellSets.count(colors)) FCellSets.clear();
+    auto& set = FCellSets[colors];
+    if (!set) set = std::make_unique<CellSet>();
+    FLastSet = set.get();
+    FLastColors = colors;
+  }
+  std::vector<uint32_t>& cell = (*FLastSet)[b];
+  if (cell.empty()) cell = DrawCell(b, fore, back, advance);
+  return cell.data();
+}

@@ -1,0 +1,60 @@
+#pragma once
+// One font of the Qt canvas: the glyph of each of the 256 bytes looked up once, where
+// each glyph's ink lies, and cells pre-drawn per colour pair so that a run of text can be
+// copied into the image instead of drawn glyph by glyph.
+#include <QFont>
+#include <QFontMetrics>
+#include <QRawFont>
+#include <QRgb>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/Types.h"
+
+class CanvasFont {
+ public:
+  explicit CanvasFont(const TFont& font);
+
+  const QFont& Font() const { return FFont; }
+  const QFontMetrics& Metrics() const { return FMetrics; }
+  const QRawFont& Raw() const { return FRaw; }
+  quint32 Glyph(unsigned char b) const { return FGlyphs[b]; }
+  qreal Ascent() const { return FAscent; }
+  int Height() const { return FHeight; }
+
+  // Whether everything byte B draws stays inside a cell Advance wide and Height high.
+  bool FitsCell(unsigned char b, int advance);
+  // The cell of byte B drawn in Fore on Back, Advance x Height pixels of
+  // QImage::Format_RGB32, row by row.
+  const uint32_t* Cell(unsigned char b, QRgb fore, QRgb back, int advance);
+
+ private:
+  // Ink box of a glyph relative to the cell's top-left corner; empty for blanks.
+  struct InkBox {
+    bool Measured = false;
+    bool Empty = true;
+    int Left = 0, Top = 0, Right = 0, Bottom = 0;
+  };
+  using CellSet = std::array<std::vector<uint32_t>, 256>;
+
+  void Measure(unsigned char b);
+  std::vector<uint32_t> DrawCell(unsigned char b, QRgb fore, QRgb back, int advance) const;
+
+  QFont FFont;
+  QFontMetrics FMetrics;
+  QRawFont FRaw;
+  std::array<quint32, 256> FGlyphs{};
+  std::array<InkBox, 256> FInk{};
+  qreal FAscent = 0;
+  int FHeight = 0;
+  int FCellAdvance = 0;
+  std::unordered_map<uint64_t, std::unique_ptr<CellSet>> FCellSets;
+  uint64_t FLastColors = 0;
+  CellSet* FLastSet = nullptr;
+};
+
+// The QFont for a TFont: pixel height, family and style bits.
+QFont ToQFont(const TFont& font);

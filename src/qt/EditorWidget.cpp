@@ -1,0 +1,329 @@
+#include "qt/EditorWidget.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+
+#include "qt/KeyTranslation.h"
+#include "qt/QtTimer.h"
+
+namespace {
+
+// The posted command message.
+const QEvent::Type kEditCommandEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+class EditCommandEvent : public QEvent {
+ public:
+  explicit EditCommandEvent(uint16_t code) : QEvent(kEditCommandEvent), Code(code) {}
+  const uint16_t Code;
+};
+
+QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
+
+TRect ToTRect(const QRect& r) { return TRect::FromSize(r.x(), r.y(), r.width(), r.height()); }
+
+// Palette role of a system colour number.
+QPalette::ColorRole SystemColorRole(int index) {
+  switch (index) {
+    case 5: return QPalette::Base;              // window background
+    case 7:                                     // menu text
+    case 9:                                     // caption text
+    case 19: return QPalette::WindowText;       // inactive caption text
+    case 8: return QPalette::Text;              // window text
+    case 2:                                     // active caption
+    case 13:                                    // highlight
+    case 27:                                    // gradient active caption
+    case 29: return QPalette::Highlight;        // menu highlight
+    case 14: return QPalette::HighlightedText;
+    case 0:                                     // scroll bar
+    case 15: return QPalette::Button;           // button face
+    case 16: return QPalette::Dark;             // button shadow
+    case 6:                                     // window frame
+    case 21: return QPalette::Shadow;           // 3D dark shadow
+    case 17: return QPalette::PlaceholderText;  // grey text
+    case 18: return QPalette::ButtonText;
+    case 20: return QPalette::Light;            // button highlight
+    case 22: return QPalette::Midlight;         // 3D light
+    case 23: return QPalette::ToolTipText;
+    case 24: return QPalette::ToolTipBase;
+    case 26: return QPalette::Link;             // hot-tracked item
+    case 12:                                    // application workspace
+    case 3:                                     // inactive caption
+    case 28: return QPalette::Mid;
+    default: return QPalette::Window;           // desktop, menu, borders, menu bar
+  }
+}
+
+}  // namespace
+
+EditorWidget::EditorWidget(const Factory& makeEditor, QWidget* parent)
+    : QAbstractScrollArea(parent), FCanvas([this](TColor c) { return ResolveColor(c); }) {
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_InputMethodEnabled);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  viewport()->setAttribute(Qt::WA_NoSystemBackground);
+  viewport()->setAutoFillBackground(false);
+  viewport()->setMouseTracking(true);
+  viewport()->setCursor(Qt::IBeamCursor);
+  ConnectScrollBar(horizontalScrollBar(), false);
+  ConnectScrollBar(verticalScrollBar(), true);
+  FCanvas.OnDirty = [this] {
+    if (FFlushQueued) return;
+    FFlushQueued = true;
+    QMetaObject::invokeMethod(this, &EditorWidget::FlushDirty, Qt::QueuedConnection);
+  };
+  connect(&FBlinkTimer, &QTimer::timeout, this, [this] {
+    FCaret.BlinkOn = !FCaret.BlinkOn;
+    UpdateCaretArea();
+  });
+  ReallocateImage();
+  FEditor = makeEditor(*this);
+  FEditor->CreateWnd();
+  FEditor->Resize();
+}
+
+EditorWidget::~EditorWidget() {
+  // The control may still call its host while it is freed.
+  FEditor.reset();
+  FCanvas.SetImage(nullptr);
+}
+
+TRACustomEditor& EditorWidget::Editor() const { return *FEditor; }
+
+QSize EditorWidget::sizeHint() const {
+  const QFontMetrics metrics(ToQFont(FEditor ? FEditor->Font() : TFont{}));
+  const int cellWidth = std::max(1, metrics.horizontalAdvance(QStringLiteral("WW")) / 2);
+  const int cellHeight = metrics.height() + 1;
+  const int gutter = FEditor ? FEditor->GutterWidth() + 2 : 2;
+  const int frame = 2 * frameWidth();
+  return QSize(gutter + 80 * cellWidth + frame + verticalScrollBar()->sizeHint().width(),
+               25 * cellHeight + frame + horizontalScrollBar()->sizeHint().height());
+}
+
+// ---- drawing ----
+
+int EditorWidget::ClientWidth() const { return viewport()->width(); }
+
+int EditorWidget::ClientHeight() const { return viewport()->height(); }
+
+void EditorWidget::ReallocateImage() {
+  const QSize size = viewport()->size();
+  if (size == FImage.size()) return;
+  FCanvas.SetImage(nullptr);
+  FImage = QImage(size, QImage::Format_RGB32);
+  FImage.fill(ToQColor(ResolveColor(clWindow)));
+  FCanvas.SetImage(&FImage);
+  FCanvas.SetClipRect(ToTRect(FImage.rect()));
+}
+
+void EditorWidget::Invalidate() {
+  FPending = QRegion(viewport()->rect());
+  viewport()->update();
+}
+
+void EditorWidget::InvalidateRect(const TRect& rect) {
+  const QRect r = ToQRect(rect) & viewport()->rect();
+  if (r.isEmpty()) return;
+  FPending += r;
+  viewport()->update(r);
+}
+
+// Moves the rows of Area by Dy inside the image; pending regions move with them.
+void EditorWidget::ScrollArea(const TRect& area, int dy) {
+  const QRect a = ToQRect(area) & FImage.rect();
+  if (a.isEmpty() || dy == 0) return;
+  if (std::abs(dy) >= a.height()) {
+    InvalidateRect(area);
+    return;
+  }
+  const int bytesPerPixel = FImage.depth() / 8;
+  const size_t rowBytes = static_cast<size_t>(a.width()) * bytesPerPixel;
+  const size_t offset = static_cast<size_t>(a.left()) * bytesPerPixel;
+  const int rows = a.height() - std::abs(dy);
+  for (int i = 0; i < rows; ++i) {
+    // Copy in the direction that never reads a row already overwritten.
+    const int target = dy < 0 ? a.top() + i : a.bottom() - i;
+    std::memmove(FImage.scanLine(target) + offset, FImage.constScanLine(target - dy) + offset,
+                 rowBytes);
+  }
+  const QRegion moved = (FPending & a).translated(0, dy) & a;
+  FPending = (FPending - a) + moved;
+  const QRect uncovered = dy < 0 ? QRect(a.left(), a.bottom() + 1 + dy, a.width(), -dy)
+                                 : QRect(a.left(), a.top(), a.width(), dy);
+  FPending += uncovered;
+  viewport()->update(a);
+}
+
+void EditorWidget::UpdateNow() {
+  PaintPending();
+  FlushDirty();
+}
+
+// Lets the control paint the bounding box of the pending region into the image.
+void EditorWidget::PaintPending() {
+  if (FPending.isEmpty()) return;
+  const QRect r = FPending.boundingRect();
+  FPending = QRegion();
+  if (!FEditor || FImage.isNull()) return;
+  FCanvas.SetClipRect(ToTRect(r));
+  Guarded([this] { FEditor->Paint(); });
+  FCanvas.SetClipRect(ToTRect(FImage.rect()));
+}
+
+// Shows what the control drew into the image outside paint events.
+void EditorWidget::FlushDirty() {
+  FFlushQueued = false;
+  const QRect dirty = FCanvas.TakeDirty();
+  if (!dirty.isEmpty()) viewport()->update(dirty);
+}
+
+void EditorWidget::paintEvent(QPaintEvent* event) {
+  PaintPending();
+  const QRegion outside = QRegion(FCanvas.TakeDirty()) - event->region();
+  if (!outside.isEmpty()) viewport()->update(outside);
+  QPainter painter(viewport());
+  for (const QRect& r : event->region()) painter.drawImage(r, FImage, r);
+  if (CaretVisible() && FCaret.BlinkOn) {
+    painter.setCompositionMode(QPainter::CompositionMode_Difference);
+    painter.fillRect(CaretRect(), Qt::white);
+  }
+}
+
+void EditorWidget::resizeEvent(QResizeEvent*) {
+  if (viewport()->size() == FImage.size()) return;
+  ReallocateImage();
+  FPending = QRegion(FImage.rect());
+  if (FEditor) Guarded([this] { FEditor->Resize(); });
+}
+
+void EditorWidget::changeEvent(QEvent* event) {
+  QAbstractScrollArea::changeEvent(event);
+  if (event->type() == QEvent::PaletteChange) Invalidate();
+}
+
+// ---- caret ----
+
+void EditorWidget::UpdateCaretArea() {
+  if (!FCaret.Size.isEmpty()) viewport()->update(CaretRect());
+}
+
+void EditorWidget::RestartBlink() {
+  FCaret.BlinkOn = true;
+  const int flash = QApplication::cursorFlashTime();
+  if (FCaret.Exists && FCaret.Visible && flash > 0) {
+    FBlinkTimer.start(flash / 2);
+  } else {
+    FBlinkTimer.stop();
+  }
+}
+
+// A new caret starts hidden, as the platform's does.
+void EditorWidget::CreateCaret(int width, int height) {
+  UpdateCaretArea();
+  FCaret.Exists = true;
+  FCaret.Visible = false;
+  FCaret.Size = QSize(std::max(0, width), std::max(0, height));
+  RestartBlink();
+}
+
+void EditorWidget::DestroyCaret() {
+  UpdateCaretArea();
+  FCaret.Exists = false;
+  FCaret.Visible = false;
+  RestartBlink();
+}
+
+void EditorWidget::ShowCaret() {
+  if (!FCaret.Exists) return;
+  FCaret.Visible = true;
+  RestartBlink();
+  UpdateCaretArea();
+}
+
+void EditorWidget::HideCaret() {
+  if (!FCaret.Exists) return;
+  FCaret.Visible = false;
+  RestartBlink();
+  UpdateCaretArea();
+}
+
+void EditorWidget::SetCaretPos(int x, int y) {
+  UpdateCaretArea();
+  FCaret.Pos = QPoint(x, y);
+  RestartBlink();
+  UpdateCaretArea();
+  if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
+}
+
+// ---- the rest of the host ----
+
+void EditorWidget::TakeFocus() { setFocus(Qt::MouseFocusReason); }
+
+void EditorWidget::SetCursorShape(TCursorShape shape) {
+  FCursorShape = shape;
+  FShownCursor = shape;
+  viewport()->setCursor(shape == TCursorShape::Arrow ? Qt::ArrowCursor : Qt::IBeamCursor);
+}
+
+void EditorWidget::PostCommand(uint16_t code) {
+  QCoreApplication::postEvent(this, new EditCommandEvent(code));
+}
+
+void EditorWidget::Beep() { QApplication::beep(); }
+
+TShiftState EditorWidget::KeyState() const {
+  return KeyTranslation::ShiftStateOf(QGuiApplication::queryKeyboardModifiers());
+}
+
+TPoint EditorWidget::ScreenSize() const {
+  const QScreen* s = screen();
+  if (!s) return {};
+  return {s->size().width(), s->size().height()};
+}
+
+TPoint EditorWidget::ClientToScreen(TPoint p) const {
+  const QPoint g = viewport()->mapToGlobal(QPoint(p.X, p.Y));
+  return {g.x(), g.y()};
+}
+
+std::unique_ptr<Timer> EditorWidget::CreateTimer() { return std::make_unique<QtTimer>(); }
+
+TColor EditorWidget::ResolveColor(TColor color) const {
+  if (!IsSystemColor(color)) return color;
+  return FromQColor(palette().color(SystemColorRole(color & 0xFF)));
+}
+
+bool EditorWidget::event(QEvent* event) {
+  if (event->type() == kEditCommandEvent) {
+    const uint16_t code = static_cast<EditCommandEvent*>(event)->Code;
+    if (FEditor) Guarded([this, code] { FEditor->Command(code); });
+    return true;
+  }
+  if (event->type() == QEvent::ShortcutOverride) {
+    // The windows' shortcuts go first, also those of disabled actions.
+    event->ignore();
+    return false;
+  }
+  return QAbstractScrollArea::event(event);
+}
+
+void EditorWidget::ReportError(const std::string& message) {
+  if (OnError) {
+    OnError(message);
+    return;
+  }
+  const QString text = QString::fromStdString(message);
+  QMetaObject::invokeMethod(
+      this,
+      [this, text] { QMessageBox::warning(this, QApplication::applicationDisplayName(), text); },
+      Qt::QueuedConnection);
+}

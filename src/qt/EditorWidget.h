@@ -1,0 +1,146 @@
+#pragma once
+// The window under one editor control: a QAbstractScrollArea whose viewport keeps a
+// backing image the control draws into. Paint events let the control paint the invalid
+// region into the image and then show it with the caret on top; Qt key, mouse, wheel,
+// focus, resize and scroll bar events go to the control's handlers.
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <QRegion>
+#include <QTimer>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "editor/RAEditor.h"
+#include "platform/EditorHost.h"
+#include "qt/QtCanvas.h"
+#include "qt/QtClipboard.h"
+
+class QScrollBar;
+
+class EditorWidget : public QAbstractScrollArea, public EditorHost {
+  Q_OBJECT
+
+ public:
+  using Factory = std::function<std::unique_ptr<TRACustomEditor>(EditorHost&)>;
+
+  // Makes the editor with this widget as its host, then creates its window.
+  explicit EditorWidget(const Factory& makeEditor, QWidget* parent = nullptr);
+  ~EditorWidget() override;
+
+  TRACustomEditor& Editor() const;
+  // The backing image the control draws into.
+  const QImage& Image() const { return FImage; }
+
+  // The caret as the control left it: it exists only while the widget has the focus.
+  bool CaretExists() const { return FCaret.Exists; }
+  bool CaretVisible() const { return FCaret.Exists && FCaret.Visible; }
+  QRect CaretRect() const { return QRect(FCaret.Pos, FCaret.Size); }
+
+  // An exception from the control while it handles an event is caught here and its
+  // message passed to OnError; unassigned, the message is shown in a message box once
+  // the event has been handled.
+  std::function<void(const std::string& message)> OnError;
+
+  QSize sizeHint() const override;
+
+  // ---- EditorHost ----
+  int ClientWidth() const override;
+  int ClientHeight() const override;
+  bool Showing() const override { return isVisible(); }
+  Canvas& GetCanvas() override { return FCanvas; }
+  void Invalidate() override;
+  void InvalidateRect(const TRect& rect) override;
+  void ScrollArea(const TRect& area, int dy) override;
+  void UpdateNow() override;
+
+  void CreateCaret(int width, int height) override;
+  void DestroyCaret() override;
+  void ShowCaret() override;
+  void HideCaret() override;
+  void SetCaretPos(int x, int y) override;
+
+  bool HasFocus() const override { return hasFocus(); }
+  void TakeFocus() override;
+  void SetMouseCapture(bool capture) override { FMouseCaptured = capture; }
+  void SetCursorShape(TCursorShape shape) override;
+
+  void SetScrollBar(TScrollBarKind kind, int min, int max, int page, int position) override;
+  int ScrollTrackPosition(TScrollBarKind kind) const override;
+
+  void PostCommand(uint16_t code) override;
+  void Beep() override;
+  TShiftState KeyState() const override;
+  TPoint ScreenSize() const override;
+  TPoint ClientToScreen(TPoint p) const override;
+
+  std::unique_ptr<Timer> CreateTimer() override;
+  Clipboard& GetClipboard() override { return FClipboard; }
+  TColor ResolveColor(TColor color) const override;
+
+ protected:
+  bool event(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  // A new palette changes the system colours: everything is painted again.
+  void changeEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  // The control scrolls its own pixels; the scroll bars only report requests.
+  void scrollContentsBy(int dx, int dy) override;
+
+ private:
+  struct CaretState {
+    bool Exists = false;
+    bool Visible = false;
+    bool BlinkOn = true;
+    QPoint Pos;
+    QSize Size;
+  };
+
+  void ConnectScrollBar(QScrollBar* bar, bool vertical);
+  void OnScrollAction(QScrollBar* bar, bool vertical, int action);
+  QScrollBar* BarOf(TScrollBarKind kind) const;
+  void ReallocateImage();
+  void PaintPending();
+  void FlushDirty();
+  void UpdateCaretArea();
+  void RestartBlink();
+  void TypeBytes(const std::string& bytes);
+  // Runs a call into the control, reporting what it throws.
+  template <typename F>
+  void Guarded(F&& call);
+  void ReportError(const std::string& message);
+
+  std::unique_ptr<TRACustomEditor> FEditor;
+  QImage FImage;
+  QtCanvas FCanvas;
+  QtClipboard FClipboard;
+  QRegion FPending;
+  bool FFlushQueued = false;
+  CaretState FCaret;
+  QTimer FBlinkTimer;
+  bool FMouseCaptured = false;
+  TCursorShape FCursorShape = TCursorShape::IBeam;
+  TCursorShape FShownCursor = TCursorShape::IBeam;
+  int FWheelRemainder = 0;
+};
+
+template <typename F>
+void EditorWidget::Guarded(F&& call) {
+  try {
+    call();
+  } catch (const std::exception& e) {
+    ReportError(e.what());
+  }
+}

@@ -1,0 +1,298 @@
+// The Qt canvas: text runs with fixed advances and their background, fills, lines,
+// clipping, colours through the resolver, metrics and the record of what was drawn.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <set>
+
+#include "qt/QtCanvas.h"
+
+namespace {
+
+constexpr TColor kPaper = clWhite;
+constexpr QRgb kPaperRgb = 0xFFFFFFFF;
+
+// A canvas over a white image; system colours resolve to fixed plain ones.
+struct CanvasFixture : ::testing::Test {
+  CanvasFixture() : image(200, 60, QImage::Format_RGB32), canvas(Resolve) {
+    image.fill(kPaperRgb);
+    canvas.SetImage(&image);
+    TFont font;
+    font.Name = "Courier New";
+    font.Height = 13;
+    font.Color = clBlack;
+    canvas.SetFont(font);
+    canvas.SetBrushColor(kPaper);
+  }
+  static TColor Resolve(TColor c) {
+    if (c == clWindow) return clRed;
+    return IsSystemColor(c) ? clGreen : c;
+  }
+  // Columns holding dark (text) pixels.
+  std::set<int> InkColumns() const {
+    std::set<int> columns;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        if (qGray(image.pixel(x, y)) < 128) columns.insert(x);
+      }
+    }
+    return columns;
+  }
+  void Clear() { image.fill(kPaperRgb); }
+
+  QImage image;
+  QtCanvas canvas;
+};
+
+}  // namespace
+
+TEST_F(CanvasFixture, RunCharactersStandExactlyTheirAdvancesApart) {
+  const int wide[] = {20, 20, 20};
+  canvas.TextOut(10, 5, "I", wide, nullptr);
+  const std::set<int> one = InkColumns();
+  ASSERT_FALSE(one.empty());
+
+  Clear();
+  canvas.TextOut(10, 5, "III", wide, nullptr);
+  std::set<int> expected;
+  for (int shift : {0, 20, 40}) {
+    for (int c : one) expected.insert(c + shift);
+  }
+  EXPECT_EQ(InkColumns(), expected);
+
+  // Narrower advances than the font's own squeeze the glyphs together the same way.
+  Clear();
+  const int narrow[] = {3, 3};
+  canvas.TextOut(10, 5, "II", narrow, nullptr);
+  std::set<int> squeezed(one);
+  for (int c : one) squeezed.insert(c + 3);
+  EXPECT_EQ(InkColumns(), squeezed);
+}
+
+// Runs are copied from cells drawn once per font and colour pair when every character
+// fits its cell; a clip rectangle always draws the glyphs. Both must give the same pixels.
+TEST_F(CanvasFixture, CopiedCellsLookExactlyLikeDrawnGlyphs) {
+  const std::string text = "Hello, World! {}()[] 0Oo|_gjy\xC9\x80\x85";
+  const TRect everything{0, 0, image.width(), image.height()};
+  for (TFontStyles style : {TFontStyles{0}, fsBold, fsItalic, TFontStyles(fsBold | fsItalic)}) {
+    for (TColor back : {clWhite, clNavy}) {
+      TFont font = canvas.Font();
+      font.Style = style;
+      font.Color = back == clWhite ? clRed : clSilver;
+      canvas.SetFont(font);
+      canvas.SetBrushColor(back);
+      const std::vector<int> advances(text.size(), canvas.TextWidth("W"));
+      Clear();
+      canvas.TextOut(3, 4, text, advances.data(), nullptr);
+      canvas.TextOut(3, 30, text, advances.data(), nullptr);  // from the cells drawn before
+      const QImage copied = image.copy();
+      Clear();
+      canvas.TextOut(3, 4, text, advances.data(), &everything);
+      canvas.TextOut(3, 30, text, advances.data(), &everything);
+      EXPECT_EQ(image, copied) << "style " << int(style) << " back " << back;
+    }
+  }
+  // Runs that leave the image are cut at its edges.
+  const std::vector<int> advances(text.size(), 9);
+  Clear();
+  canvas.TextOut(-20, 50, text, advances.data(), nullptr);
+  const QImage copied = image.copy();
+  Clear();
+  canvas.TextOut(-20, 50, text, advances.data(), &everything);
+  EXPECT_EQ(image, copied);
+}
+
+TEST_F(CanvasFixture, RunBackgroundFillsAdvancesTimesFontHeightInBrushColour) {
+  canvas.SetBrushColor(clBlue);
+  const int advances[] = {8, 8, 8};
+  canvas.TextOut(30, 10, "   ", advances, nullptr);
+  const int height = canvas.TextHeight("W");
+  EXPECT_EQ(image.pixel(30, 10), qRgb(0, 0, 255));
+  EXPECT_EQ(image.pixel(30 + 23, 10 + height - 1), qRgb(0, 0, 255));
+  EXPECT_EQ(image.pixel(30 + 24, 10), kPaperRgb);
+  EXPECT_EQ(image.pixel(30, 10 + height), kPaperRgb);
+  EXPECT_EQ(image.pixel(29, 10), kPaperRgb);
+
+  // The brush is resolved: a system colour goes through the resolver.
+  canvas.SetBrushColor(clWindow);
+  canvas.TextOut(100, 10, " ", advances, nullptr);
+  EXPECT_EQ(image.pixel(100, 10), qRgb(255, 0, 0));
+}
+
+TEST_F(CanvasFixture, TextColourAndBytesOfTheCodePage) {
+  TFont font = canvas.Font();
+  font.Color = clRed;
+  canvas.SetFont(font);
+  const int advances[] = {10};
+  canvas.TextOut(10, 5, "\x80", advances, nullptr);  // the euro sign
+  bool red = false;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb p = image.pixel(x, y);
+      if (qRed(p) > 200 && qGreen(p) < 60 && qBlue(p) < 60) red = true;
+    }
+  }
+  EXPECT_TRUE(red);
+  EXPECT_EQ(canvas.Font().Color, clRed);
+}
+
+TEST_F(CanvasFixture, ClipRectangleLimitsTheRunAndItsBackground) {
+  canvas.SetBrushColor(clBlue);
+  const int advances[] = {10, 10, 10, 10};
+  const TRect clip{45, 0, 60, 60};
+  canvas.TextOut(30, 10, "IIII", advances, &clip);
+  for (int x : InkColumns()) {
+    EXPECT_GE(x, 45);
+    EXPECT_LT(x, 60);
+  }
+  EXPECT_EQ(image.pixel(44, 10), kPaperRgb);
+  EXPECT_EQ(image.pixel(60, 10), kPaperRgb);
+  EXPECT_EQ(image.pixel(45, 10), qRgb(0, 0, 255));
+
+  // Clipping ends with the call.
+  canvas.TextOut(100, 10, "    ", advances, nullptr);
+  EXPECT_EQ(image.pixel(135, 10), qRgb(0, 0, 255));
+
+  // A clip that misses the run draws nothing.
+  Clear();
+  const TRect away{0, 0, 5, 5};
+  canvas.TextOut(30, 10, "IIII", advances, &away);
+  EXPECT_TRUE(InkColumns().empty());
+}
+
+TEST_F(CanvasFixture, FillAndLinesWithTheLastPointLeftOut) {
+  canvas.SetBrushColor(clWindow);
+  canvas.FillRect(TRect{5, 5, 15, 10});
+  EXPECT_EQ(image.pixel(5, 5), qRgb(255, 0, 0));
+  EXPECT_EQ(image.pixel(14, 9), qRgb(255, 0, 0));
+  EXPECT_EQ(image.pixel(15, 9), kPaperRgb);
+  EXPECT_EQ(image.pixel(14, 10), kPaperRgb);
+
+  canvas.SetPenColor(clBlack);
+  canvas.SetPenWidth(1);
+  canvas.MoveTo(50, 0);
+  canvas.LineTo(50, 20);
+  EXPECT_EQ(image.pixel(50, 0), qRgb(0, 0, 0));
+  EXPECT_EQ(image.pixel(50, 19), qRgb(0, 0, 0));
+  EXPECT_EQ(image.pixel(50, 20), kPaperRgb);
+  EXPECT_EQ(image.pixel(49, 10), kPaperRgb);
+  EXPECT_EQ(image.pixel(51, 10), kPaperRgb);
+
+  // The pen moves on to the end point.
+  canvas.LineTo(60, 20);
+  EXPECT_EQ(image.pixel(55, 20), qRgb(0, 0, 0));
+  EXPECT_EQ(image.pixel(60, 20), kPaperRgb);
+
+  // A wide pen stays a solid bar two pixels wide.
+  canvas.SetPenWidth(2);
+  canvas.MoveTo(100, 0);
+  canvas.LineTo(100, 30);
+  int dark = 0;
+  for (int x = 97; x <= 103; ++x) dark += qGray(image.pixel(x, 15)) < 128;
+  EXPECT_EQ(dark, 2);
+  EXPECT_EQ(canvas.PenWidth(), 2);
+}
+
+// Lines straight down or right are filled directly into the image; they must match what
+// the painter draws (here on an image the canvas can only paint on).
+TEST_F(CanvasFixture, DirectLinesMatchPaintedLines) {
+  QImage painted(image.size(), QImage::Format_ARGB32_Premultiplied);
+  painted.fill(kPaperRgb);
+  QtCanvas other(Resolve);
+  other.SetImage(&painted);
+  for (QtCanvas* c : {&canvas, &other}) {
+    c->SetPenColor(clNavy);
+    for (int width : {1, 2, 3, 4}) {
+      c->SetPenWidth(width);
+      c->MoveTo(20 * width, 2);
+      c->LineTo(20 * width, 40);
+      c->MoveTo(100, 10 * width);
+      c->LineTo(190, 10 * width);
+    }
+    c->SetPenWidth(1);
+    c->MoveTo(5, 55);  // beyond the image's bottom edge
+    c->LineTo(5, 90);
+  }
+  other.SetImage(nullptr);
+  EXPECT_EQ(image, painted.convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(CanvasFixture, MetricsFollowTheFont) {
+  const int w = canvas.TextWidth("W");
+  EXPECT_GT(w, 0);
+  EXPECT_EQ(canvas.TextWidth("WW"), 2 * w);
+  EXPECT_EQ(canvas.TextWidth("ii"), 2 * w);  // fixed pitch
+  const int h13 = canvas.TextHeight("W");
+  EXPECT_GE(h13, 13);
+
+  TFont big = canvas.Font();
+  big.Height = 26;
+  canvas.SetFont(big);
+  EXPECT_GT(canvas.TextHeight("W"), h13);
+  EXPECT_GT(canvas.TextWidth("W"), w);
+
+  // Bold draws other glyphs than regular.
+  TFont regular = canvas.Font();
+  regular.Height = 13;
+  canvas.SetFont(regular);
+  const int advances[] = {10, 10, 10};
+  canvas.TextOut(10, 5, "WWW", advances, nullptr);
+  const QImage plain = image.copy();
+  Clear();
+  TFont bold = regular;
+  bold.Style = fsBold;
+  canvas.SetFont(bold);
+  canvas.TextOut(10, 5, "WWW", advances, nullptr);
+  EXPECT_NE(image, plain);
+}
+
+TEST_F(CanvasFixture, RecordsTheDrawnAreaAndReportsTheFirstDrawing) {
+  int reports = 0;
+  canvas.OnDirty = [&] { ++reports; };
+  canvas.SetBrushColor(clBlue);
+  canvas.FillRect(TRect{5, 5, 10, 10});
+  canvas.FillRect(TRect{20, 20, 30, 25});
+  EXPECT_EQ(reports, 1);
+  EXPECT_EQ(canvas.TakeDirty(), QRect(QPoint(5, 5), QPoint(29, 24)));
+  EXPECT_TRUE(canvas.TakeDirty().isEmpty());
+
+  const int advances[] = {7, 7};
+  canvas.TextOut(40, 2, "ab", advances, nullptr);
+  EXPECT_EQ(reports, 2);
+  EXPECT_EQ(canvas.TakeDirty(), QRect(40, 2, 14, canvas.TextHeight("a")));
+
+  // Empty drawings change nothing.
+  canvas.FillRect(TRect{5, 5, 5, 10});
+  canvas.TextOut(0, 0, "", advances, nullptr);
+  EXPECT_TRUE(canvas.TakeDirty().isEmpty());
+}
+
+TEST_F(CanvasFixture, WithoutAnImageNothingIsDrawnButMetricsWork) {
+  canvas.SetImage(nullptr);
+  const int advances[] = {8};
+  canvas.SetBrushColor(clBlue);
+  canvas.FillRect(TRect{0, 0, 50, 50});
+  canvas.TextOut(0, 0, "W", advances, nullptr);
+  canvas.LineTo(30, 30);
+  EXPECT_EQ(image.pixel(1, 1), kPaperRgb);
+  EXPECT_GT(canvas.TextWidth("W"), 0);
+
+  canvas.SetClipRect(TRect{1, 2, 3, 4});
+  EXPECT_EQ(canvas.ClipRect(), (TRect{1, 2, 3, 4}));
+}
+
+TEST(QtColor, PlainColoursAreBgrAndFontsMapStyleBits) {
+  EXPECT_EQ(ToQColor(0x00336699), QColor(0x99, 0x66, 0x33));
+  EXPECT_EQ(FromQColor(QColor(0x99, 0x66, 0x33)), 0x00336699);
+  TFont f;
+  f.Name = "Courier New";
+  f.Height = 17;
+  f.Style = fsBold | fsItalic | fsUnderline | fsStrikeOut;
+  const QFont q = ToQFont(f);
+  EXPECT_EQ(q.pixelSize(), 17);
+  EXPECT_TRUE(q.bold());
+  EXPECT_TRUE(q.italic());
+  EXPECT_TRUE(q.underline());
+  EXPECT_TRUE(q.strikeOut());
+  EXPECT_FALSE(ToQFont(TFont{}).bold());
+}
