@@ -1,0 +1,58 @@
+#include "app/AppDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "app/AboutBox.h"
+
+namespace {
+
+QString AskOpenFileName(QWidget* parent) {
+  return QFileDialog::getOpenFileName(parent, QString(), QString(),
+                                      QString::fromLatin1(ScriptFileFilter()));
+}
+
+QString AskSaveFileName(QWidget* parent) {
+  QFileDialog dialog(parent, QString(), QString(), QString::fromLatin1(ScriptFileFilter()));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(QStringLiteral("csm"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().constFirst();
+}
+
+bool AskPrintSetup(QWidget* parent, QPrinter& printer) {
+  QPrintDialog dialog(&printer, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+QMessageBox::StandardButton AskSaveChanges(QWidget* parent) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"),
+                  QStringLiteral("Save changes?"),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::Cancel);
+  const int answer = box.exec();
+  if (answer == QMessageBox::Yes || answer == QMessageBox::No) {
+    return static_cast<QMessageBox::StandardButton>(answer);
+  }
+  return QMessageBox::Cancel;
+}
+
+void ReportError(QWidget* parent, const QString& message) {
+  QMessageBox::critical(parent, QApplication::applicationDisplayName(), message);
+}
+
+void RunAboutBox(QWidget* parent) {
+  TfrmAbout about(parent);
+  about.exec();
+}
+
+}  // namespace
+
+TAppDialogs TAppDialogs::Standard() {
+  return TAppDialogs{AskOpenFileName, AskSaveFileName, AskPrintSetup,
+                     AskSaveChanges,  ReportError,     RunAboutBox};
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The dialogs and message boxes the application asks the user through. Each one is a
+// replaceable function, so that tests (and other front ends) can answer without a modal
+// loop; Standard() gives the real dialogs.
+#include <QMessageBox>
+#include <QString>
+#include <functional>
+
+class QPrinter;
+class QWidget;
+
+struct TAppDialogs {
+  // File name chosen in the Open dialog; empty when cancelled.
+  std::function<QString(QWidget* parent)> OpenFileName;
+  // File name chosen in the Save dialog (".csm" added when no extension is typed);
+  // empty when cancelled.
+  std::function<QString(QWidget* parent)> SaveFileName;
+  // The Print dialog: sets up Printer; false when cancelled.
+  std::function<bool(QWidget* parent, QPrinter& printer)> PrintSetup;
+  // "Save changes?" with Yes, No and Cancel; closing the box answers Cancel.
+  std::function<QMessageBox::StandardButton(QWidget* parent)> ConfirmSave;
+  // A failure's message.
+  std::function<void(QWidget* parent, const QString& message)> ShowError;
+  // The About box, modal.
+  std::function<void(QWidget* parent)> ShowAbout;
+
+  static TAppDialogs Standard();
+};
+
+// The filter of the Open and Save dialogs.
+inline const char* ScriptFileFilter() { return "Marvek Script Files (*.csm)"; }

@@ -1,0 +1,102 @@
+#include "app/ChildForm.h"
+
+#include <QCloseEvent>
+#include <QVBoxLayout>
+
+#include "app/MainWindow.h"
+#include "editor/Completion.h"
+#include "highlight/RAHLEditor.h"
+#include "qt/EditorWidget.h"
+
+namespace {
+
+void SetSchemeColors(TColors& colors) {
+  colors.Comment.SetAll(clOlive, clWindow, fsItalic);
+  colors.Number.SetAll(clNavy, clWindow, 0);
+  colors.Strings.SetAll(clPurple, clWindow, 0);
+  colors.Symbol.SetAll(clBlue, clWindow, 0);
+  colors.Reserved.SetAll(clRed, clWindow, fsBold);
+  colors.Identifer.SetAll(clWindowText, clWindow, 0);
+  colors.Preproc.SetAll(clGreen, clWindow, 0);
+  colors.FunctionCall.SetAll(clWindowText, clWindow, 0);
+  colors.Declaration.SetAll(clWindowText, clWindow, 0);
+  colors.Statement.SetAll(clGreen, clWindow, fsBold);
+  colors.PlainText.SetAll(clWindowText, clWindow, 0);
+}
+
+// Completion stays disabled with empty lists: it never offers anything here.
+void SetCompletion(TCompletion& completion) {
+  completion.ItemHeight = 13;
+  completion.Interval = 800;
+  completion.CaretChar = '|';
+  completion.CRLF = "/n";
+  completion.Separator = "=";
+}
+
+void ConfigureEditor(TRAHLEditor& editor) {
+  editor.SetHighLighter(hlMarvek);
+  TFont font;
+  font.Name = "Courier New";
+  font.Height = 13;
+  editor.SetFont(font);
+  editor.SetGutterWidth(18);
+  editor.SetRightMarginColor(clSilver);
+  editor.SetTabStops("3 5");
+  editor.SetSelForeColor(clHighlightText);
+  editor.SetSelBackColor(clHighlight);
+  SetCompletion(editor.Completion());
+  SetSchemeColors(editor.Colors());
+}
+
+}  // namespace
+
+TChildForm::TChildForm(TForm1& mainForm, QWidget* parent)
+    : QWidget(parent), FMainForm(mainForm) {
+  setWindowTitle(QStringLiteral("Unnamed file"));
+  FEditorView = new EditorWidget(
+      [this](EditorHost& host) {
+        auto editor = std::make_unique<TRAHLEditor>(host);
+        ConfigureEditor(*editor);
+        FEditor1 = editor.get();
+        return editor;
+      },
+      this);
+  FEditor1->Loaded();
+  // The editor's failures while it handles input go to the application's error box.
+  FEditorView->OnError = [this](const std::string& message) {
+    FMainForm.Dialogs().ShowError(this, QString::fromStdString(message));
+  };
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(FEditorView);
+  setFocusProxy(FEditorView);
+}
+
+TChildForm::~TChildForm() = default;
+
+void TChildForm::SetFileName(const QString& fileName) {
+  FFileName = fileName;
+  setWindowTitle(fileName);
+}
+
+bool TChildForm::CloseQuery() {
+  if (!FEditor1->Modified()) return true;
+  switch (FMainForm.Dialogs().ConfirmSave(this)) {
+    case QMessageBox::Yes:
+      FMainForm.SaveDocument(this);
+      // Cancelling the Save dialog or a failed write leaves the document modified.
+      return !FEditor1->Modified();
+    case QMessageBox::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TChildForm::closeEvent(QCloseEvent* event) {
+  if (CloseQuery()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}

@@ -1,0 +1,44 @@
+#pragma once
+// A document window: one script in a highlighting editor, with its file name and title
+// and the question whether to save changes when it closes.
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+class EditorWidget;
+class QMenu;
+class TForm1;
+class TRAHLEditor;
+
+class TChildForm : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TChildForm(TForm1& mainForm, QWidget* parent = nullptr);
+  ~TChildForm() override;
+
+  TRAHLEditor& Editor1() const { return *FEditor1; }
+  EditorWidget& EditorView() const { return *FEditorView; }
+  TForm1& MainForm() const { return FMainForm; }
+
+  const QString& FileName() const { return FFileName; }
+  // The document's file name; the caption shows it.
+  void SetFileName(const QString& fileName);
+
+  // Whether the window may close: a modified document asks "Save changes?" first.
+  bool CloseQuery();
+
+  // The menus the main window shows between its "&File" and "&Window" menus while this
+  // window is the active document window.
+  const QList<QMenu*>& MergedMenus() const { return FMergedMenus; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+  QList<QMenu*> FMergedMenus;
+
+ private:
+  TForm1& FMainForm;
+  QString FFileName;
+  EditorWidget* FEditorView = nullptr;
+  TRAHLEditor* FEditor1 = nullptr;
+};

@@ -1,0 +1,351 @@
+#include "app/MainWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <exception>
+
+#include "app/ChildForm.h"
+#include "app/Printing.h"
+#include "app/ScriptFile.h"
+#include "app/Settings.h"
+#include "app/Shortcuts.h"
+#include "highlight/RAHLEditor.h"
+
+namespace {
+
+// Hint: "short|long"; the long part is the status tip. A hint without a bar is both.
+QAction* MakeAction(QObject* parent, const char* caption, const char* hint = nullptr) {
+  auto* action = new QAction(QString::fromLatin1(caption), parent);
+  if (hint != nullptr) {
+    const QString text = QString::fromLatin1(hint);
+    action->setToolTip(text.section(QLatin1Char('|'), 0, 0));
+    action->setStatusTip(text.section(QLatin1Char('|'), -1));
+  }
+  return action;
+}
+
+// The rectangle of window I of N when Area is cut into N strips.
+QRect Strip(const QRect& area, int i, int n, bool sideBySide) {
+  if (sideBySide) {
+    const int left = area.width() * i / n;
+    return QRect(left, 0, area.width() * (i + 1) / n - left, area.height());
+  }
+  const int top = area.height() * i / n;
+  return QRect(0, top, area.width(), area.height() * (i + 1) / n - top);
+}
+
+}  // namespace
+
+TForm1::TForm1(TAppDialogs dialogs, QWidget* parent)
+    : QMainWindow(parent), FDialogs(std::move(dialogs)) {
+  setWindowTitle(QStringLiteral("MarvekWorld Script Editor"));
+  FMdiArea = new QMdiArea(this);
+  setCentralWidget(FMdiArea);
+  CreateActions();
+  CreateMenus();
+  CreateStatusBar();
+  connect(FMdiArea, &QMdiArea::subWindowActivated, this, &TForm1::OnSubWindowActivated);
+  Timer1 = new QTimer(this);
+  Timer1->setInterval(100);
+  connect(Timer1, &QTimer::timeout, this, [this] {
+    UpdateStatus();
+    UpdateActions();
+  });
+  Timer1->start();
+  ApplySettings();
+  UpdateActions();
+}
+
+TForm1::~TForm1() {
+  // The document windows go with the frame; no more refreshes while they do.
+  Timer1->stop();
+  disconnect(FMdiArea, nullptr, this, nullptr);
+}
+
+void TForm1::CreateActions() {
+  Action1 = MakeAction(this, "New");
+  connect(Action1, &QAction::triggered, this, [this] { Guarded([this] { NewDocument(); }); });
+  FileOpen1 = MakeAction(this, "&Open...", "Open|Opens an existing file");
+  FileOpen1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  connect(FileOpen1, &QAction::triggered, this, &TForm1::ExecuteOpen);
+  Action2 = MakeAction(this, "&Save");
+  connect(Action2, &QAction::triggered, this, [this] { SaveDocument(ActiveMDIChild()); });
+  FileSaveAs1 = MakeAction(this, "Save &As...", "Save As|Saves the active file with a new name");
+  connect(FileSaveAs1, &QAction::triggered, this, [this] { SaveDocumentAs(ActiveMDIChild()); });
+  PrintDlg1 = MakeAction(this, "&Print...");
+  PrintDlg1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  connect(PrintDlg1, &QAction::triggered, this, &TForm1::ExecutePrint);
+  FileExit1 = MakeAction(this, "E&xit", "Exit|Quits the application");
+  connect(FileExit1, &QAction::triggered, this, &QWidget::close);
+
+  WindowClose1 = MakeAction(this, "C&lose", "Close");
+  connect(WindowClose1, &QAction::triggered, this, [this] {
+    if (QMdiSubWindow* window = FMdiArea->currentSubWindow()) window->close();
+  });
+  WindowCascade1 = MakeAction(this, "&Cascade", "Cascade");
+  connect(WindowCascade1, &QAction::triggered, FMdiArea, &QMdiArea::cascadeSubWindows);
+  WindowTileHorizontal1 = MakeAction(this, "Tile &Horizontally", "Tile Horizontal");
+  connect(WindowTileHorizontal1, &QAction::triggered, this, [this] { TileWindows(false); });
+  WindowTileVertical1 = MakeAction(this, "&Tile Vertically", "Tile Vertical");
+  connect(WindowTileVertical1, &QAction::triggered, this, [this] { TileWindows(true); });
+  WindowMinimizeAll1 = MakeAction(this, "&Minimize All", "Minimize All");
+  connect(WindowMinimizeAll1, &QAction::triggered, this, [this] {
+    for (QMdiSubWindow* window : FMdiArea->subWindowList()) window->showMinimized();
+  });
+  WindowArrange1 = MakeAction(this, "&Arrange");
+  connect(WindowArrange1, &QAction::triggered, this, &TForm1::ArrangeIcons);
+
+  About1 = MakeAction(this, "&About");
+  connect(About1, &QAction::triggered, this, [this] { FDialogs.ShowAbout(this); });
+}
+
+void TForm1::CreateMenus() {
+  FFileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+  FFileMenu->addActions({Action1, FileOpen1, Action2, FileSaveAs1, PrintDlg1});
+  FFileMenu->addSeparator();
+  FFileMenu->addAction(FileExit1);
+  // A document window's menus go in front of this one while it is active.
+  FWindowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
+  FWindowMenu->addActions({WindowClose1, WindowCascade1, WindowTileHorizontal1,
+                           WindowTileVertical1, WindowMinimizeAll1, WindowArrange1});
+  FHelpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+  FHelpMenu->addAction(About1);
+  // The frame takes these keys before the editor, also while their entry is disabled.
+  BindWindowShortcut(FileOpen1, this);
+  BindWindowShortcut(PrintDlg1, this);
+}
+
+void TForm1::CreateStatusBar() {
+  const int widths[3] = {100, 100, 50};
+  for (int i = 0; i < 3; ++i) {
+    FPanels[i] = new QLabel(statusBar());
+    FPanels[i]->setFixedWidth(widths[i]);
+    statusBar()->addWidget(FPanels[i]);
+  }
+}
+
+void TForm1::ApplySettings() {
+  TAppSettings settings;
+  try {
+    LoadSettings(settings);
+  } catch (const ESettingsError& e) {
+    FDialogs.ShowError(this, QString::fromStdString(e.what()));
+  }
+  FFilePath = settings.FilePath;
+  move(settings.Bounds.topLeft());
+  resize(settings.Bounds.size());
+}
+
+void TForm1::WriteSettings() {
+  // A store that cannot be written must not keep the program from closing.
+  SaveSettings(TAppSettings{FFilePath, QRect(pos(), size())});
+}
+
+template <typename F>
+void TForm1::Guarded(F&& action) {
+  try {
+    action();
+  } catch (const std::exception& e) {
+    FDialogs.ShowError(this, QString::fromStdString(e.what()));
+  }
+}
+
+// ---- document windows ----
+
+QList<TChildForm*> TForm1::MDIChildren() const {
+  QList<TChildForm*> children;
+  const QList<QMdiSubWindow*> windows = FMdiArea->subWindowList(QMdiArea::StackingOrder);
+  for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
+    if (auto* child = qobject_cast<TChildForm*>((*it)->widget())) children.append(child);
+  }
+  return children;
+}
+
+int TForm1::MDIChildCount() const { return static_cast<int>(FMdiArea->subWindowList().size()); }
+
+TChildForm* TForm1::ActiveMDIChild() const {
+  // The current window stays the active document also while the frame is inactive.
+  QMdiSubWindow* window = FMdiArea->currentSubWindow();
+  return window != nullptr ? qobject_cast<TChildForm*>(window->widget()) : nullptr;
+}
+
+TChildForm* TForm1::NewDocument() {
+  auto* child = new TChildForm(*this);
+  QMdiSubWindow* window = FMdiArea->addSubWindow(child);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->resize(617, 465);
+  window->show();
+  FMdiArea->setActiveSubWindow(window);
+  child->setFocus();
+  UpdateActions();
+  return child;
+}
+
+TChildForm* TForm1::OpenFile(const QString& fileName) {
+  FFilePath = QFileInfo(fileName).absolutePath();
+  TChildForm* child = NewDocument();
+  child->SetFileName(fileName);
+  Guarded([&] { LoadScript(child->Editor1().Lines(), fileName); });
+  return child;
+}
+
+void TForm1::SaveDocument(TChildForm* window) {
+  if (window == nullptr) return;
+  if (window->FileName().isEmpty()) {
+    SaveDocumentAs(window);
+    return;
+  }
+  Guarded([window] {
+    SaveScript(window->Editor1().Lines(), window->FileName());
+    window->Editor1().SetModified(false);
+  });
+}
+
+void TForm1::SaveDocumentAs(TChildForm* window) {
+  if (window == nullptr) return;
+  const QString fileName = FDialogs.SaveFileName(this);
+  if (!fileName.isEmpty()) SaveAs(window, fileName);
+}
+
+void TForm1::SaveAs(TChildForm* window, const QString& fileName) {
+  if (window == nullptr) return;
+  Guarded([&] {
+    SaveScript(window->Editor1().Lines(), fileName);
+    window->SetFileName(fileName);
+    window->Editor1().SetModified(false);
+  });
+}
+
+void TForm1::ExecuteOpen() {
+  const QString fileName = FDialogs.OpenFileName(this);
+  if (!fileName.isEmpty()) OpenFile(fileName);
+}
+
+void TForm1::ExecutePrint() {
+  QPrinter printer(QPrinter::HighResolution);
+  if (FDialogs.PrintSetup(this, printer)) Print(printer);
+}
+
+void TForm1::Print(QPrinter& printer) {
+  TChildForm* child = ActiveMDIChild();
+  if (child == nullptr) return;
+  Guarded([&] { PrintScript(child->Editor1().Lines(), printer); });
+}
+
+// ---- window arrangement ----
+
+void TForm1::TileWindows(bool sideBySide) {
+  QList<QMdiSubWindow*> windows;
+  for (QMdiSubWindow* window : FMdiArea->subWindowList()) {
+    if (!window->isMinimized()) windows.append(window);
+  }
+  const QRect area = FMdiArea->viewport()->rect();
+  const int n = static_cast<int>(windows.size());
+  for (int i = 0; i < n; ++i) {
+    if (windows[i]->isMaximized()) windows[i]->showNormal();
+    windows[i]->setGeometry(Strip(area, i, n, sideBySide));
+  }
+}
+
+void TForm1::ArrangeIcons() {
+  // Minimised windows in rows from the bottom left, a new row above when one is full.
+  const int width = FMdiArea->viewport()->width();
+  int x = 0;
+  int bottom = FMdiArea->viewport()->height();
+  for (QMdiSubWindow* window : FMdiArea->subWindowList()) {
+    if (!window->isMinimized()) continue;
+    const QSize size = window->size();
+    if (x > 0 && x + size.width() > width) {
+      x = 0;
+      bottom -= size.height();
+    }
+    window->move(x, bottom - size.height());
+    x += size.width();
+  }
+}
+
+// ---- status and action update ----
+
+QString TForm1::StatusPanel(int index) const {
+  return index >= 0 && index < 3 ? FPanels[index]->text() : QString();
+}
+
+void TForm1::UpdateStatus() {
+  TChildForm* child = ActiveMDIChild();
+  if (child == nullptr) {
+    FPanels[0]->clear();
+    FPanels[1]->clear();
+    return;
+  }
+  const TRAHLEditor& editor = child->Editor1();
+  FPanels[0]->setText(
+      QStringLiteral("Row:%1 Col:%2").arg(editor.CaretY() + 1).arg(editor.CaretX() + 1));
+  FPanels[1]->setText(editor.Modified() ? QStringLiteral("Modified") : QString());
+}
+
+void TForm1::UpdateActions() {
+  TChildForm* child = ActiveMDIChild();
+  const bool active = child != nullptr;
+  Action2->setEnabled(active);
+  FileSaveAs1->setEnabled(active);
+  PrintDlg1->setEnabled(active);
+  WindowClose1->setEnabled(active);
+  const bool any = MDIChildCount() > 0;
+  for (QAction* action : {WindowCascade1, WindowTileHorizontal1, WindowTileVertical1,
+                          WindowMinimizeAll1, WindowArrange1}) {
+    action->setEnabled(any);
+  }
+  MergeMenus(child);
+}
+
+void TForm1::OnSubWindowActivated(QMdiSubWindow*) {
+  UpdateActions();
+  UpdateStatus();
+}
+
+void TForm1::MergeMenus(TChildForm* child) {
+  QList<QMenu*> wanted = child != nullptr ? child->MergedMenus() : QList<QMenu*>();
+  QList<QMenu*> shown;
+  for (const QPointer<QMenu>& menu : FMergedMenus) {
+    if (menu) shown.append(menu.data());
+  }
+  if (shown == wanted) return;
+  for (QMenu* menu : shown) menuBar()->removeAction(menu->menuAction());
+  FMergedMenus.clear();
+  for (QMenu* menu : wanted) {
+    menuBar()->insertAction(FWindowMenu->menuAction(), menu->menuAction());
+    FMergedMenus.append(menu);
+  }
+}
+
+// ---- events ----
+
+bool TForm1::event(QEvent* event) {
+  // Hints go to panel 0; the status refresh overwrites them within 100 ms.
+  if (event->type() == QEvent::StatusTip) {
+    FPanels[0]->setText(static_cast<QStatusTipEvent*>(event)->tip());
+    return true;
+  }
+  return QMainWindow::event(event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  // Every document window is asked first; one refusal keeps everything open.
+  for (TChildForm* child : MDIChildren()) {
+    if (!child->CloseQuery()) {
+      event->ignore();
+      return;
+    }
+  }
+  WriteSettings();
+  event->accept();
+}

@@ -1,0 +1,101 @@
+#pragma once
+// The main window: a multi-document frame with the file, window and help commands, a
+// status bar refreshed every 100 ms and the settings kept between runs.
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+#include "app/AppDialogs.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QPrinter;
+class QTimer;
+class TChildForm;
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+ public:
+  // Loads the settings (bounds and FFilePath) before the window is first shown.
+  explicit TForm1(TAppDialogs dialogs = TAppDialogs::Standard(), QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  TAppDialogs& Dialogs() { return FDialogs; }
+  const QString& FilePath() const { return FFilePath; }
+  QMdiArea& MdiArea() const { return *FMdiArea; }
+
+  // The document windows, the active one first (the order of the close queries).
+  QList<TChildForm*> MDIChildren() const;
+  int MDIChildCount() const;
+  TChildForm* ActiveMDIChild() const;
+
+  // A new, untitled, empty document window; it becomes the active one.
+  TChildForm* NewDocument();
+  // A new document window holding FileName (a failure to read it is reported, and the
+  // window stays, titled with the name and empty). FFilePath takes the file's folder.
+  TChildForm* OpenFile(const QString& fileName);
+  // Writes Window's document to its file, or asks for a name when it has none.
+  // Failures are reported; the document then stays modified.
+  void SaveDocument(TChildForm* window);
+  // Asks for a file name and saves Window's document under it.
+  void SaveDocumentAs(TChildForm* window);
+  // Writes Window's document to FileName, which becomes its name.
+  void SaveAs(TChildForm* window, const QString& fileName);
+  // Prints the active document on Printer (already set up).
+  void Print(QPrinter& printer);
+
+  // Panel 0 to 2 of the status bar.
+  QString StatusPanel(int index) const;
+  // The status refresh and the action update, run by Timer1 and on window activation.
+  void UpdateStatus();
+  void UpdateActions();
+
+  // The actions, named by role.
+  QAction* Action1 = nullptr;  // New
+  QAction* FileOpen1 = nullptr;
+  QAction* Action2 = nullptr;  // Save
+  QAction* FileSaveAs1 = nullptr;
+  QAction* PrintDlg1 = nullptr;
+  QAction* FileExit1 = nullptr;
+  QAction* WindowClose1 = nullptr;
+  QAction* WindowCascade1 = nullptr;
+  QAction* WindowTileHorizontal1 = nullptr;
+  QAction* WindowTileVertical1 = nullptr;
+  QAction* WindowMinimizeAll1 = nullptr;
+  QAction* WindowArrange1 = nullptr;
+  QAction* About1 = nullptr;
+  QTimer* Timer1 = nullptr;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
+
+ private:
+  void CreateActions();
+  void CreateMenus();
+  void CreateStatusBar();
+  void ApplySettings();
+  void WriteSettings();
+  void OnSubWindowActivated(QMdiSubWindow* window);
+  void MergeMenus(TChildForm* child);
+  void ExecuteOpen();
+  void ExecutePrint();
+  void TileWindows(bool sideBySide);
+  void ArrangeIcons();
+  // Runs Action; a failure's message goes to the error box.
+  template <typename F>
+  void Guarded(F&& action);
+
+  TAppDialogs FDialogs;
+  QString FFilePath;
+  QMdiArea* FMdiArea = nullptr;
+  QMenu* FFileMenu = nullptr;
+  QMenu* FWindowMenu = nullptr;
+  QMenu* FHelpMenu = nullptr;
+  QList<QPointer<QMenu>> FMergedMenus;
+  QLabel* FPanels[3] = {};
+};

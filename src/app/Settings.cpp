@@ -1,0 +1,59 @@
+#include "app/Settings.h"
+
+#include <QSettings>
+
+namespace {
+
+QSettings OpenStore() {
+  return QSettings(QSettings::UserScope, QStringLiteral("MarvekWorld"), QStringLiteral("MarvekEdit"));
+}
+
+[[noreturn]] void InvalidType(const char* name) {
+  throw ESettingsError(std::string("Invalid data type for '") + name + "'");
+}
+
+// Reads Name into Value when it is stored.
+void ReadString(const QSettings& store, const char* name, QString& value) {
+  const QVariant v = store.value(QLatin1String(name));
+  if (!v.isValid()) return;
+  if (v.typeId() != QMetaType::QString) InvalidType(name);
+  value = v.toString();
+}
+
+void ReadInteger(const QSettings& store, const char* name, int& value) {
+  const QVariant v = store.value(QLatin1String(name));
+  if (!v.isValid()) return;
+  bool ok = false;
+  const int n = v.toInt(&ok);
+  if (!ok) InvalidType(name);
+  value = n;
+}
+
+}  // namespace
+
+void LoadSettings(TAppSettings& settings) {
+  const QSettings store = OpenStore();
+  ReadString(store, "filepath", settings.FilePath);
+  QRect& r = settings.Bounds;
+  int left = r.left(), top = r.top(), height = r.height(), width = r.width();
+  // Each value takes effect as soon as it is read, so a failure keeps the earlier ones.
+  ReadInteger(store, "formx", left);
+  r.moveLeft(left);
+  ReadInteger(store, "formy", top);
+  r.moveTop(top);
+  ReadInteger(store, "formheight", height);
+  r.setHeight(height);
+  ReadInteger(store, "formwidth", width);
+  r.setWidth(width);
+}
+
+bool SaveSettings(const TAppSettings& settings) {
+  QSettings store = OpenStore();
+  store.setValue(QStringLiteral("filepath"), settings.FilePath);
+  store.setValue(QStringLiteral("formx"), settings.Bounds.left());
+  store.setValue(QStringLiteral("formy"), settings.Bounds.top());
+  store.setValue(QStringLiteral("formwidth"), settings.Bounds.width());
+  store.setValue(QStringLiteral("formheight"), settings.Bounds.height());
+  store.sync();
+  return store.status() == QSettings::NoError;
+}

@@ -1,0 +1,229 @@
+// Document windows and script files: open, save, save as, their failures, and the
+// question whether to save changes when a window closes.
+#include <QFileInfo>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <csignal>
+#include <sys/resource.h>
+
+#include "app/ScriptFile.h"
+#include "util/Errors.h"
+#include "app_fixture.h"
+
+namespace {
+
+// Limits the size of files this process may write, for as long as it lives, so that a
+// write fails half-way.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &FOld);
+    FOldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = FOld;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &FOld);
+    std::signal(SIGXFSZ, FOldHandler);
+  }
+
+ private:
+  rlimit FOld{};
+  void (*FOldHandler)(int) = nullptr;
+};
+
+}  // namespace
+
+TEST_F(AppTest, OpenLoadsTheFileInANewWindow) {
+  const QString path = PathOf("lf.csm");
+  WriteFile(path, "name \"x\"\nmode 1\r\n\tWait(5)\rend");
+  TForm1& form = MakeForm();
+  TChildForm* child = form.OpenFile(path);
+  ASSERT_NE(child, nullptr);
+  EXPECT_EQ(form.ActiveMDIChild(), child);
+  EXPECT_EQ(child->FileName(), path);
+  EXPECT_EQ(child->windowTitle(), path);
+  EXPECT_EQ(form.FilePath(), Dir.path());
+  const TEditorStrings& lines = child->Editor1().Lines();
+  ASSERT_EQ(lines.Count(), 4);
+  EXPECT_EQ(lines[0], "name \"x\"");
+  EXPECT_EQ(lines[1], "mode 1");
+  EXPECT_EQ(lines[2].find('\t'), std::string::npos);
+  EXPECT_EQ(lines[3], "end");
+  EXPECT_FALSE(child->Editor1().Modified());
+  EXPECT_TRUE(Dialogs.Errors.isEmpty());
+
+  // The same file again makes another window.
+  form.OpenFile(path);
+  EXPECT_EQ(form.MDIChildCount(), 2);
+
+  // The Open command asks for the name; cancelling opens nothing.
+  Dialogs.OpenName.clear();
+  form.FileOpen1->trigger();
+  EXPECT_EQ(Dialogs.OpenAsked, 1);
+  EXPECT_EQ(form.MDIChildCount(), 2);
+}
+
+TEST_F(AppTest, SavedFileEndsEveryLineWithCrLf) {
+  const QString path = PathOf("round.csm");
+  WriteFile(path, "a\nb\n\nc");
+  TForm1& form = MakeForm();
+  TChildForm* child = form.OpenFile(path);
+  child->Editor1().SetModified(true);
+  form.Action2->trigger();
+  EXPECT_EQ(ReadFile(path), QByteArray("a\r\nb\r\n\r\nc\r\n"));
+  EXPECT_FALSE(child->Editor1().Modified());
+  EXPECT_EQ(Dialogs.SaveAsked, 0);
+
+  // Bytes above 0x7F pass unchanged in both directions.
+  const QString high = PathOf("high.csm");
+  WriteFile(high, "caf\xE9 \x80\x9F\xFF");
+  TChildForm* other = form.OpenFile(high);
+  EXPECT_EQ(other->Editor1().Lines()[0], "caf\xE9 \x80\x9F\xFF");
+  form.SaveDocument(other);
+  EXPECT_EQ(ReadFile(high), QByteArray("caf\xE9 \x80\x9F\xFF\r\n"));
+}
+
+TEST_F(AppTest, EmptyDocumentGivesEmptyFile) {
+  TForm1& form = MakeForm();
+  TChildForm* child = form.NewDocument();
+  const QString path = PathOf("empty.csm");
+  WriteFile(path, "old content");
+  Dialogs.SaveName = path;
+  form.SaveDocument(child);  // untitled: asks for a name
+  EXPECT_EQ(Dialogs.SaveAsked, 1);
+  EXPECT_EQ(ReadFile(path), QByteArray());
+  EXPECT_EQ(child->FileName(), path);
+  EXPECT_EQ(child->windowTitle(), path);
+}
+
+TEST_F(AppTest, CancelledSaveDialogLeavesDocumentUntitled) {
+  TForm1& form = MakeForm();
+  TChildForm* child = form.NewDocument();
+  child->Editor1().Lines().SetTextStr("x\r\n");
+  child->Editor1().SetModified(true);
+  Dialogs.SaveName.clear();
+  form.Action2->trigger();
+  EXPECT_EQ(Dialogs.SaveAsked, 1);
+  EXPECT_TRUE(child->FileName().isEmpty());
+  EXPECT_EQ(child->windowTitle(), "Unnamed file");
+  EXPECT_TRUE(child->Editor1().Modified());
+
+  // Save As on the menu always asks, also for a titled document.
+  const QString path = PathOf("as.csm");
+  Dialogs.SaveName = path;
+  form.FileSaveAs1->trigger();
+  EXPECT_EQ(Dialogs.SaveAsked, 2);
+  EXPECT_EQ(child->FileName(), path);
+  EXPECT_EQ(ReadFile(path), QByteArray("x\r\n"));
+  EXPECT_FALSE(child->Editor1().Modified());
+}
+
+TEST_F(AppTest, FailedSaveAsKeepsNameCaptionAndModified) {
+  const QString path = PathOf("keep.csm");
+  WriteFile(path, "old\r\n");
+  TForm1& form = MakeForm();
+  TChildForm* child = form.OpenFile(path);
+  child->Editor1().Lines().SetTextStr("new\r\n");
+  child->Editor1().SetModified(true);
+
+  const QString bad = PathOf("missing-folder/new.csm");
+  form.SaveAs(child, bad);
+  ASSERT_EQ(Dialogs.Errors.size(), 1);
+  EXPECT_EQ(Dialogs.Errors.first(), "Cannot create file " + bad);
+  EXPECT_EQ(child->FileName(), path);
+  EXPECT_EQ(child->windowTitle(), path);
+  EXPECT_TRUE(child->Editor1().Modified());
+  EXPECT_EQ(ReadFile(path), QByteArray("old\r\n"));
+  EXPECT_FALSE(QFileInfo::exists(bad));
+}
+
+TEST_F(AppTest, WriteFailingHalfWayKeepsTheOldFile) {
+  const QString path = PathOf("big.csm");
+  WriteFile(path, "old\r\n");
+  TForm1& form = MakeForm();
+  TChildForm* child = form.OpenFile(path);
+  std::string text;
+  for (int i = 0; i < 200; ++i) text += "Display(\"a line that makes the file long\")\r\n";
+  child->Editor1().Lines().SetTextStr(text);
+  child->Editor1().SetModified(true);
+  {
+    FileSizeLimit limit(1024);
+    form.SaveDocument(child);
+  }
+  ASSERT_EQ(Dialogs.Errors.size(), 1);
+  EXPECT_EQ(Dialogs.Errors.first(), "Cannot create file " + path);
+  EXPECT_EQ(ReadFile(path), QByteArray("old\r\n"));
+  EXPECT_TRUE(child->Editor1().Modified());
+  EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList({"big.csm"}));
+}
+
+TEST_F(AppTest, MissingFileOpensAnEmptyTitledWindow) {
+  const QString path = PathOf("none/absent.csm");
+  TForm1& form = MakeForm();
+  TChildForm* child = form.OpenFile(path);
+  ASSERT_EQ(Dialogs.Errors.size(), 1);
+  EXPECT_EQ(Dialogs.Errors.first(), "Cannot open file " + path);
+  EXPECT_EQ(form.MDIChildCount(), 1);
+  EXPECT_EQ(child->windowTitle(), path);
+  EXPECT_EQ(child->FileName(), path);
+  EXPECT_EQ(child->Editor1().Lines().Count(), 0);
+  EXPECT_EQ(form.FilePath(), PathOf("none"));
+  EXPECT_THROW(ReadScriptFile(path), EFileError);
+}
+
+TEST_F(AppTest, FolderOfARootFileKeepsItsSeparator) {
+  TForm1& form = MakeForm();
+  form.OpenFile("/absent-marvek-script.csm");
+  EXPECT_EQ(form.FilePath(), "/");
+}
+
+TEST_F(AppTest, CloseQueryAnswers) {
+  TForm1& form = MakeForm();
+  // Unmodified: closes without asking.
+  QPointer<TChildForm> plain = form.NewDocument();
+  form.WindowClose1->trigger();
+  DeleteClosed();
+  EXPECT_TRUE(plain.isNull());
+  EXPECT_EQ(Dialogs.ConfirmAsked, 0);
+
+  QPointer<TChildForm> child = form.NewDocument();
+  child->Editor1().Lines().SetTextStr("x\r\n");
+  child->Editor1().SetModified(true);
+
+  // Cancel keeps it.
+  Dialogs.Answer = QMessageBox::Cancel;
+  form.WindowClose1->trigger();
+  DeleteClosed();
+  ASSERT_FALSE(child.isNull());
+  EXPECT_EQ(Dialogs.ConfirmAsked, 1);
+
+  // Yes with the Save dialog cancelled keeps it, still modified.
+  Dialogs.Answer = QMessageBox::Yes;
+  Dialogs.SaveName.clear();
+  form.WindowClose1->trigger();
+  DeleteClosed();
+  ASSERT_FALSE(child.isNull());
+  EXPECT_TRUE(child->Editor1().Modified());
+  EXPECT_EQ(Dialogs.SaveAsked, 1);
+
+  // Yes with a name saves and closes.
+  const QString path = PathOf("closing.csm");
+  Dialogs.SaveName = path;
+  form.WindowClose1->trigger();
+  DeleteClosed();
+  EXPECT_TRUE(child.isNull());
+  EXPECT_EQ(ReadFile(path), QByteArray("x\r\n"));
+
+  // No closes without saving.
+  QPointer<TChildForm> reopened = form.OpenFile(path);
+  reopened->Editor1().Lines().SetTextStr("changed\r\n");
+  reopened->Editor1().SetModified(true);
+  Dialogs.Answer = QMessageBox::No;
+  reopened->parentWidget()->close();
+  DeleteClosed();
+  EXPECT_TRUE(reopened.isNull());
+  EXPECT_EQ(ReadFile(path), QByteArray("x\r\n"));
+  EXPECT_EQ(form.MDIChildCount(), 0);
+}

@@ -1,0 +1,87 @@
+#pragma once
+// Shared set-up of the application tests: an isolated, empty settings store, a temporary
+// folder, and dialogs that answer from fields instead of waiting for a user.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/AppDialogs.h"
+#include "app/ChildForm.h"
+#include "app/MainWindow.h"
+#include "highlight/RAHLEditor.h"
+
+struct FakeDialogs {
+  QString OpenName;
+  int OpenAsked = 0;
+  QString SaveName;
+  int SaveAsked = 0;
+  QMessageBox::StandardButton Answer = QMessageBox::Cancel;
+  int ConfirmAsked = 0;
+  std::function<bool(QPrinter&)> Print = [](QPrinter&) { return false; };
+  int PrintAsked = 0;
+  QStringList Errors;
+  int AboutShown = 0;
+
+  TAppDialogs Make() {
+    TAppDialogs d;
+    d.OpenFileName = [this](QWidget*) { ++OpenAsked; return OpenName; };
+    d.SaveFileName = [this](QWidget*) { ++SaveAsked; return SaveName; };
+    d.PrintSetup = [this](QWidget*, QPrinter& printer) { ++PrintAsked; return Print(printer); };
+    d.ConfirmSave = [this](QWidget*) { ++ConfirmAsked; return Answer; };
+    d.ShowError = [this](QWidget*, const QString& message) { Errors.append(message); };
+    d.ShowAbout = [this](QWidget*) { ++AboutShown; };
+    return d;
+  }
+};
+
+inline QSettings AppStore() {
+  return QSettings(QSettings::UserScope, QStringLiteral("MarvekWorld"),
+                   QStringLiteral("MarvekEdit"));
+}
+
+class AppTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(Dir.isValid());
+    // Each test has its own store: tests may run in parallel processes.
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Dir.filePath("config"));
+    AppStore().clear();
+  }
+  void TearDown() override {
+    Form.reset();
+    AppStore().clear();
+  }
+
+  TForm1& MakeForm() {
+    Form = std::make_unique<TForm1>(Dialogs.Make());
+    Form->show();
+    return *Form;
+  }
+  QString PathOf(const QString& name) const { return Dir.filePath(name); }
+  static void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
+  static QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+  }
+  // Destroys the windows whose close has been accepted.
+  static void DeleteClosed() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+  FakeDialogs Dialogs;
+  QTemporaryDir Dir;
+  std::unique_ptr<TForm1> Form;
+};
