@@ -38,8 +38,18 @@ void TRACustomEditor::Paint() {
   // Rows outside 0..VisibleRowCount are never drawn by PaintLine.
   const int firstRow = std::max(r.Top / FCellHeight, 0);
   const int lastRow = std::min(r.Bottom / FCellHeight + 1, FVisibleRowCount);
-  for (int row = firstRow; row <= lastRow; ++row)
-    PaintLine(FTopRow + row, FLeftCol + firstCol, FLeftCol + lastCol);
+  {
+    // Every row redraws the margin over itself; drawing it once after all rows leaves the
+    // same pixels.
+    struct DeferMargin {
+      bool& Flag;
+      explicit DeferMargin(bool& flag) : Flag(flag) { Flag = true; }
+      ~DeferMargin() { Flag = false; }
+    } defer(FMarginDeferred);
+    for (int row = firstRow; row <= lastRow; ++row)
+      PaintLine(FTopRow + row, FLeftCol + firstCol, FLeftCol + lastCol);
+  }
+  if (firstRow <= lastRow) PaintRightMargin();
   PaintCaret(true);
   FGutter->Paint();
   FPaintAll = false;
@@ -85,7 +95,7 @@ void TRACustomEditor::PaintLine(int line, int colBeg, int colEnd) {
     const TRect c = CellRect(col - FLeftCol, row);
     canvas.FillRect(TRect::FromSize(c.Left, c.Top, cells * FCellWidth, FCellHeight));
   }
-  PaintRightMargin();
+  if (!FMarginDeferred) PaintRightMargin();
 }
 
 // Draws the runs of equal attributes of an existing line from ColBeg (0 <= ColBeg <=

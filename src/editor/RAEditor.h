@@ -409,6 +409,8 @@ class TRACustomEditor {
   int FSelUpdBegY = 0, FSelUpdEndY = 0;
   TSelBlockFormat FSelBlockFormat = bfNonInclusive;
   bool FPaintAll = false;
+  // While Paint draws its rows, the right margin waits and is drawn once at the end.
+  bool FMarginDeferred = false;
   int FUpdateLock = 0;
   int FCompoundLevel = 0;
   bool FModified = false;
