@@ -69,13 +69,6 @@ void CanvasFont::Measure(unsigned char b) {
   }
 }
 
-bool CanvasFont::FitsCell(unsigned char b, int advance) {
-  if (!FInk[b].Measured) Measure(b);
-  const InkBox& box = FInk[b];
-  return box.Empty ||
-         (box.Left >= 0 && box.Top >= 0 && box.Right <= advance && box.Bottom <= FHeight);
-}
-
 std::vector<uint32_t> CanvasFont::DrawCell(unsigned char b, QRgb fore, QRgb back,
                                            int advance) const {
   QImage cell(advance, FHeight, QImage::Format_RGB32);
@@ -98,13 +91,13 @@ std::vector<uint32_t> CanvasFont::DrawCell(unsigned char b, QRgb fore, QRgb back
   return pixels;
 }
 
-const uint32_t* CanvasFont::Cell(unsigned char b, QRgb fore, QRgb back, int advance) {
+const uint32_t* CanvasFont::NewCell(unsigned char b, QRgb fore, QRgb back, int advance) {
   if (advance != FCellAdvance) {
     FCellSets.clear();
     FLastSet = nullptr;
     FCellAdvance = advance;
   }
-  const uint64_t colors = static_cast<uint64_t>(fore & 0xFFFFFF) << 32 | (back & 0xFFFFFF);
+  const uint64_t colors = ColorKey(fore, back);
   if (!FLastSet || colors != FLastColors) {
     if (FCellSets.size() >= kMaxCellSets && !FCellSets.count(colors)) FCellSets.clear();
     auto& set = FCellSets[colors];

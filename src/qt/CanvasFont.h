@@ -26,10 +26,22 @@ class CanvasFont {
   int Height() const { return FHeight; }
 
   // Whether everything byte B draws stays inside a cell Advance wide and Height high.
-  bool FitsCell(unsigned char b, int advance);
+  bool FitsCell(unsigned char b, int advance) {
+    if (!FInk[b].Measured) Measure(b);
+    const InkBox& box = FInk[b];
+    return box.Empty ||
+           (box.Left >= 0 && box.Top >= 0 && box.Right <= advance && box.Bottom <= FHeight);
+  }
   // The cell of byte B drawn in Fore on Back, Advance x Height pixels of
-  // QImage::Format_RGB32, row by row.
-  const uint32_t* Cell(unsigned char b, QRgb fore, QRgb back, int advance);
+  // QImage::Format_RGB32, row by row. Runs ask for many cells of one colour pair in a
+  // row: that case is answered here, the rest by NewCell.
+  const uint32_t* Cell(unsigned char b, QRgb fore, QRgb back, int advance) {
+    if (FLastSet && advance == FCellAdvance && ColorKey(fore, back) == FLastColors) {
+      const std::vector<uint32_t>& cell = (*FLastSet)[b];
+      if (!cell.empty()) return cell.data();
+    }
+    return NewCell(b, fore, back, advance);
+  }
 
  private:
   // Ink box of a glyph relative to the cell's top-left corner; empty for blanks.
@@ -40,7 +52,11 @@ class CanvasFont {
   };
   using CellSet = std::array<std::vector<uint32_t>, 256>;
 
+  static uint64_t ColorKey(QRgb fore, QRgb back) {
+    return static_cast<uint64_t>(fore & 0xFFFFFF) << 32 | (back & 0xFFFFFF);
+  }
   void Measure(unsigned char b);
+  const uint32_t* NewCell(unsigned char b, QRgb fore, QRgb back, int advance);
   std::vector<uint32_t> DrawCell(unsigned char b, QRgb fore, QRgb back, int advance) const;
 
   QFont FFont;

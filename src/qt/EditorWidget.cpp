@@ -121,6 +121,7 @@ void EditorWidget::ReallocateImage() {
   FCanvas.SetImage(nullptr);
   FImage = QImage(size, QImage::Format_RGB32);
   FImage.fill(ToQColor(ResolveColor(clWindow)));
+  FRowOffset = 0;
   FCanvas.SetImage(&FImage);
   FCanvas.SetClipRect(ToTRect(FImage.rect()));
 }
@@ -137,7 +138,8 @@ void EditorWidget::InvalidateRect(const TRect& rect) {
   viewport()->update(r);
 }
 
-// Moves the rows of Area by Dy inside the image; pending regions move with them.
+// Moves the pixels of Area by Dy; pending regions move with them. The control scrolls
+// the whole image, which only turns the ring: no pixel is copied.
 void EditorWidget::ScrollArea(const TRect& area, int dy) {
   const QRect a = ToQRect(area) & FImage.rect();
   if (a.isEmpty() || dy == 0) return;
@@ -145,15 +147,10 @@ void EditorWidget::ScrollArea(const TRect& area, int dy) {
     InvalidateRect(area);
     return;
   }
-  const int bytesPerPixel = FImage.depth() / 8;
-  const size_t rowBytes = static_cast<size_t>(a.width()) * bytesPerPixel;
-  const size_t offset = static_cast<size_t>(a.left()) * bytesPerPixel;
-  const int rows = a.height() - std::abs(dy);
-  for (int i = 0; i < rows; ++i) {
-    // Copy in the direction that never reads a row already overwritten.
-    const int target = dy < 0 ? a.top() + i : a.bottom() - i;
-    std::memmove(FImage.scanLine(target) + offset, FImage.constScanLine(target - dy) + offset,
-                 rowBytes);
+  if (a == FImage.rect()) {
+    TurnRing(dy);
+  } else {
+    MoveRows(a, dy);
   }
   const QRegion moved = (FPending & a).translated(0, dy) & a;
   FPending = (FPending - a) + moved;
@@ -161,6 +158,28 @@ void EditorWidget::ScrollArea(const TRect& area, int dy) {
                                  : QRect(a.left(), a.top(), a.width(), dy);
   FPending += uncovered;
   viewport()->update(a);
+}
+
+// Logical row y then shows what row y - dy showed.
+void EditorWidget::TurnRing(int dy) {
+  const int height = FImage.height();
+  FRowOffset = ((FRowOffset - dy) % height + height) % height;
+  FCanvas.SetRowOffset(FRowOffset);
+}
+
+void EditorWidget::MoveRows(const QRect& a, int dy) {
+  const int bytesPerPixel = FImage.depth() / 8;
+  const size_t rowBytes = static_cast<size_t>(a.width()) * bytesPerPixel;
+  const size_t offset = static_cast<size_t>(a.left()) * bytesPerPixel;
+  const int height = FImage.height();
+  const auto physical = [&](int y) { return (y + FRowOffset) % height; };
+  const int rows = a.height() - std::abs(dy);
+  for (int i = 0; i < rows; ++i) {
+    // Copy in the direction that never reads a row already overwritten.
+    const int target = dy < 0 ? a.top() + i : a.bottom() - i;
+    std::memmove(FImage.scanLine(physical(target)) + offset,
+                 FImage.constScanLine(physical(target - dy)) + offset, rowBytes);
+  }
 }
 
 void EditorWidget::UpdateNow() {
@@ -191,10 +210,18 @@ void EditorWidget::paintEvent(QPaintEvent* event) {
   const QRegion outside = QRegion(FCanvas.TakeDirty()) - event->region();
   if (!outside.isEmpty()) viewport()->update(outside);
   QPainter painter(viewport());
-  for (const QRect& r : event->region()) painter.drawImage(r, FImage, r);
+  for (const QRect& r : event->region()) Blit(painter, r);
   if (CaretVisible() && FCaret.BlinkOn) {
     painter.setCompositionMode(QPainter::CompositionMode_Difference);
     painter.fillRect(CaretRect(), Qt::white);
+  }
+}
+
+// Shows a logical rectangle of the image: one piece from each side of the wrap.
+void EditorWidget::Blit(QPainter& painter, const QRect& logical) const {
+  for (const RingPart& part : SplitAtWrap(logical, FImage.height(), FRowOffset)) {
+    if (!part.Logical.isEmpty())
+      painter.drawImage(part.Logical, FImage, part.Logical.translated(0, part.Shift));
   }
 }
 

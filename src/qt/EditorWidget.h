@@ -30,8 +30,11 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   ~EditorWidget() override;
 
   TRACustomEditor& Editor() const;
-  // The backing image the control draws into.
-  const QImage& Image() const { return FImage; }
+  // A copy of the picture the control drew, rows in their order on screen (the backing
+  // image itself keeps them as a ring, see ScrollArea).
+  QImage Image() const { return LogicalImage(FImage, FRowOffset); }
+  // Where the backing image keeps logical row 0 (for tests).
+  int RowOffset() const { return FRowOffset; }
 
   // The caret as the control left it: it exists only while the widget has the focus.
   bool CaretExists() const { return FCaret.Exists; }
@@ -112,6 +115,10 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   void OnScrollAction(QScrollBar* bar, bool vertical, int action);
   QScrollBar* BarOf(TScrollBarKind kind) const;
   void ReallocateImage();
+  // Scrolling the whole image turns the ring; a part of it moves its rows.
+  void TurnRing(int dy);
+  void MoveRows(const QRect& area, int dy);
+  void Blit(QPainter& painter, const QRect& logical) const;
   void PaintPending();
   void FlushDirty();
   void UpdateCaretArea();
@@ -123,7 +130,10 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   void ReportError(const std::string& message);
 
   std::unique_ptr<TRACustomEditor> FEditor;
+  // The backing image, a ring in y: logical row y lives at physical row
+  // (y + FRowOffset) mod height.
   QImage FImage;
+  int FRowOffset = 0;
   QtCanvas FCanvas;
   QtClipboard FClipboard;
   QRegion FPending;

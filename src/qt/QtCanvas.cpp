@@ -22,6 +22,27 @@ void CopyPixels(const uint32_t* from, uint32_t* to, int n) {
   }
 }
 
+// Puts one pixel row of each cell side by side: row Offset of each, N pixels wide.
+template <int N>
+void CopyCellRow(uint32_t* to, const uint32_t* const* cells, size_t count, ptrdiff_t offset) {
+  for (size_t i = 0; i < count; ++i, to += N) std::memcpy(to, cells[i] + offset, N * 4);
+}
+
+void CopyCellRow(uint32_t* to, const uint32_t* const* cells, size_t count, ptrdiff_t offset,
+                 int advance) {
+  switch (advance) {
+    case 6: CopyCellRow<6>(to, cells, count, offset); return;
+    case 7: CopyCellRow<7>(to, cells, count, offset); return;
+    case 8: CopyCellRow<8>(to, cells, count, offset); return;
+    case 9: CopyCellRow<9>(to, cells, count, offset); return;
+    case 10: CopyCellRow<10>(to, cells, count, offset); return;
+    default:
+      for (size_t i = 0; i < count; ++i, to += advance) {
+        std::memcpy(to, cells[i] + offset, static_cast<size_t>(advance) * 4);
+      }
+  }
+}
+
 }  // namespace
 
 QColor ToQColor(TColor plain) {
@@ -35,21 +56,106 @@ TColor FromQColor(const QColor& color) {
                              static_cast<uint32_t>(color.blue()) << 16);
 }
 
+std::array<RingPart, 2> SplitAtWrap(const QRect& logical, int height, int offset) {
+  std::array<RingPart, 2> parts;
+  const QRect inside = logical & QRect(logical.left(), 0, logical.width(), height);
+  if (inside.isEmpty()) return parts;
+  const int wrap = height - offset;  // the first logical row stored at physical row 0
+  parts[0] = {inside & QRect(inside.left(), 0, inside.width(), wrap), offset};
+  parts[1] = {inside & QRect(inside.left(), wrap, inside.width(), offset), -wrap};
+  return parts;
+}
+
+QImage LogicalImage(const QImage& ring, int offset) {
+  QImage out = ring.copy();
+  if (offset == 0 || out.isNull()) return out;
+  const auto bytes = static_cast<size_t>(std::min(ring.bytesPerLine(), out.bytesPerLine()));
+  for (const RingPart& part : SplitAtWrap(ring.rect(), ring.height(), offset)) {
+    for (int y = part.Logical.top(); y <= part.Logical.bottom(); ++y) {
+      std::memcpy(out.scanLine(y), ring.constScanLine(y + part.Shift), bytes);
+    }
+  }
+  return out;
+}
+
 QtCanvas::QtCanvas(std::function<TColor(TColor)> resolve) : FResolve(std::move(resolve)) {}
 
 QtCanvas::~QtCanvas() = default;
 
 void QtCanvas::SetImage(QImage* image) {
   FPainter.reset();
+  FScratchPainter.reset();
+  FScratch = QImage();
   FImage = image;
   FBits = nullptr;
+  FHeight = 0;
+  FRowOffset = 0;
   FDirty = QRect();
   if (!FImage || FImage->isNull()) return;
+  FHeight = FImage->height();
   if (FImage->format() == QImage::Format_RGB32) {
     FBits = FImage->bits();
     FStride = FImage->bytesPerLine();
   }
   FPainter = std::make_unique<QPainter>(FImage);
+}
+
+void QtCanvas::SetRowOffset(int offset) {
+  FRowOffset = FHeight > 0 ? (offset % FHeight + FHeight) % FHeight : 0;
+}
+
+// Each side of the wrap is drawn with the side's shift added to the y coordinates (not
+// with a painter transform: under one, Qt draws underlines on other rows), clipped to
+// the side's rows unless the drawing lies wholly inside them.
+template <typename Draw>
+void QtCanvas::Painted(const QRect& reach, const QRect* clip, Draw&& draw) {
+  if (FRowOffset == 0) {
+    if (clip) FPainter->setClipRect(*clip);
+    draw(*FPainter, 0);
+    if (clip) FPainter->setClipping(false);
+    return;
+  }
+  for (const RingPart& side : SplitAtWrap(FImage->rect(), FHeight, FRowOffset)) {
+    const QRect& rows = side.Logical;
+    if (reach.bottom() < rows.top() || reach.top() > rows.bottom()) continue;
+    const bool inside = reach.top() >= rows.top() && reach.bottom() <= rows.bottom();
+    if (inside && !clip) {
+      draw(*FPainter, side.Shift);
+      continue;
+    }
+    const QRect limit = inside ? *clip : (clip ? *clip & rows : rows);
+    if (limit.isEmpty()) continue;
+    FPainter->setClipRect(limit.translated(0, side.Shift));
+    draw(*FPainter, side.Shift);
+    FPainter->setClipping(false);
+  }
+}
+
+bool QtCanvas::OnOneSide(const QRect& reach) const {
+  const int wrap = FHeight - FRowOffset;
+  return (reach.top() >= 0 && reach.bottom() < wrap) ||
+         (reach.top() >= wrap && reach.bottom() < FHeight);
+}
+
+// Draws into a scratch image of the same size holding the same logical rows, which are
+// then copied back.
+template <typename Draw>
+void QtCanvas::PaintedUnmoved(const QRect& reach, Draw&& draw) {
+  const QRect rows = QRect(0, reach.top(), FImage->width(), reach.height()) & FImage->rect();
+  if (rows.isEmpty()) return;
+  if (FScratch.size() != FImage->size() || FScratch.format() != FImage->format()) {
+    FScratchPainter.reset();
+    FScratch = QImage(FImage->size(), FImage->format());
+    FScratchPainter = std::make_unique<QPainter>(&FScratch);
+  }
+  const auto bytes = static_cast<size_t>(FImage->bytesPerLine());
+  for (int y = rows.top(); y <= rows.bottom(); ++y) {
+    std::memcpy(FScratch.scanLine(y), FImage->constScanLine(Physical(y)), bytes);
+  }
+  draw(*FScratchPainter, 0);
+  for (int y = rows.top(); y <= rows.bottom(); ++y) {
+    std::memcpy(FImage->scanLine(Physical(y)), FScratch.constScanLine(y), bytes);
+  }
 }
 
 QRect QtCanvas::TakeDirty() { return std::exchange(FDirty, QRect()); }
@@ -80,10 +186,11 @@ void QtCanvas::FillRect(const TRect& rect) {
   const QRect r = QRect(rect.Left, rect.Top, rect.Width(), rect.Height()) & FImage->rect();
   if (r.isEmpty()) return;
   if (FBits) {
-    const QRgb pixel = Resolved(FBrush).rgb();
-    for (int y = r.top(); y <= r.bottom(); ++y) std::fill_n(Row(y) + r.left(), r.width(), pixel);
+    FillPixels(r, ResolvedPixel(FBrush));
   } else {
-    FPainter->fillRect(r, Resolved(FBrush));
+    const QColor color = Resolved(FBrush);
+    Painted(r, nullptr,
+            [&](QPainter& p, int shift) { p.fillRect(r.translated(0, shift), color); });
   }
   MarkDirty(r);
 }
@@ -96,9 +203,20 @@ void QtCanvas::LineTo(int x, int y) {
   if (!FPainter || from == to) return;
   const int width = std::max(1, FPenWidth);
   if (FBits && FillAxisLine(from, to, width)) return;
-  FPainter->setPen(QPen(Resolved(FPen), width, Qt::SolidLine, Qt::FlatCap));
-  FPainter->drawLine(from, to);
-  MarkDirty(QRect(from, to).normalized().adjusted(-width, -width, width, width) & FImage->rect());
+  const QRect reach = QRect(from, to).normalized().adjusted(-width, -width, width, width);
+  const QPen pen(Resolved(FPen), width, Qt::SolidLine, Qt::FlatCap);
+  const auto draw = [&](QPainter& p, int shift) {
+    p.setPen(pen);
+    p.drawLine(from + QPoint(0, shift), to + QPoint(0, shift));
+  };
+  // Qt cuts a line at the image's edges and clip before drawing it, rounding the new
+  // ends: a line moved across an edge or cut at the wrap could come out a pixel different.
+  if (FRowOffset != 0 && !OnOneSide(reach)) {
+    PaintedUnmoved(reach, draw);
+  } else {
+    Painted(reach, nullptr, draw);
+  }
+  MarkDirty(reach & FImage->rect());
 }
 
 // A line running down or right is a rectangle: Width pixels across, centred as the
@@ -114,8 +232,7 @@ bool QtCanvas::FillAxisLine(QPoint from, QPoint to, int width) {
   }
   r &= FImage->rect();
   if (r.isEmpty()) return true;
-  const QRgb pixel = Resolved(FPen).rgb();
-  for (int row = r.top(); row <= r.bottom(); ++row) std::fill_n(Row(row) + r.left(), r.width(), pixel);
+  FillPixels(r, ResolvedPixel(FPen));
   MarkDirty(r);
   return true;
 }
@@ -145,29 +262,53 @@ bool QtCanvas::CanCopyCells(const std::string& text, const int* advances, const 
   return true;
 }
 
+// Cells wholly inside the image are copied row by row across the run; a cell cut by
+// the image's left or right edge is copied on its own.
 void QtCanvas::CopyCells(int x, int y, const std::string& text, int advance) {
   CanvasFont& font = CurrentFont();
   const int top = std::max(y, 0);
-  const int bottom = std::min(y + font.Height(), FImage->height());
+  const int bottom = std::min(y + font.Height(), FHeight);
   if (top >= bottom) return;
-  const QRgb fore = Resolved(FFont.Color).rgb();
-  const QRgb back = Resolved(FBrush).rgb();
+  const QRgb fore = ResolvedPixel(FFont.Color);
+  const QRgb back = ResolvedPixel(FBrush);
   const int width = FImage->width();
-  int drawnLeft = width, drawnRight = 0;
+  const ptrdiff_t skipped = static_cast<ptrdiff_t>(top - y) * advance;
+  int drawnLeft = width, drawnRight = 0, wholeLeft = 0;
+  FCellBuf.clear();
   for (size_t i = 0; i < text.size(); ++i) {
     const int cellX = x + static_cast<int>(i) * advance;
     const int left = std::max(cellX, 0);
     const int right = std::min(cellX + advance, width);
     if (left >= right) continue;
     const uint32_t* pixels = font.Cell(static_cast<unsigned char>(text[i]), fore, back, advance);
-    const uint32_t* from = pixels + static_cast<ptrdiff_t>(top - y) * advance + (left - cellX);
-    for (int row = top; row < bottom; ++row, from += advance) {
-      CopyPixels(from, Row(row) + left, right - left);
+    if (left == cellX && right == cellX + advance) {
+      if (FCellBuf.empty()) wholeLeft = left;
+      FCellBuf.push_back(pixels);
+    } else {
+      const uint32_t* from = pixels + skipped + (left - cellX);
+      ForEachRow(top, bottom, [&](QRgb* row) {
+        CopyPixels(from, row + left, right - left);
+        from += advance;
+      });
     }
     drawnLeft = std::min(drawnLeft, left);
     drawnRight = std::max(drawnRight, right);
   }
-  if (drawnLeft < drawnRight) MarkDirty(QRect(drawnLeft, top, drawnRight - drawnLeft, bottom - top));
+  if (!FCellBuf.empty()) {
+    ptrdiff_t offset = skipped;
+    ForEachRow(top, bottom, [&](QRgb* row) {
+      CopyCellRow(row + wholeLeft, FCellBuf.data(), FCellBuf.size(), offset, advance);
+      offset += advance;
+    });
+  }
+  if (drawnLeft < drawnRight) {
+    MarkDirty(QRect(drawnLeft, top, drawnRight - drawnLeft, bottom - top));
+  }
+}
+
+void QtCanvas::FillPixels(const QRect& r, QRgb pixel) {
+  ForEachRow(r.top(), r.bottom() + 1,
+             [&](QRgb* row) { std::fill_n(row + r.left(), r.width(), pixel); });
 }
 
 // One glyph run at the given advances over the run's background.
@@ -184,21 +325,26 @@ void QtCanvas::DrawGlyphs(int x, int y, const std::string& text, const int* adva
     FPosBuf[i] = QPointF(offset, 0);
     offset += advances ? advances[i] : font.Metrics().horizontalAdvance(Codepage1252::ToChar(b));
   }
-  QRect area(x, y, offset, font.Height());
+  const QRect box(x, y, offset, font.Height());
+  QRect area = box;
   if (clip) {
     area &= QRect(clip->Left, clip->Top, clip->Width(), clip->Height());
     if (area.isEmpty()) return;
-    FPainter->setClipRect(area);
   }
-  FPainter->fillRect(QRect(x, y, offset, font.Height()), Resolved(FBrush));
   QGlyphRun run;
   run.setRawFont(font.Raw());
   run.setRawData(FGlyphBuf.data(), FPosBuf.data(), static_cast<int>(n));
   run.setUnderline(FFont.Style & fsUnderline);
   run.setStrikeOut(FFont.Style & fsStrikeOut);
-  FPainter->setPen(Resolved(FFont.Color));
-  FPainter->drawGlyphRun(QPointF(x, y + font.Ascent()), run);
-  if (clip) FPainter->setClipping(false);
+  const QColor back = Resolved(FBrush);
+  const QColor fore = Resolved(FFont.Color);
+  // Glyphs may ink a little beyond their cells: a font height either way is ample.
+  const QRect reach = box.adjusted(0, -font.Height(), 0, font.Height());
+  Painted(reach, clip ? &area : nullptr, [&](QPainter& p, int shift) {
+    p.fillRect(box.translated(0, shift), back);
+    p.setPen(fore);
+    p.drawGlyphRun(QPointF(x, y + shift + font.Ascent()), run);
+  });
   MarkDirty(area & FImage->rect());
 }
 

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRect>
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -17,6 +18,19 @@
 QColor ToQColor(TColor plain);
 TColor FromQColor(const QColor& color);
 
+// The canvas's image is a ring in y: logical row y is stored at physical row
+// (y + offset) mod height, so that scrolling the whole image only changes the offset.
+// A part of a logical rectangle that lies on one side of the wrap, with the shift
+// that takes its rows to their physical rows.
+struct RingPart {
+  QRect Logical;
+  int Shift = 0;
+};
+// Logical's rows inside 0..Height-1, split at the wrap; an unused part is empty.
+std::array<RingPart, 2> SplitAtWrap(const QRect& logical, int height, int offset);
+// A copy of a ring image with its rows in logical order.
+QImage LogicalImage(const QImage& ring, int offset);
+
 class QtCanvas : public Canvas {
  public:
   // Resolve turns a system colour (0x800000nn) into a plain one.
@@ -26,6 +40,10 @@ class QtCanvas : public Canvas {
   // Starts drawing into Image (which must outlive the drawing); nullptr stops. Drawing
   // calls without an image do nothing.
   void SetImage(QImage* image);
+  // Where the image's logical row 0 is stored (see SplitAtWrap); drawing calls take
+  // logical coordinates. A new image starts at 0.
+  void SetRowOffset(int offset);
+  int RowOffset() const { return FRowOffset; }
   void SetClipRect(const TRect& rect) { FClipRect = rect; }
   // The part of the image drawn into since the last TakeDirty.
   QRect TakeDirty();
@@ -52,11 +70,43 @@ class QtCanvas : public Canvas {
 
   CanvasFont& CurrentFont();
   QColor Resolved(TColor color) const { return ToQColor(FResolve(color)); }
+  // The same as an opaque pixel, without going through QColor.
+  QRgb ResolvedPixel(TColor color) const {
+    const auto c = static_cast<uint32_t>(FResolve(color));
+    return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+  }
   void MarkDirty(const QRect& rect);
   // A run whose characters all fit their cells, copied from pre-drawn cells.
   bool CanCopyCells(const std::string& text, const int* advances, const TRect* clip);
   void CopyCells(int x, int y, const std::string& text, int advance);
-  QRgb* Row(int y) const { return reinterpret_cast<QRgb*>(FBits + y * FStride); }
+  // The physical row of logical row Y (0 <= Y < image height).
+  int Physical(int y) const {
+    const int physical = y + FRowOffset;
+    return physical >= FHeight ? physical - FHeight : physical;
+  }
+  // Calls Visit(pixels) for logical rows Top..Bottom-1 (inside the image) in turn.
+  template <typename Visit>
+  void ForEachRow(int top, int bottom, Visit&& visit) const {
+    uchar* line = FBits + Physical(top) * FStride;
+    uchar* const end = FBits + FHeight * FStride;
+    for (int y = top; y < bottom; ++y) {
+      visit(reinterpret_cast<QRgb*>(line));
+      line += FStride;
+      if (line == end) line = FBits;
+    }
+  }
+  // Fills R (inside the image) with Pixel.
+  void FillPixels(const QRect& r, QRgb pixel);
+  // Runs Draw(painter, shift) for a drawing that touches no row outside Reach: Draw adds
+  // the shift to its logical y coordinates to reach the painter's rows. Clip (logical)
+  // limits it.
+  template <typename Draw>
+  void Painted(const QRect& reach, const QRect* clip, Draw&& draw);
+  // The same, with the drawing made in logical rows in a scratch image (slower).
+  template <typename Draw>
+  void PaintedUnmoved(const QRect& reach, Draw&& draw);
+  // Whether Reach lies inside the image on one side of the wrap.
+  bool OnOneSide(const QRect& reach) const;
   bool FillAxisLine(QPoint from, QPoint to, int width);
   void DrawGlyphs(int x, int y, const std::string& text, const int* advances,
                   const TRect* clip);
@@ -66,7 +116,12 @@ class QtCanvas : public Canvas {
   // The image's pixels when it is Format_RGB32 (written directly), else null.
   uchar* FBits = nullptr;
   qsizetype FStride = 0;
+  int FHeight = 0;
+  int FRowOffset = 0;
   std::unique_ptr<QPainter> FPainter;
+  // Lines across the wrap of a ring are drawn here (see PaintedUnmoved).
+  QImage FScratch;
+  std::unique_ptr<QPainter> FScratchPainter;
   QRect FDirty;
   TRect FClipRect;
   TFont FFont;
@@ -76,7 +131,8 @@ class QtCanvas : public Canvas {
   TColor FPen = clBlack;
   int FPenWidth = 1;
   TPoint FPos;
-  // Scratch buffers of DrawGlyphs, kept to avoid an allocation per run.
+  // Scratch buffers of CopyCells and DrawGlyphs, kept to avoid an allocation per run.
+  std::vector<const uint32_t*> FCellBuf;
   std::vector<quint32> FGlyphBuf;
   std::vector<QPointF> FPosBuf;
 };

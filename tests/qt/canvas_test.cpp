@@ -296,3 +296,103 @@ TEST(QtColor, PlainColoursAreBgrAndFontsMapStyleBits) {
   EXPECT_TRUE(q.strikeOut());
   EXPECT_FALSE(ToQFont(TFont{}).bold());
 }
+
+namespace {
+
+// Empty when the images are equal, else where they first differ and how many pixels do.
+std::string Difference(const QImage& a, const QImage& b) {
+  if (a.size() != b.size() || a.format() != b.format()) return "size or format";
+  int count = 0;
+  QPoint first;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      if (a.pixel(x, y) != b.pixel(x, y) && count++ == 0) first = QPoint(x, y);
+    }
+  }
+  if (count == 0) return {};
+  return std::to_string(count) + " pixels from (" + std::to_string(first.x()) + ", " +
+         std::to_string(first.y()) + ")";
+}
+
+// Draws through every path of the canvas (fills, lines along and across the axes, copied
+// and drawn text, clipped text) at places that cross any row of a 200 x 60 image.
+void DrawAcrossAllRows(QtCanvas& c) {
+  c.SetBrushColor(clNavy);
+  c.FillRect(TRect{2, 0, 12, 60});
+  c.SetPenColor(clRed);
+  c.SetPenWidth(3);
+  c.MoveTo(20, -5);
+  c.LineTo(20, 70);
+  c.MoveTo(25, 0);
+  c.LineTo(195, 59);  // diagonal
+  c.SetPenWidth(1);
+  c.MoveTo(195, 2);
+  c.LineTo(30, 57);
+  TFont font = c.Font();
+  const std::string text = "Wrap{}gjy|";
+  const std::vector<int> advances(text.size(), 9);
+  const TRect clip{40, 0, 120, 60};
+  for (int y = -8; y < 60; y += 7) {
+    font.Style = y % 3 == 0 ? fsUnderline : (y % 3 == 1 ? fsItalic : 0);
+    c.SetFont(font);
+    c.SetBrushColor(y % 2 ? clSilver : clWhite);
+    c.TextOut(y + 8, y, text, advances.data(), y % 2 ? &clip : nullptr);
+  }
+}
+
+}  // namespace
+
+TEST(RingTest, SplitAtWrapCutsARectangleWhereTheRowsWrap) {
+  // Height 60, offset 20: logical rows 0..39 are stored from row 20, rows 40..59 from 0.
+  auto parts = SplitAtWrap(QRect(5, 30, 10, 20), 60, 20);
+  EXPECT_EQ(parts[0].Logical, QRect(5, 30, 10, 10));
+  EXPECT_EQ(parts[0].Shift, 20);
+  EXPECT_EQ(parts[1].Logical, QRect(5, 40, 10, 10));
+  EXPECT_EQ(parts[1].Shift, -40);
+
+  parts = SplitAtWrap(QRect(0, -10, 10, 30), 60, 0);  // no wrap; cut to the image
+  EXPECT_EQ(parts[0].Logical, QRect(0, 0, 10, 20));
+  EXPECT_TRUE(parts[1].Logical.isEmpty());
+  EXPECT_TRUE(SplitAtWrap(QRect(0, 60, 10, 5), 60, 7)[0].Logical.isEmpty());
+  EXPECT_TRUE(SplitAtWrap(QRect(0, 60, 10, 5), 60, 7)[1].Logical.isEmpty());
+}
+
+// The canvas draws logical coordinates into an image that is a ring in y: whatever the
+// offset, the picture in logical order is the one drawn without an offset.
+TEST_F(CanvasFixture, DrawingIntoARingGivesTheSamePicture) {
+  DrawAcrossAllRows(canvas);
+  const QImage expected = image.copy();
+  for (int offset : {1, 13, 30, 59, 60 + 7, -3}) {
+    Clear();
+    canvas.SetRowOffset(offset);
+    DrawAcrossAllRows(canvas);
+    EXPECT_EQ(canvas.RowOffset(), ((offset % 60) + 60) % 60);
+    EXPECT_EQ(Difference(LogicalImage(image, canvas.RowOffset()), expected), "")
+        << "offset " << offset;
+  }
+  // The drawn area is recorded in logical coordinates.
+  canvas.SetRowOffset(50);
+  canvas.TakeDirty();
+  canvas.SetBrushColor(clBlue);
+  canvas.FillRect(TRect{5, 5, 10, 15});
+  EXPECT_EQ(canvas.TakeDirty(), QRect(5, 5, 5, 10));
+  EXPECT_EQ(image.pixel(5, 55), qRgb(0, 0, 255));  // logical row 5 is stored at row 55
+
+  // A new image starts without an offset.
+  canvas.SetImage(&image);
+  EXPECT_EQ(canvas.RowOffset(), 0);
+
+  // An image the canvas can only paint on takes the painter for fills as well.
+  QImage painted(image.size(), QImage::Format_ARGB32_Premultiplied);
+  painted.fill(kPaperRgb);
+  QtCanvas other(Resolve);
+  other.SetImage(&painted);
+  other.SetFont(canvas.Font());
+  DrawAcrossAllRows(other);
+  const QImage plain = painted.copy();
+  painted.fill(kPaperRgb);
+  other.SetRowOffset(31);
+  DrawAcrossAllRows(other);
+  other.SetImage(nullptr);
+  EXPECT_EQ(Difference(LogicalImage(painted, 31), plain), "");
+}

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "highlight/RAHLEditor.h"
 #include "qt/EditorWidget.h"
 #include "util/Errors.h"
 
@@ -83,6 +84,62 @@ struct WidgetFixture : ::testing::Test {
 };
 
 using EditorWidgetTest = WidgetFixture;
+
+// Empty when the images are equal, else where they first differ and how many pixels do.
+std::string Difference(const QImage& a, const QImage& b) {
+  if (a.size() != b.size()) return "size";
+  int count = 0;
+  QPoint first;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      if (a.pixel(x, y) != b.pixel(x, y) && count++ == 0) first = QPoint(x, y);
+    }
+  }
+  if (count == 0) return {};
+  return std::to_string(count) + " pixels from (" + std::to_string(first.x()) + ", " +
+         std::to_string(first.y()) + ")";
+}
+
+// A shown highlighting editor of a fixed size on a script with comments (italic, so
+// drawn glyph by glyph where they leave their cells) and underlined numbers.
+std::unique_ptr<EditorWidget> ScriptWidget() {
+  auto widget = std::make_unique<EditorWidget>([](EditorHost& host) {
+    auto editor = std::make_unique<TRAHLEditor>(host);
+    editor->SetHighLighter(hlMarvek);
+    editor->SetGutterWidth(18);
+    editor->Colors().Comment.SetAll(clOlive, clWindow, fsItalic);
+    editor->Colors().Number.SetAll(clNavy, clSilver, fsUnderline);
+    editor->Colors().Reserved.SetAll(clRed, clWindow, fsBold);
+    std::string text;
+    for (int i = 0; i < 200; ++i) {
+      text += "label L" + std::to_string(i) + "  # note " + std::to_string(i * 7) + "\r\n";
+      text += "\tDisplayLine(\"row\" + " + std::to_string(i) + ") /* fjy| */\r\n";
+    }
+    editor->Lines().SetTextStr(text);
+    return editor;
+  });
+  widget->resize(420, 310);
+  widget->show();
+  QApplication::processEvents();
+  return widget;
+}
+
+// Slow-path drawing (clipped and underlined text, slanted lines) over every row, so that
+// some of it crosses wherever the backing image wraps.
+void DrawOverEveryRow(Canvas& c, int width, int height) {
+  c.SetPenColor(clBlue);
+  c.SetPenWidth(2);
+  c.MoveTo(0, 0);
+  c.LineTo(width, height);
+  TFont font = c.Font();
+  font.Style = fsUnderline;
+  c.SetFont(font);
+  c.SetBrushColor(clWhite);
+  const std::string text = "Wrap|gjy";
+  const std::vector<int> advances(text.size(), 8);
+  const TRect clip{30, 0, 90, height};
+  for (int y = -6; y < height; y += 5) c.TextOut(y % 40, y, text, advances.data(), &clip);
+}
 
 }  // namespace
 
@@ -192,7 +249,7 @@ TEST_F(EditorWidgetTest, BackingImageFollowsTheViewportAndScrollingMovesItsPixel
     canvas.FillRect(TRect::FromSize(0, i * 10, 100, 10));
   }
   widget->ScrollArea(TRect::FromSize(0, 0, 80, 50), -10);
-  const QImage& image = widget->Image();
+  QImage image = widget->Image();
   EXPECT_EQ(image.pixel(5, 0), ToQColor(clGreen).rgb());
   EXPECT_EQ(image.pixel(5, 35), ToQColor(clOlive).rgb());
   EXPECT_EQ(image.pixel(90, 0), ToQColor(clRed).rgb());  // outside the area
@@ -200,12 +257,29 @@ TEST_F(EditorWidgetTest, BackingImageFollowsTheViewportAndScrollingMovesItsPixel
 
   // And down by 20.
   widget->ScrollArea(TRect::FromSize(0, 0, 80, 50), 20);
+  image = widget->Image();
   EXPECT_EQ(image.pixel(5, 20), ToQColor(clGreen).rgb());
   EXPECT_EQ(image.pixel(5, 45), ToQColor(clNavy).rgb());
 
   // A move by the whole height or more moves nothing.
   widget->ScrollArea(TRect::FromSize(0, 0, 80, 50), -50);
-  EXPECT_EQ(image.pixel(5, 20), ToQColor(clGreen).rgb());
+  EXPECT_EQ(widget->Image().pixel(5, 20), ToQColor(clGreen).rgb());
+
+  // The whole image (the area may reach beyond it) moves the same way; the rows
+  // uncovered are painted by the control, the others keep their pixels.
+  widget->ScrollArea(TRect::FromSize(0, 0, size.width(), size.height() + 30), -10);
+  image = widget->Image();
+  EXPECT_EQ(image.pixel(90, 0), ToQColor(clGreen).rgb());
+  EXPECT_EQ(image.pixel(90, 35), ToQColor(clOlive).rgb());
+  widget->ScrollArea(TRect::FromSize(0, 0, size.width(), size.height()), 15);
+  EXPECT_EQ(widget->Image().pixel(90, 15 + 35), ToQColor(clOlive).rgb());
+
+  // The image shown is the logical picture.
+  canvas.SetBrushColor(clPurple);
+  canvas.FillRect(TRect::FromSize(0, 0, size.width(), 4));
+  widget->UpdateNow();
+  EXPECT_EQ(widget->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32),
+            widget->Image());
 
   window->resize(600, 500);
   QApplication::processEvents();
@@ -438,7 +512,7 @@ TEST_F(EditorWidgetTest, TheControlPaintsIntoTheBackingImage) {
   editor->Lines().SetTextStr("WWWWWWWW\r\n");
   widget->Invalidate();
   widget->UpdateNow();
-  const QImage& image = widget->Image();
+  const QImage image = widget->Image();
   const int left = editor->GutterWidth() + 3;
   int ink = 0;
   for (int y = 0; y < editor->CellHeight(); ++y) {
@@ -448,4 +522,60 @@ TEST_F(EditorWidgetTest, TheControlPaintsIntoTheBackingImage) {
   // The second line is empty: background only.
   const QRgb background = image.pixel(left + 2, editor->CellHeight() + 3);
   EXPECT_EQ(background, ToQColor(widget->ResolveColor(clWindow)).rgb());
+}
+
+// Scrolling the whole view turns the backing image as a ring instead of moving its
+// pixels; what it shows must stay exactly what a fresh paint of the same view gives.
+TEST(EditorWidgetRing, ScrolledViewLooksLikeAFreshlyPaintedOne) {
+  auto scrolled = ScriptWidget();
+  TRACustomEditor& editor = scrolled->Editor();
+  const QSize size = scrolled->Image().size();
+  ASSERT_GT(editor.VisibleRowCount(), 6);
+  ASSERT_GT(14 * 4 * editor.CellHeight(), 2 * size.height());  // wraps more than once
+
+  const auto compareWithFresh = [&](const char* when) {
+    auto fresh = ScriptWidget();
+    fresh->Editor().SetLeftTop(editor.LeftCol(), editor.TopRow());
+    fresh->UpdateNow();
+    ASSERT_EQ(fresh->Image().size(), size);
+    EXPECT_EQ(Difference(scrolled->Image(), fresh->Image()), "")
+        << when << ", top " << editor.TopRow();
+    // The same slow-path drawing on both: it crosses the wrap of the turned image.
+    DrawOverEveryRow(scrolled->GetCanvas(), size.width(), size.height());
+    DrawOverEveryRow(fresh->GetCanvas(), size.width(), size.height());
+    EXPECT_EQ(Difference(scrolled->Image(), fresh->Image()), "") << when << " and drawn over";
+    // Scrolled again, the drawing moves with the text and the rest is painted anew.
+    editor.SetLeftTop(editor.LeftCol(), editor.TopRow() + 1);
+    fresh->Editor().SetLeftTop(editor.LeftCol(), editor.TopRow());
+    EXPECT_EQ(Difference(scrolled->Image(), fresh->Image()), "")
+        << when << ", drawn over and scrolled";
+    // What the viewport shows is the logical picture.
+    const QImage shown = scrolled->viewport()->grab().toImage();
+    EXPECT_EQ(Difference(shown.convertToFormat(QImage::Format_RGB32), scrolled->Image()), "")
+        << when;
+    // Painting everything again makes the two equal once more.
+    scrolled->Invalidate();
+    scrolled->UpdateNow();
+  };
+
+  int turns = 0;
+  for (int cycle = 0; cycle < 4; ++cycle) {
+    for (int step : {3, 2, -1, 4, 5, -2, 3}) {
+      const int before = scrolled->RowOffset();
+      editor.SetLeftTop(editor.LeftCol(), editor.TopRow() + step);
+      turns += scrolled->RowOffset() != before;
+    }
+    compareWithFresh(cycle % 2 ? "down" : "up and down");
+  }
+  EXPECT_EQ(turns, 28);  // every scroll turned the ring, none copied rows
+
+  // Back up by a few rows at a time.
+  for (int i = 0; i < 12; ++i) editor.SetLeftTop(editor.LeftCol(), editor.TopRow() - 4);
+  compareWithFresh("up");
+
+  // A new size starts the ring afresh.
+  scrolled->resize(scrolled->width() + 10, scrolled->height() - 17);
+  QApplication::processEvents();
+  EXPECT_EQ(scrolled->RowOffset(), 0);
+  EXPECT_EQ(scrolled->Image().size(), scrolled->viewport()->size());
 }
