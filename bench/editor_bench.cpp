@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ChildForm.h"
 #include "highlight/RAHLEditor.h"
 #include "qt/EditorWidget.h"
 
@@ -62,29 +63,10 @@ std::string GenerateScript(const QTemporaryDir& dir) {
   return out.toStdString();
 }
 
-// The document window's editor: script highlighter, its font, gutter and colours.
+// The document window's editor.
 std::unique_ptr<TRACustomEditor> MakeScriptEditor(EditorHost& host) {
   auto editor = std::make_unique<TRAHLEditor>(host);
-  editor->SetHighLighter(hlMarvek);
-  TFont font;
-  font.Name = "Courier New";
-  font.Height = 13;
-  font.Color = clWindowText;
-  editor->SetFont(font);
-  editor->SetGutterWidth(18);
-  editor->SetTabStops("3 5");
-  TColors& c = editor->Colors();
-  c.Comment.SetAll(clOlive, clWindow, fsItalic);
-  c.Number.SetAll(clNavy, clWindow, 0);
-  c.Strings.SetAll(clPurple, clWindow, 0);
-  c.Symbol.SetAll(clBlue, clWindow, 0);
-  c.Reserved.SetAll(clRed, clWindow, fsBold);
-  c.Identifer.SetAll(clWindowText, clWindow, 0);
-  c.Preproc.SetAll(clGreen, clWindow, 0);
-  c.FunctionCall.SetAll(clWindowText, clWindow, 0);
-  c.Declaration.SetAll(clWindowText, clWindow, 0);
-  c.Statement.SetAll(clGreen, clWindow, fsBold);
-  c.PlainText.SetAll(clWindowText, clWindow, 0);
+  ConfigureScriptEditor(*editor);
   return editor;
 }
 

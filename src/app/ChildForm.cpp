@@ -33,7 +33,9 @@ void SetCompletion(TCompletion& completion) {
   completion.Separator = "=";
 }
 
-void ConfigureEditor(TRAHLEditor& editor) {
+}  // namespace
+
+void ConfigureScriptEditor(TRAHLEditor& editor) {
   editor.SetHighLighter(hlMarvek);
   TFont font;
   font.Name = "Courier New";
@@ -48,15 +50,13 @@ void ConfigureEditor(TRAHLEditor& editor) {
   SetSchemeColors(editor.Colors());
 }
 
-}  // namespace
-
 TChildForm::TChildForm(TForm1& mainForm, QWidget* parent)
     : QWidget(parent), FMainForm(mainForm) {
   setWindowTitle(QStringLiteral("Unnamed file"));
   FEditorView = new EditorWidget(
       [this](EditorHost& host) {
         auto editor = std::make_unique<TRAHLEditor>(host);
-        ConfigureEditor(*editor);
+        ConfigureScriptEditor(*editor);
         FEditor1 = editor.get();
         return editor;
       },

@@ -10,6 +10,10 @@ class QMenu;
 class TForm1;
 class TRAHLEditor;
 
+// Gives an editor the document window's settings: script highlighter, font, gutter, tab
+// stops, selection colours, colour scheme and (disabled) completion.
+void ConfigureScriptEditor(TRAHLEditor& editor);
+
 class TChildForm : public QWidget {
   Q_OBJECT
  public:

@@ -39,19 +39,23 @@ void TRACustomEditor::Paint() {
   const int firstRow = std::max(r.Top / FCellHeight, 0);
   const int lastRow = std::min(r.Bottom / FCellHeight + 1, FVisibleRowCount);
   {
-    // Every row redraws the margin over itself; drawing it once after all rows leaves the
-    // same pixels.
-    struct DeferMargin {
+    // Every row would redraw the margin over itself; drawing it once after all rows
+    // leaves the same pixels.
+    struct PaintScope {
       bool& Flag;
-      explicit DeferMargin(bool& flag) : Flag(flag) { Flag = true; }
-      ~DeferMargin() { Flag = false; }
-    } defer(FMarginDeferred);
+      explicit PaintScope(bool& flag) : Flag(flag) { Flag = true; }
+      ~PaintScope() { Flag = false; }
+    } scope(FInPaint);
+    FPaintTop = firstRow * FCellHeight;
+    FPaintBottom = (lastRow + 1) * FCellHeight;
     for (int row = firstRow; row <= lastRow; ++row)
       PaintLine(FTopRow + row, FLeftCol + firstCol, FLeftCol + lastCol);
+    if (firstRow <= lastRow) {
+      PaintRightMargin();
+      FGutter->Paint();
+    }
   }
-  if (firstRow <= lastRow) PaintRightMargin();
   PaintCaret(true);
-  FGutter->Paint();
   FPaintAll = false;
 }
 
@@ -95,7 +99,7 @@ void TRACustomEditor::PaintLine(int line, int colBeg, int colEnd) {
     const TRect c = CellRect(col - FLeftCol, row);
     canvas.FillRect(TRect::FromSize(c.Left, c.Top, cells * FCellWidth, FCellHeight));
   }
-  if (!FMarginDeferred) PaintRightMargin();
+  if (!FInPaint) PaintRightMargin();
 }
 
 // Draws the runs of equal attributes of an existing line from ColBeg (0 <= ColBeg <=
@@ -170,8 +174,10 @@ void TRACustomEditor::PaintRightMargin() {
   Canvas& canvas = FEditorClient->GetCanvas();
   canvas.SetPenColor(FRightMarginColor);
   const int x = CellRect(FRightMargin - FLeftCol, 0).Left;
-  const int top = FEditorClient->Top();
-  VerticalLine(canvas, x, top, top + FEditorClient->Height());
+  int top = FEditorClient->Top();
+  int bottom = top + FEditorClient->Height();
+  ClipToPaintedRows(top, bottom);
+  if (top < bottom) VerticalLine(canvas, x, top, bottom);
 }
 
 // ---- the attribute pipeline ----
@@ -222,8 +228,9 @@ void TGutter::Paint() {
   TRACustomEditor& e = *FEditor;
   Canvas& canvas = e.EditorClient().GetCanvas();
   const int width = e.GutterWidth();
-  const int top = e.EditorClient().Top();
-  const int bottom = top + e.EditorClient().Height();
+  int top = e.EditorClient().Top();
+  int bottom = top + e.EditorClient().Height();
+  e.ClipToPaintedRows(top, bottom);
   canvas.SetBrushColor(e.GutterColor());
   canvas.FillRect(TRect{0, top, width, bottom});
   canvas.SetPenWidth(1);
@@ -235,6 +242,12 @@ void TGutter::Paint() {
   canvas.SetPenColor(kGutterShadow);
   VerticalLine(canvas, width - 1, top, bottom);
   e.PaintGutter(canvas);
+}
+
+void TRACustomEditor::ClipToPaintedRows(int& top, int& bottom) const {
+  if (!FInPaint) return;
+  top = std::max(top, FPaintTop);
+  bottom = std::min(bottom, FPaintBottom);
 }
 
 void TRACustomEditor::InvalidateLines(int first, int last) {

@@ -224,6 +224,9 @@ class TRACustomEditor {
   // Invalidates the rows that show lines First..Last (clipped to the view), the gutter
   // included; lines below the view are ignored.
   void InvalidateLines(int first, int last);
+  // Limits a vertical extent to the rows the running Paint repaints (no change outside
+  // Paint).
+  void ClipToPaintedRows(int& top, int& bottom) const;
   // Cell rectangle of (Col, Row) relative to LeftCol and TopRow.
   TRect CellRect(int col, int row) const;
   bool PaintAllPending() const { return FPaintAll; }
@@ -409,8 +412,12 @@ class TRACustomEditor {
   int FSelUpdBegY = 0, FSelUpdEndY = 0;
   TSelBlockFormat FSelBlockFormat = bfNonInclusive;
   bool FPaintAll = false;
-  // While Paint draws its rows, the right margin waits and is drawn once at the end.
-  bool FMarginDeferred = false;
+  // While Paint runs: the pixel rows it repaints (the gutter and the right margin are
+  // drawn only there, the rest of the window keeps them), and the margin waits to be
+  // drawn once after all text rows.
+  bool FInPaint = false;
+  int FPaintTop = 0;
+  int FPaintBottom = 0;
   int FUpdateLock = 0;
   int FCompoundLevel = 0;
   bool FModified = false;
