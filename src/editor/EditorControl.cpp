@@ -52,6 +52,7 @@ void TRACustomEditor::CreateWnd() {
   const bool vert = FScrollBars == TScrollStyle::ssVertical || FScrollBars == TScrollStyle::ssBoth;
   FScrollBarHorz->Handle = horz ? &FHost : nullptr;
   FScrollBarVert->Handle = vert ? &FHost : nullptr;
+  FHost.SetWindowStyle(FBorderStyle == TBorderStyle::bsSingle, horz, vert);
   FPaintAll = true;
   FWindowCreated = true;
 }

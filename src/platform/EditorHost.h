@@ -46,6 +46,9 @@ class EditorHost {
   // The window's scroll bars: range, page and position in one call; a bar that is not
   // needed is shown disabled, never hidden.
   virtual void SetScrollBar(TScrollBarKind kind, int min, int max, int page, int position) = 0;
+  // The window's frame and which scroll bars it has at all (set when the window is
+  // created or re-created).
+  virtual void SetWindowStyle(bool border, bool horizontalBar, bool verticalBar) = 0;
   // Position of the thumb while the user drags it.
   virtual int ScrollTrackPosition(TScrollBarKind kind) const = 0;
 

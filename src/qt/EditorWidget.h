@@ -70,6 +70,7 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   void SetCursorShape(TCursorShape shape) override;
 
   void SetScrollBar(TScrollBarKind kind, int min, int max, int page, int position) override;
+  void SetWindowStyle(bool border, bool horizontalBar, bool verticalBar) override;
   int ScrollTrackPosition(TScrollBarKind kind) const override;
 
   void PostCommand(uint16_t code) override;

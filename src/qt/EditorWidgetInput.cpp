@@ -198,6 +198,12 @@ void EditorWidget::SetScrollBar(TScrollBarKind kind, int min, int max, int page,
   bar->setEnabled(last > min);
 }
 
+void EditorWidget::SetWindowStyle(bool border, bool horizontalBar, bool verticalBar) {
+  setFrameShape(border ? QFrame::StyledPanel : QFrame::NoFrame);
+  setHorizontalScrollBarPolicy(horizontalBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(verticalBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+}
+
 int EditorWidget::ScrollTrackPosition(TScrollBarKind kind) const {
   return BarOf(kind)->sliderPosition();
 }

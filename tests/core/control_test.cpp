@@ -73,6 +73,9 @@ TEST(ControlWindow, CreateWndGivesTheWindowToTheBarsOfTheScrollStyle) {
     e.CreateWnd();
     EXPECT_EQ(e.ScrollBarHorizontal().Handle, c.horz ? &host : nullptr);
     EXPECT_EQ(e.ScrollBarVertical().Handle, c.vert ? &host : nullptr);
+    EXPECT_EQ(host.HasHorzBar, c.horz);
+    EXPECT_EQ(host.HasVertBar, c.vert);
+    EXPECT_TRUE(host.HasBorder);
     EXPECT_TRUE(e.PaintAllPending());
   }
 }
@@ -89,6 +92,8 @@ TEST(ControlWindow, ChangingScrollBarsOrBorderRecreatesTheWindow) {
   EXPECT_EQ(h.host.InvalidateAllCount, before + 1);
   e.SetBorderStyle(TBorderStyle::bsNone);
   EXPECT_EQ(e.BorderStyle(), TBorderStyle::bsNone);
+  EXPECT_FALSE(h.host.HasBorder);
+  EXPECT_FALSE(h.host.HasHorzBar);
   EXPECT_EQ(h.host.InvalidateAllCount, before + 2);
 }
 

@@ -94,6 +94,11 @@ class FakeHost : public EditorHost {
     b.Position = position;
     ++b.Calls;
   }
+  void SetWindowStyle(bool border, bool horizontalBar, bool verticalBar) override {
+    HasBorder = border;
+    HasHorzBar = horizontalBar;
+    HasVertBar = verticalBar;
+  }
   int ScrollTrackPosition(TScrollBarKind kind) const override {
     return kind == TScrollBarKind::sbVertical ? VertTrack : HorzTrack;
   }
@@ -133,6 +138,7 @@ class FakeHost : public EditorHost {
   bool Captured = false;
   TCursorShape Cursor = TCursorShape::IBeam;
   ScrollBarState HorzBar, VertBar;
+  bool HasBorder = false, HasHorzBar = false, HasVertBar = false;
   int HorzTrack = 0, VertTrack = 0;
   std::deque<uint16_t> Posted;
   int BeepCount = 0;
