@@ -5,6 +5,7 @@
 #include "editor/RAEditor.h"
 #include "editor/TextInsertion.h"
 
+using textinsertion::AsOneUndoStep;
 using textinsertion::CaretOffset;
 using textinsertion::RunThenCleanup;
 using textinsertion::StoredForm;
@@ -185,24 +186,16 @@ void TRACustomEditor::InsertText(const std::string& text) {
 }
 
 void TRACustomEditor::SetSelText(const std::string& text) {
-  BeginUpdate();
-  RunThenCleanup(
-      [&] {
-        BeginCompound();
-        RunThenCleanup(
-            [&] {
-              DeleteSelected();
-              // The new text is selected where it went in: at the begin of the replaced
-              // selection, or at the caret when there was none.
-              const int start = CaretOffset(*this);
-              InsertText(text);
-              FSelected = true;
-              SetSelStart(start);
-              SetSelLength(static_cast<int>(StoredForm(*this, text).size()));
-            },
-            [&] { EndCompound(); });
-      },
-      [&] { EndUpdate(); });
+  AsOneUndoStep(*this, [&] {
+    DeleteSelected();
+    // The new text is selected where it went in: at the begin of the replaced selection,
+    // or at the caret when there was none.
+    const int start = CaretOffset(*this);
+    InsertText(text);
+    FSelected = true;
+    SetSelStart(start);
+    SetSelLength(static_cast<int>(StoredForm(*this, text).size()));
+  });
 }
 
 void TRACustomEditor::InsertChar(unsigned char ch) {
@@ -259,19 +252,11 @@ void TRACustomEditor::EndRecord(std::string& macro) {
 void TRACustomEditor::PlayMacro(const std::string& macro) {
   // A command of the macro may change the string it came from (LastMacro).
   const std::string codes = macro;
-  BeginUpdate();
-  RunThenCleanup(
-      [&] {
-        BeginCompound();
-        RunThenCleanup(
-            [&] {
-              for (size_t i = 0; i + 1 < codes.size(); i += 2) {
-                const auto low = static_cast<unsigned char>(codes[i]);
-                const auto high = static_cast<unsigned char>(codes[i + 1]);
-                Command(static_cast<TEditCommand>(low + 256 * high));
-              }
-            },
-            [&] { EndCompound(); });
-      },
-      [&] { EndUpdate(); });
+  AsOneUndoStep(*this, [&] {
+    for (size_t i = 0; i + 1 < codes.size(); i += 2) {
+      const auto low = static_cast<unsigned char>(codes[i]);
+      const auto high = static_cast<unsigned char>(codes[i + 1]);
+      Command(static_cast<TEditCommand>(low + 256 * high));
+    }
+  });
 }

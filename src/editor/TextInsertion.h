@@ -27,4 +27,17 @@ void RunThenCleanup(Body&& body, Cleanup&& cleanup) {
   cleanup();
 }
 
+// Runs Body inside BeginUpdate and BeginCompound, so it repaints once and undoes as one
+// step; both brackets are released also when Body fails.
+template <typename Editor, typename Body>
+void AsOneUndoStep(Editor& editor, Body&& body) {
+  editor.BeginUpdate();
+  RunThenCleanup(
+      [&] {
+        editor.BeginCompound();
+        RunThenCleanup(body, [&] { editor.EndCompound(); });
+      },
+      [&] { editor.EndUpdate(); });
+}
+
 }  // namespace textinsertion

@@ -6,22 +6,12 @@
 
 #include "support/DbcsLocale.h"
 #include "support/EditorFixture.h"
+#include "support/RecordingEditor.h"
 #include "util/Errors.h"
 
 namespace {
 
-using Modification = std::tuple<int, int, std::string>;
 
-// Keeps the arguments of every TextModified call.
-class RecordingEditor : public TRAEditor {
- public:
-  using TRAEditor::TRAEditor;
-  void TextModified(int pos, int action, const std::string& text) override {
-    Modifications.emplace_back(pos, action, text);
-    TRAEditor::TextModified(pos, action, text);
-  }
-  std::vector<Modification> Modifications;
-};
 
 class Editing : public ::testing::Test {
  protected:

@@ -14,23 +14,14 @@
 #include <vector>
 
 #include "support/EditorFixture.h"
+#include "support/RecordingEditor.h"
 #include "util/RAStrUtil.h"
 
 namespace {
 
-using Modification = std::tuple<int, int, std::string>;
 using Lines = std::vector<std::string>;
 const std::string kBreak = "\r\n";
 
-class RecordingEditor : public TRAEditor {
- public:
-  using TRAEditor::TRAEditor;
-  void TextModified(int pos, int action, const std::string& text) override {
-    Modifications.emplace_back(pos, action, text);
-    TRAEditor::TextModified(pos, action, text);
-  }
-  std::vector<Modification> Modifications;
-};
 
 // ---- whole-text helpers ----
 

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <set>
 
+#include "ImageDiff.h"
 #include "qt/QtCanvas.h"
 
 namespace {
@@ -299,20 +300,6 @@ TEST(QtColor, PlainColoursAreBgrAndFontsMapStyleBits) {
 
 namespace {
 
-// Empty when the images are equal, else where they first differ and how many pixels do.
-std::string Difference(const QImage& a, const QImage& b) {
-  if (a.size() != b.size() || a.format() != b.format()) return "size or format";
-  int count = 0;
-  QPoint first;
-  for (int y = 0; y < a.height(); ++y) {
-    for (int x = 0; x < a.width(); ++x) {
-      if (a.pixel(x, y) != b.pixel(x, y) && count++ == 0) first = QPoint(x, y);
-    }
-  }
-  if (count == 0) return {};
-  return std::to_string(count) + " pixels from (" + std::to_string(first.x()) + ", " +
-         std::to_string(first.y()) + ")";
-}
 
 // Draws through every path of the canvas (fills, lines along and across the axes, copied
 // and drawn text, clipped text) at places that cross any row of a 200 x 60 image.

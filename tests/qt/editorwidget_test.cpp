@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "ImageDiff.h"
 #include "highlight/RAHLEditor.h"
 #include "qt/EditorWidget.h"
 #include "util/Errors.h"
@@ -85,20 +86,6 @@ struct WidgetFixture : ::testing::Test {
 
 using EditorWidgetTest = WidgetFixture;
 
-// Empty when the images are equal, else where they first differ and how many pixels do.
-std::string Difference(const QImage& a, const QImage& b) {
-  if (a.size() != b.size()) return "size";
-  int count = 0;
-  QPoint first;
-  for (int y = 0; y < a.height(); ++y) {
-    for (int x = 0; x < a.width(); ++x) {
-      if (a.pixel(x, y) != b.pixel(x, y) && count++ == 0) first = QPoint(x, y);
-    }
-  }
-  if (count == 0) return {};
-  return std::to_string(count) + " pixels from (" + std::to_string(first.x()) + ", " +
-         std::to_string(first.y()) + ")";
-}
 
 // A shown highlighting editor of a fixed size on a script with comments (italic, so
 // drawn glyph by glyph where they leave their cells) and underlined numbers.
