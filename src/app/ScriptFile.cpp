@@ -17,9 +17,15 @@ namespace {
 std::string ReadScriptFile(const QString& fileName) {
   QFile file(fileName);
   if (!file.open(QIODevice::ReadOnly)) Fail("Cannot open file ", fileName);
-  const QByteArray bytes = file.readAll();
+  // Read straight into the string, so a large script is not held twice while opening.
+  std::string text(file.isSequential() ? 0 : static_cast<size_t>(file.size()), '\0');
+  const qint64 read = text.empty() ? 0 : file.read(text.data(), static_cast<qint64>(text.size()));
+  if (read < 0) Fail("Cannot open file ", fileName);
+  text.resize(static_cast<size_t>(read));
+  const QByteArray rest = file.readAll();
   if (file.error() != QFileDevice::NoError) Fail("Cannot open file ", fileName);
-  return bytes.toStdString();
+  text.append(rest.constData(), static_cast<size_t>(rest.size()));
+  return text;
 }
 
 void LoadScript(TEditorStrings& lines, const QString& fileName) {
@@ -37,7 +43,7 @@ void SaveScript(const TEditorStrings& lines, const QString& fileName) {
     if (file.write(data, length) != length) Fail("Cannot create file ", fileName);
   };
   for (int i = 0; i < lines.Count(); ++i) {
-    const std::string& line = lines[i];
+    const std::string_view line = lines.View(i);
     put(line.data(), line.size());
     put("\r\n", 2);
   }

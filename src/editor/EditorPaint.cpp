@@ -105,7 +105,7 @@ void TRACustomEditor::PaintLine(int line, int colBeg, int colEnd) {
 // Draws the runs of equal attributes of an existing line from ColBeg (0 <= ColBeg <=
 // ColEnd <= 1023); returns the column where drawing stopped.
 int TRACustomEditor::PaintLineRuns(int line, int colBeg, int colEnd) {
-  FPaintLineText = FLines->Get(line);
+  FPaintLineText.assign(FLines->View(line));
   GetLineAttr(FPaintLineText, line, colBeg, colEnd);
 
   // The one-pixel strip left of the first cell takes the first visible column's

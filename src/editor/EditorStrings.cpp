@@ -75,7 +75,7 @@ TextPos Locate(const TEditorStrings& lines, int offset) {
   const int p = std::max(offset, 0);
   const int line = lines.LineAtOffset(p);
   const int start = lines.LineOffset(line);
-  if (p - start >= static_cast<int>(lines[line].size()) + 2) return {lines.Count(), 0};
+  if (p - start >= static_cast<int>(lines.View(line).size()) + 2) return {lines.Count(), 0};
   return {line, p - start};
 }
 
@@ -83,9 +83,9 @@ TextPos Locate(const TEditorStrings& lines, int offset) {
 
 TEditorStrings::TEditorStrings(TRACustomEditor* editor) : FEditor(editor) {}
 
-const std::string& TEditorStrings::Get(int index) const {
+std::string_view TEditorStrings::View(int index) const {
   CheckIndex(index, Count());
-  return FLines[index];
+  return FLines.View(index);
 }
 
 void TEditorStrings::Put(int index, const std::string& s) {
@@ -131,22 +131,18 @@ std::string TEditorStrings::GetTextStr() const {
   std::string text;
   text.reserve(static_cast<size_t>(TextLength()));
   for (int i = 0; i < Count(); ++i) {
-    text += FLines[i];
+    text += FLines.View(i);
     text += "\r\n";
   }
   return text;
 }
 
 void TEditorStrings::SetTextStr(const std::string& value) {
-  std::vector<std::string> lines = SplitText(value);
+  const std::string_view text = UpToNul(value);
   // Every tab becomes the same run of blanks; it is worked out once for the whole text.
-  std::string tabRun;
-  for (auto& line : lines) {
-    if (line.find('\t') == std::string::npos) continue;
-    if (tabRun.empty()) tabRun = ExpandTabs("\t");
-    line = ReplaceAll(line, "\t", tabRun);
-  }
-  FLines.Assign(std::move(lines));
+  const bool hasTabs = text.find('\t') != std::string_view::npos;
+  const std::string tabRun = hasTabs ? ExpandTabs("\t") : std::string();
+  FLines.AssignText(text, hasTabs ? &tabRun : nullptr);
   if (FEditor->FUpdateLock == 0) FEditor->UndoBuffer()->Clear();
   // TextAllChanged is all the list notification would do, so it runs only once here.
   FEditor->TextAllChanged();
@@ -171,7 +167,7 @@ void TEditorStrings::EndUpdate() {
 
 void TEditorStrings::InternalSetText(const std::string& value) {
   UpdateLockGuard lock(FEditor->FUpdateLock);
-  FLines.Assign(SplitText(value));
+  FLines.AssignText(UpToNul(value));
   Changed();
 }
 
@@ -185,15 +181,15 @@ void TEditorStrings::ReLine() {
   const int caretX = FEditor->CaretX();
   const int caretY = FEditor->CaretY();
   bool changed = false;
-  int lastLength = Count() > 0 ? static_cast<int>(FLines[Count() - 1].size()) : caretX;
+  int lastLength = Count() > 0 ? static_cast<int>(FLines.View(Count() - 1).size()) : caretX;
   while (Count() - 1 < caretY) {
     Push<TReLineUndo>(FEditor, lastLength, caretY, std::string("\r\n"));
     lastLength = 0;
     FLines.Insert(Count(), std::string());
     changed = true;
   }
-  if (caretY >= 0 && static_cast<int>(FLines[caretY].size()) < caretX) {
-    const int length = static_cast<int>(FLines[caretY].size());
+  if (caretY >= 0 && static_cast<int>(FLines.View(caretY).size()) < caretX) {
+    const int length = static_cast<int>(FLines.View(caretY).size());
     Push<TReLineUndo>(FEditor, length, caretY, Blanks(caretX - length));
     FLines.Set(caretY, FLines[caretY] + Blanks(caretX - length));
     changed = true;
@@ -214,7 +210,7 @@ void TEditorStrings::Splice(int index, int count, const std::vector<std::string>
   // erased.
   const int replaced = std::min(count, static_cast<int>(lines.size()));
   for (int i = 0; i < replaced; ++i) {
-    if (FLines[index + i] != lines[static_cast<size_t>(i)])
+    if (FLines.View(index + i) != lines[static_cast<size_t>(i)])
       FLines.Set(index + i, lines[static_cast<size_t>(i)]);
   }
   if (count > replaced) FLines.Erase(index + replaced, count - replaced);
@@ -250,7 +246,7 @@ int TEditorStrings::DeleteTextAt(int offset, int length) {
   // A deleted line break joins the next line to the region.
   if ((region.empty() || region.back() != '\n') && last + 1 < Count()) {
     ++last;
-    region += FLines[last];
+    region += FLines.View(last);
     region += "\r\n";
   }
   Splice(at.Line, last - at.Line + 1, SplitLines(region));
@@ -263,7 +259,7 @@ std::string TEditorStrings::TextAt(int offset, int length) const {
   size_t left = static_cast<size_t>(std::max(length, 0));
   size_t skip = static_cast<size_t>(at.Column);
   for (int line = at.Line; line < Count() && left > 0; ++line) {
-    for (std::string_view piece : {std::string_view(FLines[line]), std::string_view("\r\n")}) {
+    for (std::string_view piece : {FLines.View(line), std::string_view("\r\n")}) {
       if (skip >= piece.size()) {
         skip -= piece.size();
         continue;

@@ -4,6 +4,7 @@
 // changes refreshing the editor).
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "editor/LineList.h"
@@ -15,9 +16,11 @@ class TEditorStrings {
   explicit TEditorStrings(TRACustomEditor* editor);
 
   int Count() const { return FLines.Count(); }
-  // Line Index; EListError outside 0..Count-1.
-  const std::string& Get(int index) const;
-  const std::string& operator[](int index) const { return Get(index); }
+  // Line Index as a copy; EListError outside 0..Count-1.
+  std::string Get(int index) const { return std::string(View(index)); }
+  std::string operator[](int index) const { return Get(index); }
+  // Line Index without copying it; valid until the next change of the lines.
+  std::string_view View(int index) const;
 
   // Replaces a line, trimming trailing blanks (with a TDeleteTrailUndo) unless the editor
   // keeps them. No tab expansion.
@@ -76,6 +79,7 @@ class TEditorStrings {
   int LineAtOffset(int offset) const;
   // Lines changed since the last call (see LineChanges).
   LineChanges TakeLineChanges() { return FLines.TakeChanges(); }
+  bool HasLineChanges() const { return FLines.HasChanges(); }
 
   // Splits text at CR LF, CR or LF; a final break adds no line; NUL ends the text.
   static std::vector<std::string> SplitText(const std::string& text);

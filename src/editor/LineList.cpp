@@ -1,118 +1,222 @@
 #include "editor/LineList.h"
 
 #include <algorithm>
-#include <iterator>
+#include <cstring>
+#include <numeric>
 
 #include "util/Errors.h"
 
 namespace {
 
+// A block is split in blocks of kFillLines lines (or kFillBytes bytes) once it holds more
+// than kMaxLines lines or kMaxBytes bytes; loading fills blocks to the same size, so the
+// first edits of a block rewrite a few kilobytes and do not split it at once.
+constexpr int kFillLines = 256;
+constexpr int kMaxLines = 2 * kFillLines;
+constexpr size_t kFillBytes = 1 << 15;
+constexpr size_t kMaxBytes = 2 * kFillBytes;
+
 void CheckIndex(int index, int low, int high) {
   if (index < low || index > high) throw EListError(index);
 }
 
-// Lines [first, lastNew) in today's indices differ from what the last TakeChanges saw;
-// count is today's line count.
-void MarkChanged(LineChanges& changes, int first, int lastNew, int count) {
-  const int tail = count - lastNew;
-  if (!changes.Any) {
-    changes.Any = true;
-    changes.First = first;
-    changes.TailUnchanged = tail;
-    return;
+size_t FindByte(std::string_view text, size_t from, size_t to, char c) {
+  const void* found = std::memchr(text.data() + from, c, to - from);
+  return found ? static_cast<size_t>(static_cast<const char*>(found) - text.data()) : to;
+}
+
+// Calls Line for every line of Text: breaks are CR LF, a lone CR or a lone LF, and a
+// final break adds no line.
+template <typename F>
+void ForEachLine(std::string_view text, F&& line) {
+  size_t p = 0;
+  size_t nextLf = FindByte(text, 0, text.size(), '\n');
+  while (p < text.size()) {
+    // The next line feed is kept between lines, so text broken by lone CRs is not
+    // searched to its end for every line.
+    if (nextLf < p) nextLf = FindByte(text, p, text.size(), '\n');
+    const size_t end = FindByte(text, p, nextLf, '\r');
+    line(text.substr(p, end - p));
+    p = end;
+    if (p < text.size() && text[p] == '\r') ++p;
+    if (p < text.size() && text[p] == '\n') ++p;
   }
-  changes.First = std::min(changes.First, first);
-  changes.TailUnchanged = std::min(changes.TailUnchanged, tail);
 }
 
 }  // namespace
 
-void LineList::Set(int index, std::string s) {
+// Builds full blocks from lines given in order.
+class BlockBuilder {
+ public:
+  BlockBuilder(std::vector<LineListBlock>& blocks, const std::string* tabRun)
+      : FBlocks(blocks), FTabRun(tabRun) {}
+  void Append(std::string_view line) {
+    if (FBlocks.empty() || FBlocks.back().Count() >= kFillLines ||
+        FBlocks.back().Bytes.size() >= kFillBytes) {
+      Finish();
+      FBlocks.emplace_back();
+      FBlocks.back().Ends.reserve(kFillLines);
+    }
+    LineListBlock& block = FBlocks.back();
+    if (!FTabRun || line.find('\t') == std::string_view::npos) {
+      block.Bytes.append(line);
+    } else {
+      for (char c : line) {
+        if (c == '\t') {
+          block.Bytes.append(*FTabRun);
+        } else {
+          block.Bytes.push_back(c);
+        }
+      }
+    }
+    block.Ends.push_back(static_cast<uint32_t>(block.Bytes.size()));
+  }
+  // Gives back the spare capacity of the last block.
+  void Finish() {
+    if (FBlocks.empty()) return;
+    FBlocks.back().Bytes.shrink_to_fit();
+    FBlocks.back().Ends.shrink_to_fit();
+  }
+
+ private:
+  std::vector<LineListBlock>& FBlocks;
+  const std::string* FTabRun;
+};
+
+void LineListBlock::Replace(int at, int removed, const std::vector<std::string_view>& lines) {
+  const uint32_t from = Start(at);
+  const uint32_t to = Start(at + removed);
+  // The new lines may be views into this block: they are joined before Bytes changes.
+  std::string joined;
+  joined.reserve(std::accumulate(lines.begin(), lines.end(), size_t{0},
+                                 [](size_t n, std::string_view s) { return n + s.size(); }));
+  std::vector<uint32_t> ends;
+  ends.reserve(lines.size());
+  for (std::string_view s : lines) {
+    joined.append(s);
+    ends.push_back(from + static_cast<uint32_t>(joined.size()));
+  }
+  Bytes.replace(from, to - from, joined);
+  const auto first = Ends.begin() + at;
+  const auto tail = Ends.erase(first, first + removed);
+  const auto shifted = Ends.insert(tail, ends.begin(), ends.end()) + static_cast<long>(ends.size());
+  const uint32_t delta = static_cast<uint32_t>(joined.size()) - (to - from);
+  std::for_each(shifted, Ends.end(), [delta](uint32_t& end) { end += delta; });
+}
+
+std::string_view LineList::View(int index) const {
   CheckIndex(index, 0, FCount - 1);
-  std::string& slot = FSlots[Physical(index)];
-  // The line's own offset stays; the lines after it move when its length changes.
-  if (slot.size() != s.size()) Invalidate(index);
-  slot = std::move(s);
-  MarkChanged(FChanges, index, index + 1, FCount);
+  const Place p = Locate(index);
+  return FBlocks[static_cast<size_t>(p.BlockIndex)].Line(p.Line);
 }
 
-void LineList::Insert(int index, std::string s) {
+void LineList::Set(int index, std::string_view s) {
+  CheckIndex(index, 0, FCount - 1);
+  ReplaceInBlock(index, 1, {s});
+  MarkChanged(index, index + 1);
+}
+
+void LineList::Insert(int index, std::string_view s) {
   CheckIndex(index, 0, FCount);
-  Reserve(1);
-  MoveGap(index);
-  FSlots[FGapStart] = std::move(s);
-  ++FGapStart;
-  --FGapLength;
-  ++FCount;
-  FOffsets.resize(FCount + 1);
-  Invalidate(index);
-  MarkChanged(FChanges, index, index + 1, FCount);
+  ReplaceInBlock(index, 0, {s});
+  MarkChanged(index, index + 1);
 }
 
-void LineList::Insert(int index, std::vector<std::string> lines) {
+void LineList::Insert(int index, const std::vector<std::string>& lines) {
   CheckIndex(index, 0, FCount);
   if (lines.empty()) return;
-  const int n = static_cast<int>(lines.size());
-  Reserve(n);
-  MoveGap(index);
-  std::move(lines.begin(), lines.end(), FSlots.begin() + FGapStart);
-  FGapStart += n;
-  FGapLength -= n;
-  FCount += n;
-  FOffsets.resize(FCount + 1);
-  Invalidate(index);
-  MarkChanged(FChanges, index, index + n, FCount);
+  ReplaceInBlock(index, 0, std::vector<std::string_view>(lines.begin(), lines.end()));
+  MarkChanged(index, index + static_cast<int>(lines.size()));
 }
 
 void LineList::Erase(int index, int count) {
   CheckIndex(index, 0, FCount);
   if (count < 0 || count > FCount - index) throw EListError(index + count);
   if (count == 0) return;
-  MoveGap(index);
-  // The erased lines follow the gap; give their memory back and widen the gap.
-  auto first = FSlots.begin() + FGapStart + FGapLength;
-  std::for_each(first, first + count, [](std::string& line) { std::string().swap(line); });
-  FGapLength += count;
-  FCount -= count;
-  FOffsets.resize(FCount + 1);
-  Invalidate(index);
-  MarkChanged(FChanges, index, index, FCount);
+  for (int left = count; left > 0;) {
+    const Place p = Locate(index);
+    const auto b = static_cast<size_t>(p.BlockIndex);
+    if (p.Line > 0 || FBlocks[b].Count() > left) {
+      const int n = std::min(left, FBlocks[b].Count() - p.Line);
+      ReplaceInBlock(index, n, {});
+      left -= n;
+      continue;
+    }
+    // Whole blocks go at once.
+    size_t end = b;
+    int lines = 0;
+    for (; end < FBlocks.size() && lines + FBlocks[end].Count() <= left; ++end) {
+      lines += FBlocks[end].Count();
+      FTotalBytes -= static_cast<long long>(FBlocks[end].Bytes.size());
+    }
+    FBlocks.erase(FBlocks.begin() + static_cast<long>(b), FBlocks.begin() + static_cast<long>(end));
+    FCount -= lines;
+    left -= lines;
+    Invalidate(p.BlockIndex);
+  }
+  MarkChanged(index, index);
 }
 
 void LineList::Clear() {
   Assign({});
 }
 
-void LineList::Assign(std::vector<std::string> lines) {
-  FSlots = std::move(lines);
-  FCount = static_cast<int>(FSlots.size());
-  FGapStart = FCount;
-  FGapLength = 0;
-  FOffsets.assign(FCount + 1, 0);
-  FValidOffsets = 0;
-  MarkChanged(FChanges, 0, FCount, FCount);
+void LineList::Assign(const std::vector<std::string>& lines) {
+  FBlocks.clear();
+  BlockBuilder builder(FBlocks, nullptr);
+  for (const std::string& line : lines) builder.Append(line);
+  builder.Finish();
+  FCount = static_cast<int>(lines.size());
+  FTotalBytes = 0;
+  for (const LineListBlock& block : FBlocks) FTotalBytes += static_cast<long long>(block.Bytes.size());
+  Invalidate(0);
+  MarkChanged(0, FCount);
+}
+
+void LineList::AssignText(std::string_view text, const std::string* tabRun) {
+  FBlocks.clear();
+  BlockBuilder builder(FBlocks, tabRun);
+  FCount = 0;
+  ForEachLine(text, [&](std::string_view line) {
+    builder.Append(line);
+    ++FCount;
+  });
+  builder.Finish();
+  FTotalBytes = 0;
+  for (const LineListBlock& block : FBlocks) FTotalBytes += static_cast<long long>(block.Bytes.size());
+  Invalidate(0);
+  MarkChanged(0, FCount);
 }
 
 int LineList::Offset(int index) const {
   CheckIndex(index, 0, FCount);
-  for (; FValidOffsets < index; ++FValidOffsets) {
-    const auto length = static_cast<int>((*this)[FValidOffsets].size());
-    FOffsets[FValidOffsets + 1] = FOffsets[FValidOffsets] + length + 2;
-  }
-  return FOffsets[index];
+  if (index == FCount) return static_cast<int>(FTotalBytes + 2LL * FCount);
+  const Place p = Locate(index);
+  return FFirstOffset[static_cast<size_t>(p.BlockIndex)] +
+         FBlocks[static_cast<size_t>(p.BlockIndex)].Offset(p.Line);
 }
 
 int LineList::LineAtOffset(int offset) const {
   if (FCount == 0) return -1;
   if (offset <= 0) return 0;
-  if (offset >= FOffsets[FValidOffsets]) {
-    // Walk forward from the end of the valid prefix until the line is found.
-    while (FValidOffsets < FCount && FOffsets[FValidOffsets] <= offset) Offset(FValidOffsets + 1);
-    if (FOffsets[FValidOffsets] <= offset) return FCount - 1;
+  if (offset >= Offset(FCount)) return FCount - 1;
+  const int blocks = static_cast<int>(FBlocks.size());
+  while (FValidBlocks < blocks && FFirstOffset[static_cast<size_t>(FValidBlocks)] <= offset)
+    ExtendPrefix(FValidBlocks);
+  const auto valid = FFirstOffset.begin() + FValidBlocks + 1;
+  const int b = static_cast<int>(std::upper_bound(FFirstOffset.begin(), valid, offset) -
+                                 FFirstOffset.begin()) - 1;
+  const LineListBlock& block = FBlocks[static_cast<size_t>(b)];
+  const int inBlock = offset - FFirstOffset[static_cast<size_t>(b)];
+  int low = 0;
+  int high = block.Count();
+  // The last line of the block whose offset is at most InBlock.
+  while (high - low > 1) {
+    const int mid = (low + high) / 2;
+    (block.Offset(mid) <= inBlock ? low : high) = mid;
   }
-  auto valid = FOffsets.begin() + FValidOffsets + 1;
-  auto after = std::upper_bound(FOffsets.begin(), valid, offset);
-  return static_cast<int>(std::distance(FOffsets.begin(), after)) - 1;
+  FLastBlock = b;
+  return FFirstLine[static_cast<size_t>(b)] + low;
 }
 
 LineChanges LineList::TakeChanges() {
@@ -122,32 +226,83 @@ LineChanges LineList::TakeChanges() {
   return changes;
 }
 
-void LineList::MoveGap(int index) {
-  // An empty gap moves without moving lines (that would move each line onto itself).
-  if (FGapLength > 0 && index < FGapStart) {
-    auto begin = FSlots.begin();
-    std::move_backward(begin + index, begin + FGapStart, begin + FGapStart + FGapLength);
-  } else if (FGapLength > 0 && index > FGapStart) {
-    auto begin = FSlots.begin();
-    std::move(begin + FGapStart + FGapLength, begin + index + FGapLength, begin + FGapStart);
+LineList::Place LineList::Locate(int index) const {
+  if (FBlocks.empty()) return {0, 0};
+  const int blocks = static_cast<int>(FBlocks.size());
+  if (index >= FCount) return {blocks - 1, FBlocks.back().Count()};
+  for (int b : {FLastBlock, FLastBlock + 1}) {
+    if (b + 1 <= FValidBlocks && FFirstLine[static_cast<size_t>(b)] <= index &&
+        index < FFirstLine[static_cast<size_t>(b) + 1]) {
+      FLastBlock = b;
+      return {b, index - FFirstLine[static_cast<size_t>(b)]};
+    }
   }
-  FGapStart = index;
+  while (FValidBlocks < blocks && FFirstLine[static_cast<size_t>(FValidBlocks)] <= index)
+    ExtendPrefix(FValidBlocks);
+  const auto valid = FFirstLine.begin() + FValidBlocks + 1;
+  const int b = static_cast<int>(std::upper_bound(FFirstLine.begin(), valid, index) -
+                                 FFirstLine.begin()) - 1;
+  FLastBlock = b;
+  return {b, index - FFirstLine[static_cast<size_t>(b)]};
 }
 
-void LineList::Reserve(int extra) {
-  if (FGapLength >= extra) return;
-  // Grow geometrically so that a run of insertions costs O(1) each.
-  const size_t size =
-      std::max<size_t>({static_cast<size_t>(FCount + extra), FSlots.size() * 2, 16});
-  std::vector<std::string> slots(size);
-  auto begin = FSlots.begin();
-  const int tail = FCount - FGapStart;
-  std::move(begin, begin + FGapStart, slots.begin());
-  std::move(begin + FGapStart + FGapLength, FSlots.end(), slots.end() - tail);
-  FSlots = std::move(slots);
-  FGapLength = static_cast<int>(size) - FCount;
+void LineList::ExtendPrefix(int b) const {
+  const auto i = static_cast<size_t>(b);
+  const LineListBlock& block = FBlocks[i];
+  FFirstLine[i + 1] = FFirstLine[i] + block.Count();
+  FFirstOffset[i + 1] = FFirstOffset[i] + static_cast<int>(block.Bytes.size()) + 2 * block.Count();
+  FValidBlocks = b + 1;
 }
 
-void LineList::Invalidate(int index) {
-  FValidOffsets = std::min(FValidOffsets, index);
+void LineList::ReplaceInBlock(int index, int removed, const std::vector<std::string_view>& lines) {
+  if (FBlocks.empty()) {
+    FBlocks.emplace_back();
+    Invalidate(0);
+  }
+  const Place p = Locate(index);
+  LineListBlock& block = FBlocks[static_cast<size_t>(p.BlockIndex)];
+  const auto before = static_cast<long long>(block.Bytes.size());
+  block.Replace(p.Line, removed, lines);
+  FTotalBytes += static_cast<long long>(block.Bytes.size()) - before;
+  FCount += static_cast<int>(lines.size()) - removed;
+  Invalidate(p.BlockIndex);
+  Rebalance(p.BlockIndex);
+}
+
+// An emptied block goes; an overfull one is cut in blocks of the fill size.
+void LineList::Rebalance(int b) {
+  const auto at = FBlocks.begin() + b;
+  if (at->Count() == 0) {
+    FBlocks.erase(at);
+    Invalidate(b);
+    return;
+  }
+  if (at->Count() <= kMaxLines && (at->Bytes.size() <= kMaxBytes || at->Count() == 1)) return;
+  std::vector<LineListBlock> pieces;
+  BlockBuilder builder(pieces, nullptr);
+  for (int i = 0; i < at->Count(); ++i) builder.Append(at->Line(i));
+  builder.Finish();
+  FBlocks.erase(at);
+  FBlocks.insert(FBlocks.begin() + b, std::make_move_iterator(pieces.begin()),
+                 std::make_move_iterator(pieces.end()));
+  Invalidate(b);
+}
+
+void LineList::Invalidate(int b) {
+  FValidBlocks = std::min(FValidBlocks, b);
+  FFirstLine.resize(FBlocks.size() + 1);
+  FFirstOffset.resize(FBlocks.size() + 1);
+}
+
+// Lines [First, LastNew) in today's indices differ from what the last TakeChanges saw.
+void LineList::MarkChanged(int first, int lastNew) {
+  const int tail = FCount - lastNew;
+  if (!FChanges.Any) {
+    FChanges.Any = true;
+    FChanges.First = first;
+    FChanges.TailUnchanged = tail;
+    return;
+  }
+  FChanges.First = std::min(FChanges.First, first);
+  FChanges.TailUnchanged = std::min(FChanges.TailUnchanged, tail);
 }

@@ -1,8 +1,11 @@
 #pragma once
-// A list of lines built for editing in one place at a time: a gap buffer, so inserting
-// and deleting lines where the last edit happened costs nothing in the document's size,
-// with whole-text offsets of the lines kept as lazily extended prefix sums.
+// A list of lines kept compactly: lines are grouped in blocks of a few hundred, each block
+// holding its lines' bytes back to back with the end of every line. An edit rewrites one
+// block; the first line and whole-text offset of each block are prefix sums extended
+// lazily, so no per-line array is shifted or rebuilt when lines come and go.
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The lines changed since the last TakeChanges: in today's indices [First, count -
@@ -15,34 +18,68 @@ struct LineChanges {
   int OldCount = 0;
 };
 
+// One block of lines: their bytes back to back and the end of each.
+struct LineListBlock {
+  std::string Bytes;
+  std::vector<uint32_t> Ends;
+  int Count() const { return static_cast<int>(Ends.size()); }
+  uint32_t Start(int i) const { return i == 0 ? 0 : Ends[static_cast<size_t>(i) - 1]; }
+  std::string_view Line(int i) const {
+    return std::string_view(Bytes).substr(Start(i), Ends[static_cast<size_t>(i)] - Start(i));
+  }
+  // Whole-text offset of line I from the start of the block.
+  int Offset(int i) const { return static_cast<int>(Start(i)) + 2 * i; }
+  // Replaces lines [At, At + Removed) by Lines.
+  void Replace(int at, int removed, const std::vector<std::string_view>& lines);
+};
+
 class LineList {
  public:
   int Count() const { return FCount; }
-  const std::string& operator[](int index) const { return FSlots[Physical(index)]; }
-  void Set(int index, std::string s);
-  void Insert(int index, std::string s);
-  void Insert(int index, std::vector<std::string> lines);
+  // Line Index as a copy; View gives it without copying, valid until the next change.
+  std::string operator[](int index) const { return std::string(View(index)); }
+  std::string_view View(int index) const;
+  void Set(int index, std::string_view s);
+  void Insert(int index, std::string_view s);
+  void Insert(int index, const std::vector<std::string>& lines);
   void Erase(int index, int count);
   void Clear();
-  void Assign(std::vector<std::string> lines);
+  void Assign(const std::vector<std::string>& lines);
+  // Splits Text at CR LF, CR or LF (a final break adds no line) straight into the blocks,
+  // every tab replaced by *TabRun when it is given.
+  void AssignText(std::string_view text, const std::string* tabRun = nullptr);
   // Offset of line Index in the whole text, each line counting its length plus 2.
   int Offset(int index) const;
   // Index of the line holding whole-text offset Offset (0 <= Offset < total length).
   int LineAtOffset(int offset) const;
   LineChanges TakeChanges();
+  bool HasChanges() const { return FChanges.Any; }
 
  private:
-  int Physical(int index) const { return index < FGapStart ? index : index + FGapLength; }
-  void MoveGap(int index);
-  void Reserve(int extra);
-  void Invalidate(int index);
+  struct Place {
+    int BlockIndex;
+    int Line;
+  };
 
-  std::vector<std::string> FSlots;
+  // The block holding line Index (Index == Count gives the end of the last block).
+  Place Locate(int index) const;
+  // Extends the prefix sums over block B.
+  void ExtendPrefix(int b) const;
+  // Replaces lines [Index, Index + Removed) inside one block and keeps the blocks sized.
+  void ReplaceInBlock(int index, int removed, const std::vector<std::string_view>& lines);
+  void Rebalance(int b);
+  void Invalidate(int b);
+  void MarkChanged(int first, int lastNew);
+
+  std::vector<LineListBlock> FBlocks;
   int FCount = 0;
-  int FGapStart = 0;
-  int FGapLength = 0;
-  // Offsets of lines 0..FValidOffsets are correct; FOffsets holds Count + 1 entries.
-  mutable std::vector<int> FOffsets{0};
-  mutable int FValidOffsets = 0;
+  long long FTotalBytes = 0;
+  // First line and whole-text offset of blocks 0..FValidBlocks (one entry past the last
+  // block); later entries are stale.
+  mutable std::vector<int> FFirstLine{0};
+  mutable std::vector<int> FFirstOffset{0};
+  mutable int FValidBlocks = 0;
+  // The block of the last look-up: reading lines in order finds it again at once.
+  mutable int FLastBlock = 0;
   LineChanges FChanges;
 };

@@ -115,7 +115,11 @@ bool TRAHLEditor::HasReservedWordHandler() const {
 
 void TRAHLEditor::GetAttr(int lineIdx, int, int) {
   const bool highlighting = FHighLighter != hlNone || HasReservedWordHandler();
-  FLine = lineIdx >= 0 && lineIdx < Lines().Count() ? Lines()[lineIdx] : std::string();
+  if (lineIdx >= 0 && lineIdx < Lines().Count()) {
+    FLine.assign(Lines().View(lineIdx));
+  } else {
+    FLine.clear();
+  }
   FLineIndex = lineIdx;
   if (!highlighting) {
     FillLine(FColors->PlainText);
