@@ -10,6 +10,7 @@
 #include "editor/RAEditor.h"
 #include "highlight/Colors.h"
 #include "highlight/RAHLParser.h"
+#include "util/GapVector.h"
 
 enum THighLighter : uint8_t {
   hlNone,
@@ -48,6 +49,7 @@ class TRAHLEditor : public TRAEditor {
   // Copies the colours of another highlighting editor and repaints.
   void Assign(const TRAHLEditor& source);
   void Loaded() override;
+  void Changed() override;
   void TextModified(int pos, int action, const std::string& text) override;
   void WholeTextModified() override;
 
@@ -95,6 +97,9 @@ class TRAHLEditor : public TRAEditor {
   // a computed state equals the stored one.
   // Returns the last line whose state was written.
   int ScanLineStates(int from, int end);
+  void FindGrammarLine();
+  // Brings the states up to date after an edit and repaints the lines they changed.
+  void SyncLineStates();
 
   std::unique_ptr<TIParser> FParser;
   THighLighter FHighLighter = hlPascal;
@@ -104,7 +109,7 @@ class TRAHLEditor : public TRAEditor {
   uint8_t FLineState = 0;
   bool FLongTokens = true;
   // Start state of every line (not only the first 65537).
-  std::vector<uint8_t> FLineStates;
+  GapVector<uint8_t> FLineStates;
   bool FSyntaxHighlighting = true;
   int FGrammarLine = 2147483647;
   // FLineStates holds a full rescan's result for FScannedHighLighter and the text as it

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -48,13 +49,45 @@ TEST_F(LineStatesTest, CLikeBlockComments) {
   for (THighLighter hl : {hlCBuilder, hlSql, hlJava, hlMarvek}) {
     EXPECT_EQ(States(hl, "a /* b\nc */ d\ne"), (S{0, 2, 0})) << hl;
     EXPECT_EQ(States(hl, "\"/*\"\nx"), (S{0, 0})) << hl;
-    // Line comments are not recognised: an opener inside one still opens.
-    EXPECT_EQ(States(hl, "// /*\nx"), (S{0, 2})) << hl;
   }
   EXPECT_EQ(States(hlMarvek, "x /*/\ny"), (S{0, 2}));
   EXPECT_EQ(States(hlMarvek, "x /**/\ny"), (S{0, 0}));
 }
 
+// An opener inside a line comment or a string, as the line colouring cuts them, opens
+// nothing; outside them it opens as before.
+TEST_F(LineStatesTest, LineCommentsAndStringsHideOpenersAsTheColouringShowsThem) {
+  struct Case {
+    THighLighter hl;
+    const char* line;
+    int next;
+  };
+  const Case cases[] = {
+      {hlMarvek, "# see /* notes", 0},
+      {hlMarvek, "x = 1 # \" /*", 0},
+      {hlMarvek, "// /*", 2},  // "//" is no comment in the script language
+      {hlMarvek, "s = \"a\\\" /*\"", 0},
+      {hlMarvek, "s = \"a\\\"\" /*", 2},
+      {hlMarvek, "c = '\"' /*", 2},
+      {hlMarvek, "c = 'a /*", 0},
+      {hlCBuilder, "// /*", 0},
+      {hlSql, "x // y /*", 0},
+      {hlJava, "\"//\" /*", 2},
+      {hlJava, "'/*'", 0},
+      {hlPascal, "s := 'it''s'; (* c", 2},
+      {hlPascal, "s := 'it''s (* c'", 0},
+      {hlPascal, "x // { y", 0},
+      {hlPascal, "'// {'", 0},
+      {hlPython, "# \"", 0},
+      {hlPython, "'\"'", 0},
+      {hlPerl, "x = 'a\"b'; y = \"", 4},
+      {hlCocoR, "// (*", 0},
+      {hlCocoR, "\"\\\"(*\"", 0},
+      {hlCocoR, "'it''s' (*", 2},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(States(c.hl, std::string(c.line) + "\nx"), (S{0, c.next})) << c.hl << " " << c.line;
+}
 TEST_F(LineStatesTest, GrammarCommentsEndOnlyAtStarParen) {
   EXPECT_EQ(States(hlCocoR, "/* a\nb */ c\nd *) e\nf"), (S{0, 2, 2, 0}));
   EXPECT_EQ(States(hlCocoR, "'(*' \"/*\"\nx"), (S{0, 0}));
@@ -91,49 +124,41 @@ TEST_F(LineStatesTest, StatesForEveryLineOfALongDocument) {
   EXPECT_EQ(editor().LineState(70001), 0);
 }
 
-TEST_F(LineStatesTest, EditsRescanOnlyOnTriggerCharacters) {
+// Whatever an edit holds, the states follow it, and the lines whose state changed are
+// repainted.
+TEST_F(LineStatesTest, EveryEditBringsTheStatesUpToDate) {
   EXPECT_EQ(States(hlPascal, "a\nb\nc"), (S{0, 0, 0}));
   PutQuietly(0, "a {");
   h.host.InvalidatedRects.clear();
-  const int invalidated = h.host.InvalidateAllCount;
-  editor().TextModified(0, 0, "x");  // typing a letter: the states stay as they were
-  EXPECT_EQ(StoredStates(), (S{0, 0, 0}));
-  EXPECT_EQ(h.host.InvalidateAllCount, invalidated);
-  EXPECT_TRUE(h.host.InvalidatedRects.empty());
-  editor().TextModified(0, 1, "ab}cd");  // deleting a selection holding "}"
+  editor().TextModified(0, 0, "x");
   EXPECT_EQ(StoredStates(), (S{0, 1, 1}));
-  // The lines whose state changed are repainted: rows 0 to 2.
   ASSERT_FALSE(h.host.InvalidatedRects.empty());
   EXPECT_EQ(h.host.InvalidatedRects.back().Top, 0);
   EXPECT_GE(h.host.InvalidatedRects.back().Bottom, 3 * editor().CellHeight());
 
-  // The script language rescans on "#", a double quote and line breaks, not on "/" or "*".
+  // Typing "/" then "*" in the script language opens the comment at once.
   EXPECT_EQ(States(hlMarvek, "a\nb"), (S{0, 0}));
-  PutQuietly(0, "/*");
-  editor().TextModified(0, 0, "/");
-  editor().TextModified(1, 0, "*");
+  editor().SetCaret(1, 0);
+  editor().Command('/');
   EXPECT_EQ(StoredStates(), (S{0, 0}));
-  editor().TextModified(0, 0, "\"");
+  editor().Command('*');
   EXPECT_EQ(StoredStates(), (S{0, 2}));
 
-  struct Case {
-    THighLighter hl;
-    const char* opener;
-    const char* trigger;
-    const char* quiet;
-  };
-  const Case cases[] = {{hlCBuilder, "/*", "*", "(\"#"}, {hlSql, "/*", "/", "{"},
-                        {hlJava, "/*", "\r\n", "'"},     {hlPython, "\"", "#", "*/"},
-                        {hlPerl, "\"", "\"", "'"},       {hlHtml, "<", ">", "\"*"},
-                        {hlCocoR, "(*", "(", "\"#"},     {hlPascal, "(*", ")", "#\""}};
-  for (const Case& c : cases) {
-    States(c.hl, "a\nb");
-    PutQuietly(0, c.opener);
-    editor().TextModified(0, 0, c.quiet);
-    EXPECT_EQ(editor().LineState(1), 0) << c.hl;
-    editor().TextModified(0, 0, c.trigger);
-    EXPECT_NE(editor().LineState(1), 0) << c.hl;
-  }
+  // Deleting a Pascal quote recolours what follows.
+  EXPECT_EQ(States(hlPascal, "x := '{';\ny"), (S{0, 0}));
+  editor().SetCaret(5, 0);
+  editor().Command(cmdDelete);
+  EXPECT_EQ(editor().Lines()[0], "x := {';");
+  EXPECT_EQ(StoredStates(), (S{0, 1}));
+
+  // A column paste rescans too.
+  EXPECT_EQ(States(hlCBuilder, "a\nb\nc"), (S{0, 0, 0}));
+  h.host.Clip.SetText("/*\r\n");
+  h.host.Clip.AddFormat(TRACustomEditor::BlockTypeFormatName(), "\x02");
+  editor().SetCaret(1, 0);
+  editor().Command(cmdPaste);
+  EXPECT_EQ(editor().Lines()[0], "a/*");
+  EXPECT_EQ(StoredStates(), (S{0, 2, 2}));
 }
 
 TEST_F(LineStatesTest, LongTokensOffLeavesTheStatesAndRescansComeLater) {
@@ -216,7 +241,69 @@ void RandomEdit(TEditorStrings& lines, std::mt19937& rng) {
   }
 }
 
+// The states of Editor equal those a fresh full rescan of its text gives.
+::testing::AssertionResult StatesOfAFullRescan(const TRAHLEditor& editor) {
+  const int count = editor.Lines().Count();
+  if (count == 0) return ::testing::AssertionSuccess();  // nothing can read them
+  FakeHost freshHost;
+  TRAHLEditor fresh(freshHost);
+  fresh.SetHighLighter(editor.HighLighter());
+  std::vector<std::string> text;
+  for (int i = 0; i < count; ++i) text.push_back(editor.Lines()[i]);
+  fresh.Lines().Assign(text);
+  fresh.RescanLongTokens();
+  for (int i = 0; i <= count; ++i) {
+    if (editor.LineState(i) != fresh.LineState(i))
+      return ::testing::AssertionFailure() << "line " << i << ": " << int(editor.LineState(i))
+                                           << " instead of " << int(fresh.LineState(i));
+  }
+  if (editor.GrammarLine() != fresh.GrammarLine())
+    return ::testing::AssertionFailure() << "grammar line " << editor.GrammarLine();
+  return ::testing::AssertionSuccess();
+}
+
+// One random editing step: mostly typing the characters that open and close forms, then
+// Return, Backspace, Delete, stream and column paste, undo, caret moves and selections.
+void RandomCommand(EditorHarness<TRAHLEditor>& h, std::mt19937& rng) {
+  static const char kTyped[] = "a /*)({}'\"#<>\\";
+  static const TEditCommand kCommands[] = {
+      cmdReturn,     cmdBackspace,   cmdDelete,      cmdUndo,       cmdPaste,
+      cmdCaretLeft,  cmdCaretRight,  cmdCaretUp,     cmdCaretDown,  cmdSelectRight,
+      cmdSelectDown, cmdBlockColumn, cmdToggleCase,  cmdReturn,     cmdBackspace};
+  static const char* const kClips[] = {"/*", "*/\r\n", "'\r\n\"", "#\r\n{", "(*\r\nx\r\n"};
+  auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+  if (pick(2) == 0) {
+    h.editor->Command(static_cast<unsigned char>(kTyped[pick(sizeof kTyped - 1)]));
+  } else {
+    const TEditCommand code = kCommands[pick(std::size(kCommands))];
+    if (code == cmdPaste) {
+      h.host.Clip.SetText(kClips[pick(std::size(kClips))]);
+      if (pick(2) == 0) h.host.Clip.AddFormat(TRACustomEditor::BlockTypeFormatName(), "\x02");
+    }
+    h.editor->Command(code);
+  }
+  h.host.RunPosted([&](uint16_t posted) { h.editor->Command(posted); });
+}
+
 }  // namespace
+
+// Edits through the editor's commands keep, after every step, the states a full rescan of
+// the current text gives, in every highlighter.
+TEST(LineStatesRandom, CommandSequencesKeepTheStatesOfAFullRescan) {
+  std::mt19937 rng(1108);
+  for (int hl = hlNone; hl <= hlMarvek; ++hl) {
+    for (int doc = 0; doc < 12; ++doc) {
+      EditorHarness<TRAHLEditor> h;
+      h.editor->SetHighLighter(static_cast<THighLighter>(hl));
+      h.SetText(RandomText(rng, 12));
+      for (int step = 0; step < 150; ++step) {
+        RandomCommand(h, rng);
+        ASSERT_TRUE(StatesOfAFullRescan(*h.editor))
+            << "highlighter " << hl << " doc " << doc << " step " << step;
+      }
+    }
+  }
+}
 
 // However the lines change between rescans, a rescan leaves the states a full rescan of
 // the current text gives.
@@ -235,19 +322,8 @@ TEST(LineStatesRandom, EditsAgreeWithAFullRescan) {
         h.editor->EndUpdate();
         h.editor->TextModified(0, 0, "\r\n");
 
-        const int count = h.editor->Lines().Count();
-        if (count == 0) continue;  // nothing can read the states of an empty text
-        FakeHost freshHost;
-        TRAHLEditor fresh(freshHost);
-        fresh.SetHighLighter(hl);
-        std::vector<std::string> text;
-        for (int i = 0; i < count; ++i) text.push_back(h.editor->Lines()[i]);
-        fresh.Lines().Assign(text);
-        fresh.RescanLongTokens();
-        for (int i = 0; i <= count; ++i)
-          ASSERT_EQ(h.editor->LineState(i), fresh.LineState(i))
-              << "highlighter " << int(hl) << " doc " << doc << " round " << round << " line " << i;
-        ASSERT_EQ(h.editor->GrammarLine(), fresh.GrammarLine());
+        ASSERT_TRUE(StatesOfAFullRescan(*h.editor))
+            << "highlighter " << int(hl) << " doc " << doc << " round " << round;
       }
     }
   }
