@@ -18,6 +18,12 @@ bool IsBlank(const std::string& s) {
   return std::all_of(s.begin(), s.end(), [](char c) { return c == ' '; });
 }
 
+std::string CaseChanged(TEditCommand code, const std::string& text, const Locale& locale) {
+  if (code == cmdUpperCase) return locale.UpperCase(text);
+  if (code == cmdLowerCase) return locale.LowerCase(text);
+  return InvertCase(text, locale);
+}
+
 }  // namespace
 
 void TRACustomEditor::RunEditingCommand(TEditCommand code, CommandState& s) {
@@ -274,17 +280,42 @@ void TRACustomEditor::CommandBlockIndent(bool indent) {
 }
 
 void TRACustomEditor::CommandChangeCase(TEditCommand code, CommandState& s) {
-  std::string text = GetSelText();
+  const std::string text = GetSelText();
   // Nothing selected: nothing to change, and the text is not marked modified.
   if (text.empty()) return;
-  const Locale& locale = LocaleRef();
-  if (code == cmdUpperCase) {
-    text = locale.UpperCase(text);
-  } else if (code == cmdLowerCase) {
-    text = locale.LowerCase(text);
-  } else {
-    text = InvertCase(text, locale);
-  }
-  SetSelText(text);
   s.RecordCaret = false;
+  if (EffectiveBlockFormat(FSelBlockFormat) == bfColumn) {
+    ChangeColumnCase(code, text);
+    return;
+  }
+  SetSelText(CaseChanged(code, text, LocaleRef()));
+}
+
+// A column block changes case in place, row by row: the lines keep their length, the
+// block and the caret stay, and one replace record of the rows' text gives them back.
+void TRACustomEditor::ChangeColumnCase(TEditCommand code, const std::string& oldBlock) {
+  if (FSelEndX < FSelBegX) return;
+  const int beg = PosFromCaret(FSelBegX, FSelBegY);
+  const int end = PosFromCaret(FSelEndX + 1, FSelEndY);
+  const std::string oldText = FLines->TextAt(beg, end - beg);
+  const auto col = static_cast<size_t>(std::max(FSelBegX, 0));
+  const auto width = static_cast<size_t>(FSelEndX - FSelBegX + 1);
+  {
+    ++FUpdateLock;
+    ScopeExit unlock([this] { --FUpdateLock; });
+    for (int y = FSelBegY; y <= FSelEndY; ++y) {
+      std::string line = FLines->Get(y);
+      if (col >= line.size()) continue;
+      const std::string piece = line.substr(col, width);
+      line.replace(col, piece.size(), CaseChanged(code, piece, LocaleRef()));
+      FLines->PlainPut(y, line);
+    }
+  }
+  const std::string newText = FLines->TextAt(beg, end - beg);
+  if (newText == oldText) return;
+  Push<TReplaceUndo>(this, FCaretX, FCaretY, beg + 1, end + 1, oldText, newText);
+  TextModified(beg, 3, oldBlock);
+  TextModified(beg, 0, GetSelText());
+  InvalidateLines(FSelBegY, FSelEndY);
+  Changed();
 }

@@ -369,6 +369,7 @@ class TRACustomEditor {
   void CommandTab(TEditCommand code, CommandState& s);
   void CommandBlockIndent(bool indent);
   void CommandChangeCase(TEditCommand code, CommandState& s);
+  void ChangeColumnCase(TEditCommand code, const std::string& oldBlock);
 
   // Selection helpers (EditorSelection.cpp).
   void RepaintSelectionChange();

@@ -1,6 +1,8 @@
 // The commands that change the text.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <tuple>
 #include <vector>
 
@@ -238,6 +240,41 @@ TEST_F(Editing, CaseCommandsChangeTheSelection) {
   EXPECT_EQ(h.Text(), "hello world\r\n");
   EXPECT_EQ(ed().GetSelText(), "hello world");
   ExpectCaret(11, 0);
+}
+
+// A column block changes case column by column, in place: the lines, the block and the
+// caret stay, and one undo step gives the old text back.
+TEST_F(Editing, CaseCommandsChangeAColumnBlockInPlace) {
+  struct Case {
+    TEditCommand code;
+    const char* text;
+    const char* changed;
+  };
+  const Case cases[] = {
+      {cmdUpperCase, "abc\r\ndef\r\n", "ABc\r\nDEf\r\n"},
+      {cmdLowerCase, "ABC\r\nD\r\nGHI\r\n", "abC\r\nd\r\nghI\r\n"},
+      {cmdToggleCase, "aBc  \r\nDeF\r\n", "AbC  \r\ndEf\r\n"},
+  };
+  for (const Case& c : cases) {
+    Load(c.text);
+    At(0, 0);
+    ed().SetKeepTrailingBlanks(true);
+    const int rows = static_cast<int>(std::count(c.text, c.text + std::strlen(c.text), '\n'));
+    const int width = c.code == cmdToggleCase ? 3 : 2;
+    Run({cmdBlockColumn});
+    for (int y = 1; y < rows; ++y) Run({cmdSelectDown});
+    for (int x = 1; x < width; ++x) Run({cmdSelectRight});
+    const std::string block = ed().GetSelText();
+    Run({c.code});
+    EXPECT_EQ(h.Text(), c.changed) << c.code;
+    EXPECT_TRUE(ed().Selected());
+    EXPECT_EQ(ed().SelBlockFormat(), bfColumn);
+    ExpectCaret(width - 1, rows - 1);
+    EXPECT_TRUE(ed().Modified());
+    Run({cmdUndo});
+    EXPECT_EQ(h.Text(), c.text) << c.code;
+    EXPECT_EQ(ed().GetSelText(), block);
+  }
 }
 
 TEST_F(Editing, DeleteLineAndDeleteWord) {

@@ -598,16 +598,34 @@ struct Model {
     }
     SetSelText(text);
   }
-  void ChangeCase(uint16_t code) {
-    std::string text = GetSelText();
-    if (text.empty()) return;
+  static void ChangeCase(uint16_t code, std::string& text) {
     for (char& c : text) {
       const bool upper = std::toupper(static_cast<unsigned char>(c)) == c;
       const bool toUpper = code == cmdUpperCase || (code == cmdToggleCase && !upper);
       c = static_cast<char>(toUpper ? std::toupper(static_cast<unsigned char>(c))
                                     : std::tolower(static_cast<unsigned char>(c)));
     }
+  }
+  void ChangeCase(uint16_t code) {
+    std::string text = GetSelText();
+    if (text.empty()) return;
+    if (format == bfColumn) return ChangeColumnCase(code, text);
+    ChangeCase(code, text);
     SetSelText(text);
+  }
+  // In place, column by column: the lines keep their shape.
+  void ChangeColumnCase(uint16_t code, const std::string& oldBlock) {
+    if (ex < bx) return;
+    const Lines before = lines;
+    for (int y = by; y <= ey; ++y) {
+      if (bx >= Len(y)) continue;
+      std::string piece = lines[y].substr(bx, ex - bx + 1);
+      ChangeCase(code, piece);
+      lines[y].replace(bx, piece.size(), piece);
+    }
+    if (lines == before) return;
+    mods.emplace_back(Pos(bx, by), 3, oldBlock);
+    mods.emplace_back(Pos(bx, by), 0, GetSelText());
   }
 };
 
