@@ -117,8 +117,9 @@ int TRACustomEditor::PaintLineRuns(int line, int colBeg, int colEnd) {
         TRect::FromSize(FEditorClient->Left(), (line - FTopRow) * FCellHeight, 1, FCellHeight));
   }
 
+  // Column ColEnd is drawn too, also when it starts a run of its own.
   int col = colBeg;
-  while (col < colEnd) {
+  while (col <= colEnd) {
     const int first = col + 1;
     const TLineAttr& attr = FLineAttrs[first];
     int next = first + 1;

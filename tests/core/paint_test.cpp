@@ -132,6 +132,28 @@ TEST(PaintRuns, PartialRangeEndsAtColEndAndFillsTheRestOfTheRow) {
   EXPECT_EQ(texts[0].rect.Top, 16);
 }
 
+// The last column of the range is drawn also when it starts a run of its own: the tail
+// fill begins after it.
+TEST(PaintRuns, TheLastColumnIsDrawnWhenItStartsARunOfItsOwn) {
+  struct Case {
+    int colBeg, colEnd, lastCol;
+  };
+  for (const Case c : {Case{-1, -1, 102}, Case{2, 5, 5}, Case{7, 7, 7}}) {
+    Painted p;
+    p.SetText(std::string(200, 'x'));
+    p.e().OnGetLineAttr = [&](TRACustomEditor*, std::string&, int, TLineAttrs& a) {
+      a[c.lastCol + 1] = TLineAttr{clRed, clOlive, 0};
+    };
+    p.PaintOnly(0, c.colBeg, c.colEnd);
+    const auto texts = p.Texts();
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.back().text, "x") << c.lastCol;
+    EXPECT_EQ(texts.back().rect.Left, CellX(c.lastCol));
+    EXPECT_EQ(texts.back().color, clRed);
+    EXPECT_FALSE(p.HasFill({CellX(c.lastCol), 0, CellX(c.lastCol + 1), 16}, clWindow));
+  }
+}
+
 TEST(PaintRuns, RowsWithoutALineAreBackgroundAndRowsBelowTheViewAreSkipped) {
   Painted p;
   p.SetText("x\ny");
