@@ -109,15 +109,21 @@ bool Replace(TRACustomEditor& editor, const TSearchOptions& options,
 
 int ReplaceAll(TRACustomEditor& editor, const TSearchOptions& options,
                const std::string& replacement) {
-  editor.SetSelStart(0);
-  editor.SetSelLength(0);
   int count = 0;
-  // Each search starts behind the inserted text, so what a replacement creates stays.
-  for (bool found = Find(editor, options); found && SelectionMatches(editor, options);
-       found = Find(editor, options)) {
-    editor.SetSelText(replacement);
-    ++count;
-  }
+  // The view is painted once at the end, not scrolled to every occurrence on the way.
+  editor.BeginUpdate();
+  textinsertion::RunThenCleanup(
+      [&] {
+        editor.SetSelStart(0);
+        editor.SetSelLength(0);
+        // Each search starts behind the inserted text, so what a replacement creates stays.
+        for (bool found = Find(editor, options); found && SelectionMatches(editor, options);
+             found = Find(editor, options)) {
+          editor.SetSelText(replacement);
+          ++count;
+        }
+      },
+      [&] { editor.EndUpdate(); });
   return count;
 }
 

@@ -32,6 +32,7 @@ void LineList::Set(int index, std::string s) {
   std::string& slot = FSlots[Physical(index)];
   // The line's own offset stays; the lines after it move when its length changes.
   if (slot.size() != s.size()) Invalidate(index);
+  FTextLength += static_cast<long long>(s.size()) - static_cast<long long>(slot.size());
   slot = std::move(s);
   MarkChanged(FChanges, index, index + 1, FCount);
 }
@@ -40,6 +41,7 @@ void LineList::Insert(int index, std::string s) {
   CheckIndex(index, 0, FCount);
   Reserve(1);
   MoveGap(index);
+  FTextLength += static_cast<long long>(s.size()) + 2;
   FSlots[FGapStart] = std::move(s);
   ++FGapStart;
   --FGapLength;
@@ -55,6 +57,7 @@ void LineList::Insert(int index, std::vector<std::string> lines) {
   const int n = static_cast<int>(lines.size());
   Reserve(n);
   MoveGap(index);
+  for (const std::string& line : lines) FTextLength += static_cast<long long>(line.size()) + 2;
   std::move(lines.begin(), lines.end(), FSlots.begin() + FGapStart);
   FGapStart += n;
   FGapLength -= n;
@@ -71,7 +74,10 @@ void LineList::Erase(int index, int count) {
   MoveGap(index);
   // The erased lines follow the gap; give their memory back and widen the gap.
   auto first = FSlots.begin() + FGapStart + FGapLength;
-  std::for_each(first, first + count, [](std::string& line) { std::string().swap(line); });
+  std::for_each(first, first + count, [this](std::string& line) {
+    FTextLength -= static_cast<long long>(line.size()) + 2;
+    std::string().swap(line);
+  });
   FGapLength += count;
   FCount -= count;
   FOffsets.resize(FCount + 1);
@@ -86,6 +92,8 @@ void LineList::Clear() {
 void LineList::Assign(std::vector<std::string> lines) {
   FSlots = std::move(lines);
   FCount = static_cast<int>(FSlots.size());
+  FTextLength = 0;
+  for (const std::string& line : FSlots) FTextLength += static_cast<long long>(line.size()) + 2;
   FGapStart = FCount;
   FGapLength = 0;
   FOffsets.assign(FCount + 1, 0);
@@ -95,20 +103,27 @@ void LineList::Assign(std::vector<std::string> lines) {
 
 int LineList::Offset(int index) const {
   CheckIndex(index, 0, FCount);
+  // The end of the text is known without walking the lines (the text's length).
+  if (index == FCount) return static_cast<int>(FTextLength);
+  ExtendOffsets(index);
+  return FOffsets[index];
+}
+
+void LineList::ExtendOffsets(int index) const {
   for (; FValidOffsets < index; ++FValidOffsets) {
     const auto length = static_cast<int>((*this)[FValidOffsets].size());
     FOffsets[FValidOffsets + 1] = FOffsets[FValidOffsets] + length + 2;
   }
-  return FOffsets[index];
 }
 
 int LineList::LineAtOffset(int offset) const {
   if (FCount == 0) return -1;
   if (offset <= 0) return 0;
+  if (offset >= FTextLength - (static_cast<long long>((*this)[FCount - 1].size()) + 2))
+    return FCount - 1;
   if (offset >= FOffsets[FValidOffsets]) {
     // Walk forward from the end of the valid prefix until the line is found.
-    while (FValidOffsets < FCount && FOffsets[FValidOffsets] <= offset) Offset(FValidOffsets + 1);
-    if (FOffsets[FValidOffsets] <= offset) return FCount - 1;
+    while (FOffsets[FValidOffsets] <= offset) ExtendOffsets(FValidOffsets + 1);
   }
   auto valid = FOffsets.begin() + FValidOffsets + 1;
   auto after = std::upper_bound(FOffsets.begin(), valid, offset);

@@ -36,6 +36,8 @@ class LineList {
   void MoveGap(int index);
   void Reserve(int extra);
   void Invalidate(int index);
+  // Makes the offsets of lines 0..Index correct.
+  void ExtendOffsets(int index) const;
 
   std::vector<std::string> FSlots;
   int FCount = 0;
@@ -44,5 +46,7 @@ class LineList {
   // Offsets of lines 0..FValidOffsets are correct; FOffsets holds Count + 1 entries.
   mutable std::vector<int> FOffsets{0};
   mutable int FValidOffsets = 0;
+  // Offset of the end of the text, kept up to date by every change.
+  long long FTextLength = 0;
   LineChanges FChanges;
 };
