@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "app/ChildForm.h"
+#include "editor/EditorSearch.h"
 #include "highlight/RAHLEditor.h"
 #include "qt/EditorWidget.h"
 
@@ -134,8 +135,12 @@ std::vector<Workload> Workloads(const std::string& text) {
        [](EditorWidget& w) {
          for (int i = 0; i < 100; ++i) FullPaint(w);
        }},
-      // replaceall: the document window's Replace All of GetCameraStatus by
-      // GetCameraState, Match case on, goes here once the document window offers it.
+      // The Replace All that the document window's Replace dialog runs.
+      {"replaceall", nullptr,
+       [](EditorWidget& w) {
+         editorsearch::ReplaceAll(w.Editor(), {"GetCameraStatus", true}, "GetCameraState");
+         FullPaint(w);
+       }},
   };
 }
 

@@ -5,7 +5,10 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include <QLineEdit>
+
 #include "app/AboutBox.h"
+#include "app/GotoDialog.h"
 
 namespace {
 
@@ -50,9 +53,16 @@ void RunAboutBox(QWidget* parent) {
   about.exec();
 }
 
+std::optional<QString> AskGotoLine(QWidget* parent) {
+  TdlgGoto dialog(parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.edtLine->text();
+}
+
 }  // namespace
 
 TAppDialogs TAppDialogs::Standard() {
   return TAppDialogs{AskOpenFileName, AskSaveFileName, AskPrintSetup,
-                     AskSaveChanges,  ReportError,     RunAboutBox};
+                     AskSaveChanges,  ReportError,     RunAboutBox,
+                     AskGotoLine};
 }

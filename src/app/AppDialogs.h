@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QPrinter;
 class QWidget;
@@ -23,6 +24,8 @@ struct TAppDialogs {
   std::function<void(QWidget* parent, const QString& message)> ShowError;
   // The About box, modal.
   std::function<void(QWidget* parent)> ShowAbout;
+  // The Go To dialog, modal: the text of its line field, none when cancelled.
+  std::function<std::optional<QString>(QWidget* parent)> GotoLine;
 
   static TAppDialogs Standard();
 };

@@ -1,7 +1,11 @@
 #include "app/ChildForm.h"
 
 #include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QVBoxLayout>
+#include <exception>
 
 #include "app/MainWindow.h"
 #include "editor/Completion.h"
@@ -48,6 +52,9 @@ void ConfigureScriptEditor(TRAHLEditor& editor) {
   editor.SetSelBackColor(clHighlight);
   SetCompletion(editor.Completion());
   SetSchemeColors(editor.Colors());
+  editor.OnPaintGutter = [](TRACustomEditor* sender, Canvas& canvas) {
+    PaintBookmarkNumbers(*sender, canvas);
+  };
 }
 
 TChildForm::TChildForm(TForm1& mainForm, QWidget* parent)
@@ -70,6 +77,16 @@ TChildForm::TChildForm(TForm1& mainForm, QWidget* parent)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(FEditorView);
   setFocusProxy(FEditorView);
+  CreateSearchDialogs();
+  CreateActions();
+  CreateMenus();
+  BindShortcuts();
+  FEditorView->installEventFilter(this);
+  FEditorView->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(FEditorView, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    UpdateActions();
+    PopupMenu1->popup(FEditorView->mapToGlobal(at));
+  });
 }
 
 TChildForm::~TChildForm() = default;
@@ -79,8 +96,18 @@ void TChildForm::SetFileName(const QString& fileName) {
   setWindowTitle(fileName);
 }
 
+void TChildForm::BringToFront() {
+  auto* window = qobject_cast<QMdiSubWindow*>(parentWidget());
+  if (window == nullptr) return;
+  if (window->isMinimized()) window->showNormal();
+  FMainForm.MdiArea().setActiveSubWindow(window);
+  window->raise();
+}
+
 bool TChildForm::CloseQuery() {
   if (!FEditor1->Modified()) return true;
+  // The user must see which document the question is about.
+  BringToFront();
   switch (FMainForm.Dialogs().ConfirmSave(this)) {
     case QMessageBox::Yes:
       FMainForm.SaveDocument(this);
@@ -90,6 +117,14 @@ bool TChildForm::CloseQuery() {
       return true;
     default:
       return false;
+  }
+}
+
+void TChildForm::Guarded(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const std::exception& e) {
+    FMainForm.Dialogs().ShowError(this, QString::fromStdString(e.what()));
   }
 }
 

@@ -1,18 +1,35 @@
 #pragma once
-// A document window: one script in a highlighting editor, with its file name and title
-// and the question whether to save changes when it closes.
+// A document window: one script in a highlighting editor, with its file name and title,
+// the question whether to save changes when it closes, the Edit and Search menus with
+// their shortcuts, find and replace, Go To and ten bookmarks numbered in the gutter.
+// The implementation is split by concern:
+//   ChildForm.cpp     the window, the editor's settings, the save prompt
+//   ChildActions.cpp  actions, menus, shortcuts and the idle update
+//   ChildSearch.cpp   find, replace, go to, bookmarks and the gutter numbers
 #include <QList>
 #include <QString>
 #include <QWidget>
+#include <array>
+#include <functional>
 
+class Canvas;
 class EditorWidget;
+class QAction;
 class QMenu;
+class TFindDialog;
 class TForm1;
+class TRACustomEditor;
 class TRAHLEditor;
+class TReplaceDialog;
 
-// Gives an editor the document window's settings: script highlighter, font, gutter, tab
-// stops, selection colours, colour scheme and (disabled) completion.
+// Gives an editor the document window's settings: script highlighter, font, gutter with
+// the bookmark numbers, tab stops, selection colours, colour scheme and (disabled)
+// completion.
 void ConfigureScriptEditor(TRAHLEditor& editor);
+
+// The numbers of Editor's valid bookmarks, each in the gutter at the top of its line,
+// ending 5 pixels left of the gutter's right edge.
+void PaintBookmarkNumbers(TRACustomEditor& editor, Canvas& canvas);
 
 class TChildForm : public QWidget {
   Q_OBJECT
@@ -20,6 +37,7 @@ class TChildForm : public QWidget {
   explicit TChildForm(TForm1& mainForm, QWidget* parent = nullptr);
   ~TChildForm() override;
 
+  // ---- [ChildForm.cpp] the window and its document ----
   TRAHLEditor& Editor1() const { return *FEditor1; }
   EditorWidget& EditorView() const { return *FEditorView; }
   TForm1& MainForm() const { return FMainForm; }
@@ -28,21 +46,71 @@ class TChildForm : public QWidget {
   // The document's file name; the caption shows it.
   void SetFileName(const QString& fileName);
 
-  // Whether the window may close: a modified document asks "Save changes?" first.
+  // Whether the window may close: a modified document is brought to the front and asks
+  // "Save changes?" first.
   bool CloseQuery();
+  // Makes this the active document window, in front of the others.
+  void BringToFront();
 
+  // ---- [ChildActions.cpp] actions, menus, shortcuts, idle update ----
   // The menus the main window shows between its "&File" and "&Window" menus while this
   // window is the active document window.
   const QList<QMenu*>& MergedMenus() const { return FMergedMenus; }
+  // Enables the actions by the state of the document, the clipboard and the dialogs.
+  void UpdateActions();
+
+  QAction* EditCut1 = nullptr;
+  QAction* EditCopy1 = nullptr;
+  QAction* EditPaste1 = nullptr;
+  QAction* EditUndo1 = nullptr;
+  QAction* SearchFind1 = nullptr;
+  QAction* SearchFindNext1 = nullptr;
+  QAction* SearchReplace1 = nullptr;
+  QAction* SearchGoto = nullptr;
+  // By bookmark number, which is each action's tag: Toogle[1] is Toogle1, Toogle[0] is
+  // Toogle0, GotoBook[0] is GotoBook10.
+  std::array<QAction*, 10> Toogle{};
+  std::array<QAction*, 10> GotoBook{};
+  QMenu* EditMenu = nullptr;
+  QMenu* SearchMenu = nullptr;
+  QMenu* PopupMenu1 = nullptr;
+
+  // ---- [ChildSearch.cpp] find, replace, go to, bookmarks ----
+  TFindDialog& FindDialog1() const { return *FFindDialog1; }
+  TReplaceDialog& ReplaceDialog1() const { return *FReplaceDialog1; }
+  // Find with a dialog's text and Match case; whether it found an occurrence.
+  bool Find(const TFindDialog& dialog);
+  void Replace();
+  void ReplaceAll();
+  // Asks for a line number and puts the caret at the start of that line.
+  void GotoLine();
+  void ToggleBookmark(int number);
+  void GotoBookmark(int number);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-
-  QList<QMenu*> FMergedMenus;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // ChildActions.cpp
+  void CreateActions();
+  void CreateBookmarkActions();
+  void CreateMenus();
+  void BindShortcuts();
+  // Ctrl+digit and Ctrl+Shift+digit by the key's digit, also where Shift types a symbol.
+  bool HandleBookmarkKey(QEvent* event);
+  // ChildSearch.cpp
+  void CreateSearchDialogs();
+  // The keyboard focus back to the editor, when a dialog closes.
+  void FocusEditor();
+  // ChildForm.cpp: runs Action; a failure's message goes to the error box.
+  void Guarded(const std::function<void()>& action);
+
   TForm1& FMainForm;
   QString FFileName;
   EditorWidget* FEditorView = nullptr;
   TRAHLEditor* FEditor1 = nullptr;
+  QList<QMenu*> FMergedMenus;
+  TFindDialog* FFindDialog1 = nullptr;
+  TReplaceDialog* FReplaceDialog1 = nullptr;
 };

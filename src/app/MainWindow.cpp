@@ -10,7 +10,9 @@
 #include <QPrinter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTimer>
+#include <algorithm>
 #include <exception>
 
 #include "app/ChildForm.h"
@@ -41,6 +43,26 @@ QRect Strip(const QRect& area, int i, int n, bool sideBySide) {
   }
   const int top = area.height() * i / n;
   return QRect(0, top, area.width(), area.height() * (i + 1) / n - top);
+}
+
+// The design size of a document window.
+constexpr QSize kDocumentSize(617, 465);
+// The least size a placed or cascaded document window keeps inside the frame.
+constexpr QSize kLeastDocumentSize(200, 150);
+
+// How far a cascaded window lies right of and below the one before: the title bar of
+// that one stays visible.
+int CascadeStep(const QWidget* window) {
+  const QStyle* style = window->style();
+  return style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window) +
+         style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, window);
+}
+
+// How many cascade positions fit in Area with the least window size.
+int CascadeSlots(const QRect& area, int step) {
+  const int across = (area.width() - kLeastDocumentSize.width()) / step;
+  const int down = (area.height() - kLeastDocumentSize.height()) / step;
+  return std::max(std::min(across, down) + 1, 1);
 }
 
 }  // namespace
@@ -92,7 +114,7 @@ void TForm1::CreateActions() {
     if (QMdiSubWindow* window = FMdiArea->currentSubWindow()) window->close();
   });
   WindowCascade1 = MakeAction(this, "&Cascade", "Cascade");
-  connect(WindowCascade1, &QAction::triggered, FMdiArea, &QMdiArea::cascadeSubWindows);
+  connect(WindowCascade1, &QAction::triggered, this, &TForm1::CascadeWindows);
   WindowTileHorizontal1 = MakeAction(this, "Tile &Horizontally", "Tile Horizontal");
   connect(WindowTileHorizontal1, &QAction::triggered, this, [this] { TileWindows(false); });
   WindowTileVertical1 = MakeAction(this, "&Tile Vertically", "Tile Vertical");
@@ -128,7 +150,8 @@ void TForm1::CreateStatusBar() {
   const int widths[3] = {100, 100, 50};
   for (int i = 0; i < 3; ++i) {
     FPanels[i] = new QLabel(statusBar());
-    FPanels[i]->setFixedWidth(widths[i]);
+    // A panel grows to show its whole text.
+    FPanels[i]->setMinimumWidth(widths[i]);
     statusBar()->addWidget(FPanels[i]);
   }
 }
@@ -182,7 +205,7 @@ TChildForm* TForm1::NewDocument() {
   auto* child = new TChildForm(*this);
   QMdiSubWindow* window = FMdiArea->addSubWindow(child);
   window->setAttribute(Qt::WA_DeleteOnClose);
-  window->resize(617, 465);
+  PlaceNewWindow(window);
   window->show();
   FMdiArea->setActiveSubWindow(window);
   child->setFocus();
@@ -242,6 +265,37 @@ void TForm1::Print(QPrinter& printer) {
 }
 
 // ---- window arrangement ----
+
+void TForm1::PlaceNewWindow(QMdiSubWindow* window) {
+  // The next cascade position, the design size cut to what fits inside the frame.
+  const QRect area = FMdiArea->viewport()->rect();
+  const int step = CascadeStep(window);
+  const int others = static_cast<int>(FMdiArea->subWindowList().size()) - 1;
+  const int offset = (std::max(others, 0) % CascadeSlots(area, step)) * step;
+  window->setGeometry(offset, offset, std::min(kDocumentSize.width(), area.width() - offset),
+                      std::min(kDocumentSize.height(), area.height() - offset));
+}
+
+void TForm1::CascadeWindows() {
+  // Bottom to top, each a step further: every title bar stays visible and the window on
+  // top stays there. All get the size that lets the last position fit the frame.
+  QList<QMdiSubWindow*> windows;
+  for (QMdiSubWindow* window : FMdiArea->subWindowList(QMdiArea::StackingOrder)) {
+    if (!window->isMinimized()) windows.append(window);
+  }
+  if (windows.isEmpty()) return;
+  const QRect area = FMdiArea->viewport()->rect();
+  const int step = CascadeStep(windows.constFirst());
+  const int positions = std::min(CascadeSlots(area, step), static_cast<int>(windows.size()));
+  const int extra = (positions - 1) * step;
+  for (int i = 0; i < windows.size(); ++i) {
+    QMdiSubWindow* window = windows[i];
+    if (window->isMaximized()) window->showNormal();
+    const int offset = (i % positions) * step;
+    window->setGeometry(offset, offset, area.width() - extra, area.height() - extra);
+    window->raise();
+  }
+}
 
 void TForm1::TileWindows(bool sideBySide) {
   QList<QMdiSubWindow*> windows;
@@ -305,6 +359,7 @@ void TForm1::UpdateActions() {
     action->setEnabled(any);
   }
   MergeMenus(child);
+  if (child != nullptr) child->UpdateActions();
 }
 
 void TForm1::OnSubWindowActivated(QMdiSubWindow*) {

@@ -84,6 +84,8 @@ class TForm1 : public QMainWindow {
   void MergeMenus(TChildForm* child);
   void ExecuteOpen();
   void ExecutePrint();
+  void PlaceNewWindow(QMdiSubWindow* window);
+  void CascadeWindows();
   void TileWindows(bool sideBySide);
   void ArrangeIcons();
   // Runs Action; a failure's message goes to the error box.

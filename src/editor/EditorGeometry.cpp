@@ -24,7 +24,8 @@ void TRACustomEditor::UpdateEditorSize() {
   FScrollBarHorz->SetLargeChange(std::max(FVisibleColCount, 1));
   FScrollBarVert->SetLargeChange(std::max(FVisibleRowCount, 1));
   FScrollBarVert->SetMax(std::max(1, FMaxScrollV + FVisibleRowCount - 2));
-  FGutter->Paint();
+  // Under the update lock the closing EndUpdate paints everything.
+  if (FUpdateLock == 0) FGutter->Paint();
 }
 
 void TRACustomEditor::SetMaxScrollH(int n) {

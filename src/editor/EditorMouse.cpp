@@ -43,6 +43,12 @@ int WordCaretColumn(const std::string& line, int caretX) {
   return caretX;
 }
 
+// A drag's selection starts at the press position, where the press put the caret, so the
+// characters passed before the first move are selected too.
+void AnchorDragSelection(TRACustomEditor& e) {
+  if (!e.Selected()) e.SetSel(e.CaretX(), e.CaretY());
+}
+
 // The caret line with its line break; the last line up to its end.
 void SelectCaretLine(TRACustomEditor& e) {
   const int y = e.CaretY();
@@ -127,6 +133,7 @@ void TRACustomEditor::MouseMove(TShiftState shift, int x, int y) {
     SkipTrailByte(FMouseCol, FMouseRow, -1, TMbcsByteType::mbTrailByte);
     // Below the view the scroll timer moves the selection end.
     if (FMouseRow <= FLastVisibleRow) {
+      AnchorDragSelection(*this);
       SetSel(FMouseCol, FMouseRow);
       SetCaret(FMouseCol, FMouseRow);
     }
@@ -156,6 +163,7 @@ void TRACustomEditor::ScrollTimerTick() {
     FMouseRow += 1;
   FMouseRow = std::max(std::min(FMouseRow, FLines->Count() - 1), 0);
   PaintCaret(false);
+  AnchorDragSelection(*this);
   SetSel(FMouseCol, FMouseRow);
   SetCaret(FMouseCol, FMouseRow);
   PaintCaret(true);

@@ -116,9 +116,12 @@ TEST_F(MouseTest, DraggingSelectsWithTheLeftButtonAlone) {
   e().OnMouseMove = [&](TRACustomEditor*, TShiftState, int, int) { ++moves; };
   e().MouseMove(ssLeft, X(4), Y(2));  // no press in the control
   EXPECT_FALSE(e().Selected());
-  // The selection is anchored where the pointer first moves with the button held.
+  // The selection starts with the first move and is anchored at the press, also when
+  // the first move is already far from it.
   e().MouseDown(TMouseButton::mbLeft, 0, X(1), Y(0));
-  e().MouseMove(ssLeft, X(1), Y(0) + 1);
+  EXPECT_FALSE(e().Selected());
+  e().MouseMove(ssLeft, X(3), Y(0) + 1);
+  ExpectSelection(1, 0, 3, 0);
   e().MouseMove(ssLeft, X(4), Y(2));
   ExpectSelection(1, 0, 4, 2);
   EXPECT_EQ(e().CaretX(), 4);
@@ -139,8 +142,9 @@ TEST_F(MouseTest, DraggingOutsideTheWindowScrollsOnTimer) {
   EXPECT_FALSE(timer->Enabled());
   const int height = h.host.Height;
 
+  // The first move is already below the window: the timer's selection keeps the press
+  // position as its anchor.
   e().MouseDown(TMouseButton::mbLeft, 0, X(3), Y(0));
-  e().MouseMove(ssLeft, X(3), Y(0) + 1);
   e().MouseMove(ssLeft, X(3), height + 5);  // just below: a line per tick
   EXPECT_TRUE(timer->Enabled());
   timer->Tick();

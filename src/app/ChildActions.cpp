@@ -1,0 +1,148 @@
+// The document window's actions with their captions, shortcuts, hints, tags and
+// categories; the Edit, Search and context menus; the window's shortcut keys, taken
+// before the editor sees them; and the idle update of the actions' enabled states.
+#include <QAction>
+#include <QKeyEvent>
+#include <QMenu>
+
+#include "app/ChildForm.h"
+#include "app/FindDialogs.h"
+#include "app/Shortcuts.h"
+#include "highlight/RAHLEditor.h"
+#include "qt/EditorWidget.h"
+#include "qt/KeyTranslation.h"
+
+namespace {
+
+// Hint: "short|long"; the long part is the status tip. A hint without a bar is both.
+QAction* MakeAction(QObject* parent, const QString& caption, const QKeySequence& shortcut,
+                    const char* hint = nullptr) {
+  auto* action = new QAction(caption, parent);
+  action->setShortcut(shortcut);
+  if (hint != nullptr) {
+    const QString text = QString::fromLatin1(hint);
+    action->setToolTip(text.section(QLatin1Char('|'), 0, 0));
+    action->setStatusTip(text.section(QLatin1Char('|'), -1));
+  }
+  return action;
+}
+
+QKeySequence DigitKey(Qt::KeyboardModifiers modifiers, int digit) {
+  return QKeySequence(QKeyCombination(modifiers, static_cast<Qt::Key>(Qt::Key_0 + digit)));
+}
+
+// The bookmark actions in menu order: 1 to 9, then 0.
+QMenu* BookmarkMenu(const QString& title, const std::array<QAction*, 10>& actions,
+                    QWidget* parent) {
+  auto* menu = new QMenu(title, parent);
+  for (int i = 1; i <= 10; ++i) menu->addAction(actions[i % 10]);
+  return menu;
+}
+
+}  // namespace
+
+void TChildForm::CreateActions() {
+  EditCut1 = MakeAction(this, "Cu&t", Qt::CTRL | Qt::Key_X,
+                        "Cut|Cuts the selection and puts it on the Clipboard");
+  EditCopy1 = MakeAction(this, "&Copy", Qt::CTRL | Qt::Key_C,
+                         "Copy|Copies the selection and puts it on the Clipboard");
+  EditPaste1 = MakeAction(this, "&Paste", Qt::CTRL | Qt::Key_V, "Paste|Inserts Clipboard contents");
+  EditUndo1 = MakeAction(this, "&Undo", Qt::CTRL | Qt::Key_Z, "Undo|Reverts the last action");
+  for (QAction* action : {EditCut1, EditCopy1, EditPaste1, EditUndo1})
+    action->setProperty("category", QStringLiteral("Edit"));
+  connect(EditCut1, &QAction::triggered, this, [this] { Guarded([this] { FEditor1->CutToClipboard(); }); });
+  connect(EditCopy1, &QAction::triggered, this, [this] { Guarded([this] { FEditor1->CopyToClipboard(); }); });
+  connect(EditPaste1, &QAction::triggered, this,
+          [this] { Guarded([this] { FEditor1->PasteFromClipboard(); }); });
+  connect(EditUndo1, &QAction::triggered, this, [this] { Guarded([this] { FEditor1->Command(cmdUndo); }); });
+
+  SearchFind1 = MakeAction(this, "&Find...", Qt::CTRL | Qt::Key_F, "Find|Finds the specified text");
+  SearchFindNext1 = MakeAction(this, "Find &Next", QKeySequence(Qt::Key_F3), "Find Next|Repeats the last find");
+  SearchReplace1 = MakeAction(this, "&Replace", QKeySequence(),
+                              "Replace|Replaces specific text with different text");
+  SearchGoto = MakeAction(this, "Go To...", Qt::CTRL | Qt::Key_G, "Goto line number");
+  connect(SearchFind1, &QAction::triggered, this, [this] { FFindDialog1->Execute(); });
+  connect(SearchFindNext1, &QAction::triggered, this, [this] { Find(*FFindDialog1); });
+  connect(SearchReplace1, &QAction::triggered, this, [this] { FReplaceDialog1->Execute(); });
+  connect(SearchGoto, &QAction::triggered, this, &TChildForm::GotoLine);
+  CreateBookmarkActions();
+}
+
+void TChildForm::CreateBookmarkActions() {
+  // One toggle and one go-to handler for all of them; the tag is the bookmark number.
+  for (int number = 0; number < 10; ++number) {
+    QAction* toggle = MakeAction(this, QStringLiteral("Toogle Bookmark %1").arg(number),
+                                 DigitKey(Qt::ControlModifier | Qt::ShiftModifier, number));
+    toggle->setObjectName(QStringLiteral("Toogle%1").arg(number));
+    toggle->setData(number);
+    connect(toggle, &QAction::triggered, this,
+            [this, toggle] { ToggleBookmark(toggle->data().toInt()); });
+    Toogle[number] = toggle;
+
+    QAction* go = MakeAction(this, QStringLiteral("Goto Bookmark %1").arg(number),
+                             DigitKey(Qt::ControlModifier, number));
+    go->setObjectName(QStringLiteral("GotoBook%1").arg(number == 0 ? 10 : number));
+    go->setData(number);
+    connect(go, &QAction::triggered, this, [this, go] { GotoBookmark(go->data().toInt()); });
+    GotoBook[number] = go;
+  }
+}
+
+void TChildForm::CreateMenus() {
+  EditMenu = new QMenu(QStringLiteral("&Edit"), this);
+  EditMenu->addActions({EditCopy1, EditCut1, EditPaste1, EditUndo1});
+  SearchMenu = new QMenu(QStringLiteral("&Search"), this);
+  SearchMenu->addActions({SearchFind1, SearchFindNext1, SearchReplace1});
+  SearchMenu->addSeparator();
+  SearchMenu->addAction(SearchGoto);
+  SearchMenu->addSeparator();
+  SearchMenu->addMenu(BookmarkMenu(QStringLiteral("Toogle Bookmark..."), Toogle, SearchMenu));
+  SearchMenu->addMenu(BookmarkMenu(QStringLiteral("Goto Bookmark..."), GotoBook, SearchMenu));
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->addMenu(BookmarkMenu(QStringLiteral("Toogle Bookmark"), Toogle, PopupMenu1));
+  PopupMenu1->addMenu(BookmarkMenu(QStringLiteral("Goto Bookmark"), GotoBook, PopupMenu1));
+  // A menu shows the current state, not the one of the last idle update.
+  for (QMenu* menu : {EditMenu, SearchMenu}) connect(menu, &QMenu::aboutToShow, this, &TChildForm::UpdateActions);
+  FMergedMenus = {EditMenu, SearchMenu};
+}
+
+void TChildForm::BindShortcuts() {
+  QList<QAction*> actions{EditCut1, EditCopy1, EditPaste1, EditUndo1,
+                          SearchFind1, SearchFindNext1, SearchGoto};
+  for (int number = 0; number < 10; ++number) actions << Toogle[number] << GotoBook[number];
+  // Only while the focus is in this window, which is then the active document window.
+  for (QAction* action : actions)
+    BindWindowShortcut(action, this, Qt::WidgetWithChildrenShortcut, [this] { UpdateActions(); });
+}
+
+bool TChildForm::HandleBookmarkKey(QEvent* event) {
+  const auto& key = static_cast<const QKeyEvent&>(*event);
+  const TShiftState shift = KeyTranslation::ShiftStateOf(key.modifiers());
+  if (shift != ssCtrl && shift != (ssCtrl | ssShift)) return false;
+  const uint16_t virtualKey = KeyTranslation::VirtualKey(key);
+  if (virtualKey < '0' || virtualKey > '9') return false;
+  QAction* action = (shift & ssShift ? Toogle : GotoBook)[virtualKey - '0'];
+  UpdateActions();
+  if (action->isEnabled()) action->trigger();
+  return true;
+}
+
+bool TChildForm::eventFilter(QObject* watched, QEvent* event) {
+  // A bookmark key the shortcuts did not recognise (Shift made a symbol of the digit)
+  // is still the window's, never the editor's.
+  if (watched == FEditorView && event->type() == QEvent::KeyPress && HandleBookmarkKey(event))
+    return true;
+  return QWidget::eventFilter(watched, event);
+}
+
+void TChildForm::UpdateActions() {
+  EditCut1->setEnabled(FEditor1->CanCut());
+  EditCopy1->setEnabled(FEditor1->CanCopy());
+  EditPaste1->setEnabled(FEditor1->CanPaste());
+  EditUndo1->setEnabled(FEditor1->UndoBuffer()->CanUndo());
+  // The whole text is empty exactly when there are no lines; it is not built here.
+  const bool hasText = FEditor1->Lines().Count() > 0;
+  SearchFind1->setEnabled(hasText);
+  SearchReplace1->setEnabled(hasText);
+  SearchFindNext1->setEnabled(!FFindDialog1->FindText().empty());
+}

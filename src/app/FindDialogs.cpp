@@ -1,0 +1,102 @@
+#include "app/FindDialogs.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "qt/Codepage1252.h"
+
+namespace {
+
+QLineEdit* AddField(QGridLayout* fields, int row, const QString& caption, QWidget* parent) {
+  auto* edit = new QLineEdit(parent);
+  auto* label = new QLabel(caption, parent);
+  label->setBuddy(edit);
+  fields->addWidget(label, row, 0);
+  fields->addWidget(edit, row, 1);
+  return edit;
+}
+
+QPushButton* AddButton(QVBoxLayout* buttons, const QString& caption, QWidget* parent) {
+  auto* button = new QPushButton(caption, parent);
+  button->setAutoDefault(false);
+  buttons->addWidget(button);
+  return button;
+}
+
+}  // namespace
+
+TFindDialog::TFindDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+  setWindowTitle(QStringLiteral("Find"));
+  setModal(false);
+  auto* columns = new QHBoxLayout(this);
+  auto* left = new QVBoxLayout;
+  FFields = new QGridLayout;
+  left->addLayout(FFields);
+  FindEdit = AddField(FFields, 0, QStringLiteral("Fi&nd what:"), this);
+  FindEdit->setMinimumWidth(180);
+  MatchCaseBox = new QCheckBox(QStringLiteral("Match &case"), this);
+  left->addWidget(MatchCaseBox);
+  left->addStretch();
+  columns->addLayout(left);
+  FButtons = new QVBoxLayout;
+  columns->addLayout(FButtons);
+  FindNextButton = AddButton(FButtons, QStringLiteral("&Find Next"), this);
+  FindNextButton->setDefault(true);
+  CancelButton = AddButton(FButtons, QStringLiteral("Cancel"), this);
+  FButtons->addStretch();
+  connect(FindNextButton, &QPushButton::clicked, this, &TFindDialog::FindNextClicked);
+  connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+  connect(FindEdit, &QLineEdit::textChanged, this, &TFindDialog::EnableSearchButtons);
+  EnableSearchButtons();
+}
+
+void TFindDialog::Execute() {
+  show();
+  raise();
+  activateWindow();
+  FindEdit->setFocus();
+  FindEdit->selectAll();
+}
+
+std::string TFindDialog::FindText() const {
+  return Codepage1252::FromQString(FindEdit->text(), '\0');
+}
+
+bool TFindDialog::MatchCase() const { return MatchCaseBox->isChecked(); }
+
+void TFindDialog::EnableSearchButtons() {
+  const bool any = !FindEdit->text().isEmpty();
+  for (QPushButton* button : findChildren<QPushButton*>()) {
+    if (button != CancelButton) button->setEnabled(any);
+  }
+}
+
+TReplaceDialog::TReplaceDialog(QWidget* parent) : TFindDialog(parent) {
+  setWindowTitle(QStringLiteral("Replace"));
+  ReplaceEdit = AddField(FFields, 1, QStringLiteral("Re&place with:"), this);
+  // Replace and Replace All go between Find Next and Cancel.
+  ReplaceButton = new QPushButton(QStringLiteral("&Replace"), this);
+  ReplaceAllButton = new QPushButton(QStringLiteral("Replace &All"), this);
+  for (QPushButton* button : {ReplaceAllButton, ReplaceButton}) {
+    button->setAutoDefault(false);
+    FButtons->insertWidget(1, button);
+  }
+  setTabOrder(FindEdit, ReplaceEdit);
+  setTabOrder(ReplaceEdit, MatchCaseBox);
+  setTabOrder(FindNextButton, ReplaceButton);
+  setTabOrder(ReplaceButton, ReplaceAllButton);
+  setTabOrder(ReplaceAllButton, CancelButton);
+  connect(ReplaceButton, &QPushButton::clicked, this, &TReplaceDialog::ReplaceClicked);
+  connect(ReplaceAllButton, &QPushButton::clicked, this, &TReplaceDialog::ReplaceAllClicked);
+  EnableSearchButtons();
+}
+
+std::string TReplaceDialog::ReplaceText() const {
+  return Codepage1252::FromQString(ReplaceEdit->text(), '?');
+}
