@@ -27,7 +27,9 @@ TShiftState ShiftOf(const QMouseEvent& event) {
 }  // namespace
 
 QtListBox::QtListBox(QWidget* owner, std::function<TColor(TColor)> resolve)
-    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+    // A tool-tip window is never activated, has no task-bar entry and stays above the
+    // editor's window.
+    : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
       FResolve(std::move(resolve)),
       FScrollBar(Qt::Vertical, this),
       FCanvas(FResolve) {
@@ -86,10 +88,7 @@ TRect QtListBox::Bounds() const {
   return TRect::FromSize(g.x(), g.y(), g.width(), g.height());
 }
 
-void QtListBox::ShowNoActivate() {
-  show();
-  raise();
-}
+void QtListBox::ShowNoActivate() { show(); }
 
 int QtListBox::ClientWidth() const {
   const int bar = NeedsScrollBar() ? FScrollBar.sizeHint().width() : 0;

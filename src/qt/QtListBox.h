@@ -1,5 +1,5 @@
 #pragma once
-// The completion's drop-down list on Qt: a frameless top-level tool window with a
+// The completion's drop-down list on Qt: a frameless top-level window with a
 // one-pixel border that is shown without activation and never takes the keyboard focus,
 // so the editor keeps typing while it shows. Rows are painted through the control's
 // canvas into a backing image; a vertical scroll bar appears when not all rows fit.
