@@ -30,11 +30,11 @@ void SetSchemeColors(TColors& colors) {
 
 // Completion stays disabled with empty lists: it never offers anything here.
 void SetCompletion(TCompletion& completion) {
-  completion.ItemHeight = 13;
-  completion.Interval = 800;
-  completion.CaretChar = '|';
-  completion.CRLF = "/n";
-  completion.Separator = "=";
+  completion.SetItemHeight(13);
+  completion.SetInterval(800);
+  completion.SetCaretChar('|');
+  completion.SetCRLF("/n");
+  completion.SetSeparator("=");
 }
 
 }  // namespace

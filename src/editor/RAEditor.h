@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "editor/Commands.h"
+#include "editor/Completion.h"
 #include "editor/EditorStrings.h"
 #include "editor/EditorTypes.h"
 #include "editor/Keyboard.h"
@@ -28,7 +29,6 @@
 #include "platform/EditorHost.h"
 
 class TRACustomEditor;
-class TCompletion;
 
 // The text area: right of the gutter, as high as the control.
 class TEditorClient {
@@ -338,6 +338,11 @@ class TRACustomEditor {
   TMouseEvent OnMouseDown;
   TMouseMoveEvent OnMouseMove;
   TMouseEvent OnMouseUp;
+  TOnCompletion OnCompletionIdentifer;
+  TOnCompletion OnCompletionTemplate;
+  TOnCompletionApply OnCompletionApply;
+  TDrawItemEvent OnCompletionDrawItem;
+  TMeasureItemEvent OnCompletionMeasureItem;
 
  protected:
   // The attribute pipeline (EditorPaint.cpp).

@@ -4,6 +4,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/Clipboard.h"
+#include "platform/ListBox.h"
 #include "platform/Locale.h"
 #include "platform/Timer.h"
 #include "platform/Types.h"
@@ -20,6 +21,8 @@ class EditorHost {
   // Window and drawing.
   virtual int ClientWidth() const = 0;
   virtual int ClientHeight() const = 0;
+  // The window's outer width: border and scroll bar included.
+  virtual int WindowWidth() const = 0;
   virtual bool Showing() const = 0;
   virtual Canvas& GetCanvas() = 0;
   virtual void Invalidate() = 0;
@@ -60,6 +63,8 @@ class EditorHost {
   virtual TPoint ClientToScreen(TPoint p) const = 0;
 
   virtual std::unique_ptr<Timer> CreateTimer() = 0;
+  // The completion's drop-down list, owned by the window, hidden.
+  virtual std::unique_ptr<ListBox> CreateListBox() = 0;
   virtual Clipboard& GetClipboard() = 0;
   virtual const Locale& GetLocale() const { return DefaultLocale(); }
   // Resolves a system colour (0x800000nn) to 0x00BBGGRR; plain colours pass through.

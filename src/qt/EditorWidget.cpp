@@ -12,6 +12,7 @@
 #include <exception>
 
 #include "qt/KeyTranslation.h"
+#include "qt/QtListBox.h"
 #include "qt/QtTimer.h"
 
 namespace {
@@ -323,6 +324,10 @@ TPoint EditorWidget::ClientToScreen(TPoint p) const {
 }
 
 std::unique_ptr<Timer> EditorWidget::CreateTimer() { return std::make_unique<QtTimer>(); }
+
+std::unique_ptr<ListBox> EditorWidget::CreateListBox() {
+  return std::make_unique<QtListBox>(this, [this](TColor c) { return ResolveColor(c); });
+}
 
 TColor EditorWidget::ResolveColor(TColor color) const {
   if (!IsSystemColor(color)) return color;

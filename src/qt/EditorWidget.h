@@ -51,6 +51,7 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   // ---- EditorHost ----
   int ClientWidth() const override;
   int ClientHeight() const override;
+  int WindowWidth() const override { return width(); }
   bool Showing() const override { return isVisible(); }
   Canvas& GetCanvas() override { return FCanvas; }
   void Invalidate() override;
@@ -80,6 +81,7 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   TPoint ClientToScreen(TPoint p) const override;
 
   std::unique_ptr<Timer> CreateTimer() override;
+  std::unique_ptr<ListBox> CreateListBox() override;
   Clipboard& GetClipboard() override { return FClipboard; }
   TColor ResolveColor(TColor color) const override;
 

@@ -14,6 +14,12 @@ class TrackedTimer : public FakeTimer {
 
 std::unique_ptr<Timer> FakeHost::CreateTimer() { return std::make_unique<TrackedTimer>(Timers); }
 
+std::unique_ptr<ListBox> FakeHost::CreateListBox() {
+  auto list = std::make_unique<FakeListBox>();
+  List = list.get();
+  return list;
+}
+
 TColor FakeHost::ResolveColor(TColor color) const {
   if (!IsSystemColor(color)) return color;
   switch (color & 0xFF) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/EditorHost.h"
+#include "support/FakeListBox.h"
 #include "support/RecordingCanvas.h"
 
 class FakeTimer : public Timer {
@@ -65,6 +66,7 @@ class FakeHost : public EditorHost {
  public:
   int ClientWidth() const override { return Width; }
   int ClientHeight() const override { return Height; }
+  int WindowWidth() const override { return Width + FrameWidth; }
   bool Showing() const override { return IsShowing; }
   ::Canvas& GetCanvas() override { return Paint; }
   void Invalidate() override { ++InvalidateAllCount; }
@@ -111,6 +113,8 @@ class FakeHost : public EditorHost {
     return {p.X + Origin.X, p.Y + Origin.Y};
   }
   std::unique_ptr<Timer> CreateTimer() override;
+  // The list made last; it stays valid while its owner keeps it.
+  std::unique_ptr<ListBox> CreateListBox() override;
   Clipboard& GetClipboard() override { return Clip; }
   const Locale& GetLocale() const override { return LocaleOverride ? *LocaleOverride : DefaultLocale(); }
   TColor ResolveColor(TColor color) const override;
@@ -120,6 +124,7 @@ class FakeHost : public EditorHost {
 
   int Width = 820;
   int Height = 660;
+  int FrameWidth = 20;  // border and vertical scroll bar
   bool IsShowing = true;
   RecordingCanvas Paint;
   int InvalidateAllCount = 0;
@@ -148,4 +153,5 @@ class FakeHost : public EditorHost {
   FakeClipboard Clip;
   const Locale* LocaleOverride = nullptr;
   std::vector<FakeTimer*> Timers;  // owned by the objects that created them
+  FakeListBox* List = nullptr;     // likewise
 };
