@@ -5,6 +5,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "app/DocumentFile.h"
+
 class EditorWidget;
 class QMenu;
 class TForm1;
@@ -27,6 +29,8 @@ class TChildForm : public QWidget {
   const QString& FileName() const { return FFileName; }
   // The document's file name; the caption shows it.
   void SetFileName(const QString& fileName);
+  // What the window knows of its file on disk.
+  TDocumentFile& DiskFile() { return FDiskFile; }
 
   // Whether the window may close: a modified document asks "Save changes?" first.
   bool CloseQuery();
@@ -43,6 +47,7 @@ class TChildForm : public QWidget {
  private:
   TForm1& FMainForm;
   QString FFileName;
+  TDocumentFile FDiskFile;
   EditorWidget* FEditorView = nullptr;
   TRAHLEditor* FEditor1 = nullptr;
 };
