@@ -62,6 +62,26 @@ TEST_F(EdgeEdits, DeleteInAnEmptyDocumentChangesNothing) {
   EXPECT_FALSE(ed().Modified());
 }
 
+TEST_F(EdgeEdits, UndoGivesBackTrailingControlCharactersAndTabs) {
+  // Loading keeps control characters; a tab reaches a line only through Lines.
+  const std::vector<std::string> lines = {"ab\x07", "x \t ", "y\x01\x02 ", "\x1f"};
+  const std::vector<std::pair<TEditCommand, int>> edits = {
+      {'z', 0}, {cmdReturn, 1}, {cmdDelete, 0}, {cmdBackspace, 1}, {cmdTab, 0}};
+  for (const std::string& line : lines) {
+    for (const auto& [code, column] : edits) {
+      SCOPED_TRACE(testing::PrintToString(line) + " command " + std::to_string(code));
+      h.SetText("first\r\n");
+      ed().Lines().Add(line);
+      ed().ClearUndo();
+      const std::string before = h.Text();
+      ed().SetCaretInternal(column, 1);
+      ed().Command(code);
+      UndoAll();
+      EXPECT_EQ(h.Text(), before);
+    }
+  }
+}
+
 struct LimitCase {
   const char* name;
   int lineLength;
