@@ -1,11 +1,13 @@
 # make run    installs what is missing, builds and starts the editor
 # make test   installs what is missing, builds and runs every test
 # make bench  builds optimised and runs the editor benchmarks
+# make fuzz   builds the fuzz targets with clang and runs each FUZZ_SECONDS seconds
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+FUZZ_SECONDS ?= 60
 
-.PHONY: all bootstrap build run test bench sanitize clean
+.PHONY: all bootstrap build run test bench sanitize fuzz clean
 
 all: build
 
@@ -32,5 +34,11 @@ bench: bootstrap
 sanitize:
 	$(MAKE) test BUILD=build-asan CMAKE_FLAGS="-DMARVEK_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug"
 
+fuzz:
+	@scripts/bootstrap fuzz
+	cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++
+	cmake --build build-fuzz -j $(JOBS)
+	scripts/run-fuzz build-fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf build build-release build-asan
+	rm -rf build build-release build-asan build-fuzz

@@ -48,6 +48,18 @@ void ReportError(QWidget* parent, const QString& message) {
   QMessageBox::critical(parent, QApplication::applicationDisplayName(), message);
 }
 
+void ReportWarning(QWidget* parent, const QString& message) {
+  QMessageBox::warning(parent, QApplication::applicationDisplayName(), message);
+}
+
+bool AskOverwrite(QWidget* parent, const QString& question) {
+  QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), question,
+                  QMessageBox::Yes | QMessageBox::No, parent);
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
 void RunAboutBox(QWidget* parent) {
   TfrmAbout about(parent);
   about.exec();
@@ -62,7 +74,15 @@ std::optional<QString> AskGotoLine(QWidget* parent) {
 }  // namespace
 
 TAppDialogs TAppDialogs::Standard() {
-  return TAppDialogs{AskOpenFileName, AskSaveFileName, AskPrintSetup,
-                     AskSaveChanges,  ReportError,     RunAboutBox,
-                     AskGotoLine};
+  TAppDialogs dialogs;
+  dialogs.OpenFileName = AskOpenFileName;
+  dialogs.SaveFileName = AskSaveFileName;
+  dialogs.PrintSetup = AskPrintSetup;
+  dialogs.ConfirmSave = AskSaveChanges;
+  dialogs.ShowError = ReportError;
+  dialogs.ShowWarning = ReportWarning;
+  dialogs.ConfirmOverwrite = AskOverwrite;
+  dialogs.ShowAbout = RunAboutBox;
+  dialogs.GotoLine = AskGotoLine;
+  return dialogs;
 }

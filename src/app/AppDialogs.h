@@ -22,6 +22,10 @@ struct TAppDialogs {
   std::function<QMessageBox::StandardButton(QWidget* parent)> ConfirmSave;
   // A failure's message.
   std::function<void(QWidget* parent, const QString& message)> ShowError;
+  // A warning that needs no answer.
+  std::function<void(QWidget* parent, const QString& message)> ShowWarning;
+  // A question with Yes and No whose default answer, No, leaves the file on disk as it is.
+  std::function<bool(QWidget* parent, const QString& question)> ConfirmOverwrite;
   // The About box, modal.
   std::function<void(QWidget* parent)> ShowAbout;
   // The Go To dialog, modal: the text of its line field, none when cancelled.

@@ -12,6 +12,8 @@
 #include <array>
 #include <functional>
 
+#include "app/DocumentFile.h"
+
 class Canvas;
 class EditorWidget;
 class QAction;
@@ -45,6 +47,8 @@ class TChildForm : public QWidget {
   const QString& FileName() const { return FFileName; }
   // The document's file name; the caption shows it.
   void SetFileName(const QString& fileName);
+  // What the window knows of its file on disk.
+  TDocumentFile& DiskFile() { return FDiskFile; }
 
   // Whether the window may close: a modified document is brought to the front and asks
   // "Save changes?" first.
@@ -108,6 +112,7 @@ class TChildForm : public QWidget {
 
   TForm1& FMainForm;
   QString FFileName;
+  TDocumentFile FDiskFile;
   EditorWidget* FEditorView = nullptr;
   TRAHLEditor* FEditor1 = nullptr;
   QList<QMenu*> FMergedMenus;

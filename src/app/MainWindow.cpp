@@ -16,10 +16,11 @@
 #include <exception>
 
 #include "app/ChildForm.h"
+#include "app/DocumentFile.h"
 #include "app/Printing.h"
-#include "app/ScriptFile.h"
 #include "app/Settings.h"
 #include "app/Shortcuts.h"
+#include "app/WindowBounds.h"
 #include "highlight/RAHLEditor.h"
 
 namespace {
@@ -164,8 +165,10 @@ void TForm1::ApplySettings() {
     FDialogs.ShowError(this, QString::fromStdString(e.what()));
   }
   FFilePath = settings.FilePath;
-  move(settings.Bounds.topLeft());
-  resize(settings.Bounds.size());
+  const QRect bounds =
+      FitToScreens(settings.Bounds, TAppSettings().Bounds, AvailableScreenAreas());
+  move(bounds.topLeft());
+  resize(bounds.size());
 }
 
 void TForm1::WriteSettings() {
@@ -217,7 +220,8 @@ TChildForm* TForm1::OpenFile(const QString& fileName) {
   FFilePath = QFileInfo(fileName).absolutePath();
   TChildForm* child = NewDocument();
   child->SetFileName(fileName);
-  Guarded([&] { LoadScript(child->Editor1().Lines(), fileName); });
+  Guarded([&] { child->DiskFile().Load(child->Editor1().Lines(), fileName); });
+  if (child->DiskFile().CutAtNul()) FDialogs.ShowWarning(this, NulOpenedWarning(fileName));
   return child;
 }
 
@@ -227,10 +231,7 @@ void TForm1::SaveDocument(TChildForm* window) {
     SaveDocumentAs(window);
     return;
   }
-  Guarded([window] {
-    SaveScript(window->Editor1().Lines(), window->FileName());
-    window->Editor1().SetModified(false);
-  });
+  if (WriteDocument(window, window->FileName())) window->Editor1().SetModified(false);
 }
 
 void TForm1::SaveDocumentAs(TChildForm* window) {
@@ -241,11 +242,23 @@ void TForm1::SaveDocumentAs(TChildForm* window) {
 
 void TForm1::SaveAs(TChildForm* window, const QString& fileName) {
   if (window == nullptr) return;
+  if (!WriteDocument(window, fileName)) return;
+  window->SetFileName(fileName);
+  window->Editor1().SetModified(false);
+}
+
+bool TForm1::WriteDocument(TChildForm* window, const QString& fileName) {
+  const TDocumentFile::TRisk risk = window->DiskFile().RiskOfWriting(fileName);
+  if (risk != TDocumentFile::TRisk::None &&
+      !FDialogs.ConfirmOverwrite(this, OverwriteQuestion(risk, fileName))) {
+    return false;
+  }
+  bool written = false;
   Guarded([&] {
-    SaveScript(window->Editor1().Lines(), fileName);
-    window->SetFileName(fileName);
-    window->Editor1().SetModified(false);
+    window->DiskFile().Save(window->Editor1().Lines(), fileName);
+    written = true;
   });
+  return written;
 }
 
 void TForm1::ExecuteOpen() {

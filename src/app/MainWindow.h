@@ -82,6 +82,9 @@ class TForm1 : public QMainWindow {
   void WriteSettings();
   void OnSubWindowActivated(QMdiSubWindow* window);
   void MergeMenus(TChildForm* child);
+  // Writes Window's document to FileName unless that would destroy what the user has not
+  // seen and the user does not confirm it; false when nothing was written.
+  bool WriteDocument(TChildForm* window, const QString& fileName);
   void ExecuteOpen();
   void ExecutePrint();
   void PlaceNewWindow(QMdiSubWindow* window);

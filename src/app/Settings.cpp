@@ -1,8 +1,11 @@
 #include "app/Settings.h"
 
 #include <QSettings>
+#include <algorithm>
 
 namespace {
+
+constexpr int kCoordinateLimit = 1 << 24;
 
 QSettings OpenStore() {
   return QSettings(QSettings::UserScope, QStringLiteral("MarvekWorld"), QStringLiteral("MarvekEdit"));
@@ -26,7 +29,9 @@ void ReadInteger(const QSettings& store, const char* name, int& value) {
   bool ok = false;
   const int n = v.toInt(&ok);
   if (!ok) InvalidType(name);
-  value = n;
+  // No screen is this large; the bound keeps the rectangle arithmetic from overflowing,
+  // and the main window moves such values onto a screen anyway.
+  value = std::clamp(n, -kCoordinateLimit, kCoordinateLimit);
 }
 
 }  // namespace

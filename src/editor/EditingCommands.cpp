@@ -111,6 +111,9 @@ void TRACustomEditor::CommandReturn(CommandState& s) {
   if (FCaretY >= std::max(Lines().Count(), 1)) Lines().ReLine();
   s.X = FCaretX;
   s.Y = FCaretY;
+  // The empty line a document without lines first gets is recorded too, so that undo
+  // gives back a document without lines, not one empty line.
+  if (Lines().Count() == 0) Push<TReLineUndo>(this, s.X, s.Y, kLineBreak);
   Push<TInsertUndo>(this, s.X, s.Y, kLineBreak);
   s.RecordCaret = false;
   {
@@ -193,6 +196,10 @@ void TRACustomEditor::CommandBackspace(CommandState& s) {
 void TRACustomEditor::CommandDelete(CommandState& s) {
   s.Direction = 0;
   if (Lines().Count() == 0) {
+    // Without a selection there is nothing to delete: adding the empty line would change
+    // the document with nothing to undo. With one, the added line is recorded.
+    if (!FSelected) return;
+    Push<TReLineUndo>(this, FCaretX, FCaretY, kLineBreak);
     ++FUpdateLock;
     ScopeExit unlock([this] { --FUpdateLock; });
     Lines().Add(std::string());
@@ -208,6 +215,11 @@ void TRACustomEditor::CommandDelete(CommandState& s) {
   if (FCaretY >= count) return;
   const std::string line = Lines()[FCaretY];
   const int offset = PosFromCaret(FCaretX, FCaretY);
+  if (static_cast<int>(line.size()) > FCaretX && FCaretX >= MaxLineAttr) {
+    // The character right of the column limit is never shown: it is not deleted unseen.
+    FHost.Beep();
+    return;
+  }
   if (static_cast<int>(line.size()) > FCaretX) {
     // A double-byte character goes as a whole; the undo record keeps both bytes.
     const size_t width = LocaleRef().IsTrailByte(line, FCaretX + 1) ? 2 : 1;

@@ -54,7 +54,9 @@ void TRACustomEditor::PaintCaret(bool show) {
 }
 
 void TRACustomEditor::SetLeftTop(int leftCol, int topRow) {
-  leftCol = std::max(leftCol, 0);
+  // The view scrolls no further right than the caret can go: column MaxLineAttr is then
+  // the last visible one.
+  leftCol = std::clamp(leftCol, 0, std::max(MaxLineAttr - FVisibleColCount + 1, 0));
   topRow = std::max(topRow, 0);
   if (leftCol != FLeftCol) {
     FScrollBarHorz->SetPosition(leftCol);

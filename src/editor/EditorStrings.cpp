@@ -96,8 +96,12 @@ void TEditorStrings::Put(int index, const std::string& s) {
   }
   const size_t kept = TrimmedLength(s);
   if (kept < s.size()) {
-    Push<TDeleteTrailUndo>(FEditor, static_cast<int>(s.size()), index,
-                           Blanks(static_cast<int>(s.size() - kept)));
+    // The record keeps the characters cut, so that undo gives back a trailing control
+    // character too; only what undo could not put back into one line is kept as blanks.
+    std::string cut = s.substr(kept);
+    if (cut.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
+      cut = Blanks(static_cast<int>(cut.size()));
+    Push<TDeleteTrailUndo>(FEditor, static_cast<int>(s.size()), index, std::move(cut));
   }
   PlainPut(index, s.substr(0, kept));
 }

@@ -199,6 +199,12 @@ void TRACustomEditor::SetSelText(const std::string& text) {
 }
 
 void TRACustomEditor::InsertChar(unsigned char ch) {
+  // A character typed at the column limit would go where it is never shown.
+  const int at = FSelected ? std::min(FSelBegX, FCaretX) : FCaretX;
+  if (ch >= 32 && at >= MaxLineAttr) {
+    FHost.Beep();
+    return;
+  }
   FLines->ReLine();
   if (ch < 32) return;
   const bool identifier = IsIdentifierChar(ch);

@@ -221,6 +221,8 @@ struct Model {
     EndUpdate();
   }
   void InsertChar(char ch) {
+    if (static_cast<unsigned char>(ch) >= 32 && (selected ? std::min(bx, cx) : cx) >= MaxLineAttr)
+      return;
     ReLine();
     if (static_cast<unsigned char>(ch) < 32) return;
     DeleteSelected();
@@ -557,9 +559,13 @@ struct Model {
     mods.emplace_back(offset, 1, kBreak);
   }
   void Delete(State& s) {
-    if (Count() == 0) lines.emplace_back();
+    if (Count() == 0) {
+      if (!selected) return;
+      lines.emplace_back();
+    }
     if (selected) return DeleteSelected(), TakeCaret(s);
     const int offset = Pos(cx, cy);
+    if (Len(cy) > cx && cx >= MaxLineAttr) return;
     if (Len(cy) > cx) {
       mods.emplace_back(offset, 1, lines[cy].substr(cx, 1));
       Put(cy, lines[cy].substr(0, cx) + lines[cy].substr(cx + 1));

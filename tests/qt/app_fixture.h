@@ -30,6 +30,9 @@ struct FakeDialogs {
   std::function<bool(QPrinter&)> Print = [](QPrinter&) { return false; };
   int PrintAsked = 0;
   QStringList Errors;
+  QStringList Warnings;
+  QStringList OverwriteQuestions;
+  bool OverwriteAnswer = false;
   int AboutShown = 0;
 
   TAppDialogs Make() {
@@ -39,6 +42,11 @@ struct FakeDialogs {
     d.PrintSetup = [this](QWidget*, QPrinter& printer) { ++PrintAsked; return Print(printer); };
     d.ConfirmSave = [this](QWidget*) { ++ConfirmAsked; return Answer; };
     d.ShowError = [this](QWidget*, const QString& message) { Errors.append(message); };
+    d.ShowWarning = [this](QWidget*, const QString& message) { Warnings.append(message); };
+    d.ConfirmOverwrite = [this](QWidget*, const QString& question) {
+      OverwriteQuestions.append(question);
+      return OverwriteAnswer;
+    };
     d.ShowAbout = [this](QWidget*) { ++AboutShown; };
     return d;
   }
