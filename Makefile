@@ -1,11 +1,15 @@
 # make run    installs what is missing, builds and starts the editor
 # make test   installs what is missing, builds and runs every test
 # make bench  builds optimised and runs the editor benchmarks
+# make install [PREFIX=/usr/local] [DESTDIR=]  installs the program and its desktop files
+# make package builds the Debian package marvekedit_<version>_<arch>.deb here
 BUILD ?= build
+PREFIX ?= /usr/local
+DESTDIR ?=
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all bootstrap build run test bench sanitize clean
+.PHONY: all bootstrap build run test bench sanitize install package clean
 
 all: build
 
@@ -29,8 +33,18 @@ bench: bootstrap
 	cmake --build build-release -j $(JOBS) --target editor_bench
 	build-release/bench/editor_bench
 
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+package: bootstrap
+	cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DMARVEK_BUILD_TESTS=OFF -DMARVEK_BUILD_BENCH=OFF -DCMAKE_INSTALL_PREFIX=/usr
+	cmake --build build-package -j $(JOBS) --target marvekedit
+	cd build-package && cpack -B "$(CURDIR)/build-package/packages"
+	cp build-package/packages/marvekedit_*.deb .
+
 sanitize:
 	$(MAKE) test BUILD=build-asan CMAKE_FLAGS="-DMARVEK_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug"
 
 clean:
-	rm -rf build build-release build-asan
+	rm -rf build build-release build-asan build-package marvekedit_*.deb
