@@ -3,13 +3,14 @@
 # make bench  builds optimised and runs the editor benchmarks
 # make install [PREFIX=/usr/local] [DESTDIR=]  installs the program and its desktop files
 # make package builds the Debian package marvekedit_<version>_<arch>.deb here
+# make keys    writes docs/keys.md from the editor's default key map
 BUILD ?= build
 PREFIX ?= /usr/local
 DESTDIR ?=
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all bootstrap build run test bench sanitize install package clean
+.PHONY: all bootstrap build run test bench sanitize install package keys clean
 
 all: build
 
@@ -42,6 +43,9 @@ package: bootstrap
 	cmake --build build-package -j $(JOBS) --target marvekedit
 	cd build-package && cpack -B "$(CURDIR)/build-package/packages"
 	cp build-package/packages/marvekedit_*.deb .
+
+keys: build
+	$(BUILD)/keys_doc > docs/keys.md
 
 sanitize:
 	$(MAKE) test BUILD=build-asan CMAKE_FLAGS="-DMARVEK_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug"
