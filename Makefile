@@ -2,12 +2,17 @@
 # make test   installs what is missing, builds and runs every test
 # make bench  builds optimised and runs the editor benchmarks
 # make fuzz   builds the fuzz targets with clang and runs each FUZZ_SECONDS seconds
+# make install [PREFIX=/usr/local] [DESTDIR=]  installs the program and its desktop files
+# make package builds the Debian package marvekedit_<version>_<arch>.deb here
+# make keys    writes docs/keys.md from the editor's default key map
 BUILD ?= build
+PREFIX ?= /usr/local
+DESTDIR ?=
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
 
-.PHONY: all bootstrap build run test bench sanitize fuzz clean
+.PHONY: all bootstrap build run test bench sanitize fuzz install package keys clean
 
 all: build
 
@@ -31,6 +36,19 @@ bench: bootstrap
 	cmake --build build-release -j $(JOBS) --target editor_bench
 	build-release/bench/editor_bench
 
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+package: bootstrap
+	cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DMARVEK_BUILD_TESTS=OFF -DMARVEK_BUILD_BENCH=OFF -DCMAKE_INSTALL_PREFIX=/usr
+	cmake --build build-package -j $(JOBS) --target marvekedit
+	cd build-package && cpack -B "$(CURDIR)/build-package/packages"
+	cp build-package/packages/marvekedit_*.deb .
+
+keys: build
+	$(BUILD)/keys_doc > docs/keys.md
+
 sanitize:
 	$(MAKE) test BUILD=build-asan CMAKE_FLAGS="-DMARVEK_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug"
 
@@ -41,4 +59,4 @@ fuzz:
 	scripts/run-fuzz build-fuzz $(FUZZ_SECONDS)
 
 clean:
-	rm -rf build build-release build-asan build-fuzz
+	rm -rf build build-release build-asan build-fuzz build-package marvekedit_*.deb

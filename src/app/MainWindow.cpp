@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
@@ -17,6 +18,7 @@
 
 #include "app/ChildForm.h"
 #include "app/DocumentFile.h"
+#include "app/FileDrop.h"
 #include "app/Printing.h"
 #include "app/Settings.h"
 #include "app/Shortcuts.h"
@@ -86,6 +88,7 @@ TForm1::TForm1(TAppDialogs dialogs, QWidget* parent)
   Timer1->start();
   ApplySettings();
   UpdateActions();
+  setAcceptDrops(true);
 }
 
 TForm1::~TForm1() {
@@ -416,4 +419,19 @@ void TForm1::closeEvent(QCloseEvent* event) {
   }
   WriteSettings();
   event->accept();
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TForm1::dragMoveEvent(QDragMoveEvent* event) {
+  if (!DroppedFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+  const QStringList files = DroppedFiles(event->mimeData());
+  if (files.isEmpty()) return;
+  event->acceptProposedAction();
+  for (const QString& file : files) OpenFile(file);
 }

@@ -36,6 +36,8 @@ int main(int argc, char* argv[]) {
   TApplication app(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("MarvekWorld"));
   QApplication::setApplicationName(QStringLiteral("MarvekEdit"));
+  // Lets the desktop match the windows to the installed menu entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.marvekworld.marvekedit"));
   TForm1 form;
   form.show();
   // Files named on the command line open as the Open command does.

@@ -13,9 +13,9 @@ namespace {
 constexpr size_t kMaxCellSets = 256;
 }  // namespace
 
-QFont ToQFont(const TFont& font) {
+QFont ToQFont(const TFont& font, int scale) {
   QFont f(QString::fromStdString(font.Name));
-  f.setPixelSize(std::max(1, font.Height));
+  f.setPixelSize(std::max(1, font.Height) * scale);
   f.setStyleHint(QFont::TypeWriter);
   f.setBold(font.Style & fsBold);
   f.setItalic(font.Style & fsItalic);
@@ -25,14 +25,14 @@ QFont ToQFont(const TFont& font) {
   return f;
 }
 
-CanvasFont::CanvasFont(const TFont& font)
-    : FFont(ToQFont(font)), FMetrics(FFont), FRaw(QRawFont::fromFont(FFont)) {
+CanvasFont::CanvasFont(const TFont& font, int scale)
+    : FFont(ToQFont(font)), FMetrics(FFont), FRaw(QRawFont::fromFont(ToQFont(font, scale))) {
   QString all(256, Qt::Uninitialized);
   for (int b = 0; b < 256; ++b) all[b] = Codepage1252::ToChar(static_cast<unsigned char>(b));
   const QList<quint32> glyphs = FRaw.glyphIndexesForString(all);
   std::copy_n(glyphs.begin(), std::min<qsizetype>(glyphs.size(), 256), FGlyphs.begin());
-  FAscent = FMetrics.ascent();
-  FHeight = FMetrics.height();
+  FAscent = FMetrics.ascent() * scale;
+  FHeight = FMetrics.height() * scale;
 }
 
 // Draws the glyph black on white with room around it and keeps the box of its ink.

@@ -2,6 +2,11 @@
 // One font of the Qt canvas: the glyph of each of the 256 bytes looked up once, where
 // each glyph's ink lies, and cells pre-drawn per colour pair so that a run of text can be
 // copied into the image instead of drawn glyph by glyph.
+//
+// On a screen with several device pixels per logical pixel the glyphs are drawn from the
+// font at that many times its pixel height, while the metrics the control sees stay those
+// of the font at its own height: the text lands crisp in cells of exactly Scale times the
+// logical cell size.
 #include <QFont>
 #include <QFontMetrics>
 #include <QRawFont>
@@ -16,14 +21,17 @@
 
 class CanvasFont {
  public:
-  explicit CanvasFont(const TFont& font);
+  explicit CanvasFont(const TFont& font, int scale = 1);
 
   const QFont& Font() const { return FFont; }
+  // The metrics at the font's own height, in logical pixels.
   const QFontMetrics& Metrics() const { return FMetrics; }
+  // The glyphs at Scale times the height; Ascent and Height are in device pixels.
   const QRawFont& Raw() const { return FRaw; }
   quint32 Glyph(unsigned char b) const { return FGlyphs[b]; }
   qreal Ascent() const { return FAscent; }
   int Height() const { return FHeight; }
+  int LogicalHeight() const { return FMetrics.height(); }
 
   // Whether everything byte B draws stays inside a cell Advance wide and Height high.
   bool FitsCell(unsigned char b, int advance) {
@@ -72,5 +80,5 @@ class CanvasFont {
   CellSet* FLastSet = nullptr;
 };
 
-// The QFont for a TFont: pixel height, family and style bits.
-QFont ToQFont(const TFont& font);
+// The QFont for a TFont: pixel height (times Scale), family and style bits.
+QFont ToQFont(const TFont& font, int scale = 1);

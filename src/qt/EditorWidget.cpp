@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
@@ -116,15 +117,30 @@ int EditorWidget::ClientWidth() const { return viewport()->width(); }
 
 int EditorWidget::ClientHeight() const { return viewport()->height(); }
 
-void EditorWidget::ReallocateImage() {
+int EditorWidget::DeviceScale() const {
+  // A fractional ratio gets the next whole one; the blit then scales the image down.
+  return std::max(1, static_cast<int>(std::ceil(viewport()->devicePixelRatioF() - 0.01)));
+}
+
+bool EditorWidget::ReallocateImage() {
   const QSize size = viewport()->size();
-  if (size == FImage.size()) return;
+  const int scale = DeviceScale();
+  if (size == FImageSize && scale == FScale) return false;
   FCanvas.SetImage(nullptr);
-  FImage = QImage(size, QImage::Format_RGB32);
+  FImageSize = size;
+  FScale = scale;
+  FImage = QImage(size * scale, QImage::Format_RGB32);
   FImage.fill(ToQColor(ResolveColor(clWindow)));
   FRowOffset = 0;
-  FCanvas.SetImage(&FImage);
-  FCanvas.SetClipRect(ToTRect(FImage.rect()));
+  FCanvas.SetImage(&FImage, scale);
+  FCanvas.SetClipRect(ToTRect(ImageRect()));
+  return true;
+}
+
+QImage EditorWidget::Image() const {
+  QImage image = LogicalImage(FImage, FRowOffset);
+  image.setDevicePixelRatio(FScale);
+  return image;
 }
 
 void EditorWidget::Invalidate() {
@@ -142,16 +158,16 @@ void EditorWidget::InvalidateRect(const TRect& rect) {
 // Moves the pixels of Area by Dy; pending regions move with them. The control scrolls
 // the whole image, which only turns the ring: no pixel is copied.
 void EditorWidget::ScrollArea(const TRect& area, int dy) {
-  const QRect a = ToQRect(area) & FImage.rect();
+  const QRect a = ToQRect(area) & ImageRect();
   if (a.isEmpty() || dy == 0) return;
   if (std::abs(dy) >= a.height()) {
     InvalidateRect(area);
     return;
   }
-  if (a == FImage.rect()) {
-    TurnRing(dy);
+  if (a == ImageRect()) {
+    TurnRing(dy * FScale);
   } else {
-    MoveRows(a, dy);
+    MoveRows(QRect(a.topLeft() * FScale, a.size() * FScale), dy * FScale);
   }
   const QRegion moved = (FPending & a).translated(0, dy) & a;
   FPending = (FPending - a) + moved;
@@ -161,7 +177,7 @@ void EditorWidget::ScrollArea(const TRect& area, int dy) {
   viewport()->update(a);
 }
 
-// Logical row y then shows what row y - dy showed.
+// Image row y then shows what row y - dy showed (dy in image rows).
 void EditorWidget::TurnRing(int dy) {
   const int height = FImage.height();
   FRowOffset = ((FRowOffset - dy) % height + height) % height;
@@ -196,7 +212,7 @@ void EditorWidget::PaintPending() {
   if (!FEditor || FImage.isNull()) return;
   FCanvas.SetClipRect(ToTRect(r));
   Guarded([this] { FEditor->Paint(); });
-  FCanvas.SetClipRect(ToTRect(FImage.rect()));
+  FCanvas.SetClipRect(ToTRect(ImageRect()));
 }
 
 // Shows what the control drew into the image outside paint events.
@@ -207,10 +223,18 @@ void EditorWidget::FlushDirty() {
 }
 
 void EditorWidget::paintEvent(QPaintEvent* event) {
+  // The window moved to a screen of another pixel ratio.
+  if (ReallocateImage()) {
+    FPending = QRegion(ImageRect());
+    viewport()->update();
+  }
   PaintPending();
   const QRegion outside = QRegion(FCanvas.TakeDirty()) - event->region();
   if (!outside.isEmpty()) viewport()->update(outside);
   QPainter painter(viewport());
+  if (FScale != viewport()->devicePixelRatioF()) {
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  }
   for (const QRect& r : event->region()) Blit(painter, r);
   if (CaretVisible() && FCaret.BlinkOn) {
     painter.setCompositionMode(QPainter::CompositionMode_Difference);
@@ -218,18 +242,21 @@ void EditorWidget::paintEvent(QPaintEvent* event) {
   }
 }
 
-// Shows a logical rectangle of the image: one piece from each side of the wrap.
+// Shows a logical rectangle of the image: one piece from each side of the wrap. The
+// ring's wrap lies on a logical row, so each piece is whole logical pixels.
 void EditorWidget::Blit(QPainter& painter, const QRect& logical) const {
-  for (const RingPart& part : SplitAtWrap(logical, FImage.height(), FRowOffset)) {
-    if (!part.Logical.isEmpty())
-      painter.drawImage(part.Logical, FImage, part.Logical.translated(0, part.Shift));
+  const QRect rows(logical.topLeft() * FScale, logical.size() * FScale);
+  for (const RingPart& part : SplitAtWrap(rows, FImage.height(), FRowOffset)) {
+    if (part.Logical.isEmpty()) continue;
+    const QRect& r = part.Logical;
+    const QRect target(r.x() / FScale, r.y() / FScale, r.width() / FScale, r.height() / FScale);
+    painter.drawImage(target, FImage, r.translated(0, part.Shift));
   }
 }
 
 void EditorWidget::resizeEvent(QResizeEvent*) {
-  if (viewport()->size() == FImage.size()) return;
-  ReallocateImage();
-  FPending = QRegion(FImage.rect());
+  if (!ReallocateImage()) return;
+  FPending = QRegion(ImageRect());
   if (FEditor) Guarded([this] { FEditor->Resize(); });
 }
 

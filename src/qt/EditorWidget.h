@@ -3,6 +3,10 @@
 // backing image the control draws into. Paint events let the control paint the invalid
 // region into the image and then show it with the caret on top; Qt key, mouse, wheel,
 // focus, resize and scroll bar events go to the control's handlers.
+//
+// The image has the screen's resolution: on a screen of device pixel ratio 2 it holds
+// two image rows and columns per logical pixel. Everything the control sees (sizes,
+// positions, the caret, scroll bars) stays in logical pixels.
 #include <QAbstractScrollArea>
 #include <QImage>
 #include <QRegion>
@@ -31,9 +35,13 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
 
   TRACustomEditor& Editor() const;
   // A copy of the picture the control drew, rows in their order on screen (the backing
-  // image itself keeps them as a ring, see ScrollArea).
-  QImage Image() const { return LogicalImage(FImage, FRowOffset); }
-  // Where the backing image keeps logical row 0 (for tests).
+  // image itself keeps them as a ring, see ScrollArea), at device resolution: its
+  // device pixel ratio is Scale.
+  QImage Image() const;
+  // Device pixels of the backing image per logical pixel: the screen's device pixel
+  // ratio, rounded up to a whole number.
+  int Scale() const { return FScale; }
+  // Where the backing image keeps logical row 0, in image rows (for tests).
   int RowOffset() const { return FRowOffset; }
 
   // The caret as the control left it: it exists only while the widget has the focus.
@@ -117,7 +125,11 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   void ConnectScrollBar(QScrollBar* bar, bool vertical);
   void OnScrollAction(QScrollBar* bar, bool vertical, int action);
   QScrollBar* BarOf(TScrollBarKind kind) const;
-  void ReallocateImage();
+  // A new image when the viewport's size or the screen's pixel ratio has changed.
+  bool ReallocateImage();
+  int DeviceScale() const;
+  // The image's area in logical pixels.
+  QRect ImageRect() const { return QRect(QPoint(), FImageSize); }
   // Scrolling the whole image turns the ring; a part of it moves its rows.
   void TurnRing(int dy);
   void MoveRows(const QRect& area, int dy);
@@ -136,6 +148,8 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   // The backing image, a ring in y: logical row y lives at physical row
   // (y + FRowOffset) mod height.
   QImage FImage;
+  QSize FImageSize;  // logical
+  int FScale = 1;
   int FRowOffset = 0;
   QtCanvas FCanvas;
   QtClipboard FClipboard;

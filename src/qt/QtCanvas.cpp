@@ -82,7 +82,12 @@ QtCanvas::QtCanvas(std::function<TColor(TColor)> resolve) : FResolve(std::move(r
 
 QtCanvas::~QtCanvas() = default;
 
-void QtCanvas::SetImage(QImage* image) {
+void QtCanvas::SetImage(QImage* image, int scale) {
+  if (scale != FScale) {
+    FFonts.clear();
+    FCurrent = nullptr;
+  }
+  FScale = std::max(1, scale);
   FPainter.reset();
   FScratchPainter.reset();
   FScratch = QImage();
@@ -161,8 +166,11 @@ void QtCanvas::PaintedUnmoved(const QRect& reach, Draw&& draw) {
 QRect QtCanvas::TakeDirty() { return std::exchange(FDirty, QRect()); }
 
 void QtCanvas::MarkDirty(const QRect& rect) {
+  if (rect.isEmpty()) return;
   const bool wasClean = FDirty.isEmpty();
-  FDirty |= rect;
+  const int s = FScale;
+  FDirty |= QRect(QPoint(rect.left() / s, rect.top() / s),
+                  QPoint((rect.right() + s) / s - 1, (rect.bottom() + s) / s - 1));
   if (wasClean && !FDirty.isEmpty() && OnDirty) OnDirty();
 }
 
@@ -176,14 +184,14 @@ void QtCanvas::SetFont(const TFont& font) {
 CanvasFont& QtCanvas::CurrentFont() {
   if (FCurrent) return *FCurrent;
   auto& slot = FFonts[FontKey{FFont.Name, FFont.Height, FFont.Style}];
-  if (!slot) slot = std::make_unique<CanvasFont>(FFont);
+  if (!slot) slot = std::make_unique<CanvasFont>(FFont, FScale);
   FCurrent = slot.get();
   return *FCurrent;
 }
 
 void QtCanvas::FillRect(const TRect& rect) {
   if (!FPainter) return;
-  const QRect r = QRect(rect.Left, rect.Top, rect.Width(), rect.Height()) & FImage->rect();
+  const QRect r = Scaled(QRect(rect.Left, rect.Top, rect.Width(), rect.Height())) & FImage->rect();
   if (r.isEmpty()) return;
   if (FBits) {
     FillPixels(r, ResolvedPixel(FBrush));
@@ -197,11 +205,11 @@ void QtCanvas::FillRect(const TRect& rect) {
 
 // Draws from the current point to (x, y); the flat cap leaves the end point out.
 void QtCanvas::LineTo(int x, int y) {
-  const QPoint from(FPos.X, FPos.Y);
-  const QPoint to(x, y);
+  const QPoint from(FPos.X * FScale, FPos.Y * FScale);
+  const QPoint to(x * FScale, y * FScale);
   FPos = {x, y};
   if (!FPainter || from == to) return;
-  const int width = std::max(1, FPenWidth);
+  const int width = std::max(1, FPenWidth) * FScale;
   if (FBits && FillAxisLine(from, to, width)) return;
   const QRect reach = QRect(from, to).normalized().adjusted(-width, -width, width, width);
   const QPen pen(Resolved(FPen), width, Qt::SolidLine, Qt::FlatCap);
@@ -220,13 +228,14 @@ void QtCanvas::LineTo(int x, int y) {
 }
 
 // A line running down or right is a rectangle: Width pixels across, centred as the
-// painter centres it, from the start up to the end point.
+// painter centres it on a logical pixel, from the start up to the end point.
 bool QtCanvas::FillAxisLine(QPoint from, QPoint to, int width) {
   QRect r;
+  const int before = width / FScale / 2 * FScale;
   if (from.x() == to.x() && to.y() > from.y()) {
-    r = QRect(from.x() - width / 2, from.y(), width, to.y() - from.y());
+    r = QRect(from.x() - before, from.y(), width, to.y() - from.y());
   } else if (from.y() == to.y() && to.x() > from.x()) {
-    r = QRect(from.x(), from.y() - width / 2, to.x() - from.x(), width);
+    r = QRect(from.x(), from.y() - before, to.x() - from.x(), width);
   } else {
     return false;
   }
@@ -241,7 +250,7 @@ void QtCanvas::TextOut(int x, int y, const std::string& text, const int* advance
                        const TRect* clip) {
   if (!FPainter || text.empty()) return;
   if (CanCopyCells(text, advances, clip)) {
-    CopyCells(x, y, text, advances[0]);
+    CopyCells(x * FScale, y * FScale, text, advances[0] * FScale);
   } else {
     DrawGlyphs(x, y, text, advances, clip);
   }
@@ -257,7 +266,7 @@ bool QtCanvas::CanCopyCells(const std::string& text, const int* advances, const 
   CanvasFont& font = CurrentFont();
   for (size_t i = 0; i < text.size(); ++i) {
     if (advances[i] != advance) return false;
-    if (!font.FitsCell(static_cast<unsigned char>(text[i]), advance)) return false;
+    if (!font.FitsCell(static_cast<unsigned char>(text[i]), advance * FScale)) return false;
   }
   return true;
 }
@@ -323,12 +332,16 @@ void QtCanvas::DrawGlyphs(int x, int y, const std::string& text, const int* adva
     const auto b = static_cast<unsigned char>(text[i]);
     FGlyphBuf[i] = font.Glyph(b);
     FPosBuf[i] = QPointF(offset, 0);
-    offset += advances ? advances[i] : font.Metrics().horizontalAdvance(Codepage1252::ToChar(b));
+    const int advance =
+        advances ? advances[i] : font.Metrics().horizontalAdvance(Codepage1252::ToChar(b));
+    offset += advance * FScale;
   }
+  x *= FScale;
+  y *= FScale;
   const QRect box(x, y, offset, font.Height());
   QRect area = box;
   if (clip) {
-    area &= QRect(clip->Left, clip->Top, clip->Width(), clip->Height());
+    area &= Scaled(QRect(clip->Left, clip->Top, clip->Width(), clip->Height()));
     if (area.isEmpty()) return;
   }
   QGlyphRun run;
@@ -352,4 +365,4 @@ int QtCanvas::TextWidth(const std::string& text) {
   return CurrentFont().Metrics().horizontalAdvance(Codepage1252::ToQString(text));
 }
 
-int QtCanvas::TextHeight(const std::string&) { return CurrentFont().Height(); }
+int QtCanvas::TextHeight(const std::string&) { return CurrentFont().LogicalHeight(); }

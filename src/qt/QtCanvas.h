@@ -31,21 +31,25 @@ std::array<RingPart, 2> SplitAtWrap(const QRect& logical, int height, int offset
 // A copy of a ring image with its rows in logical order.
 QImage LogicalImage(const QImage& ring, int offset);
 
+// The drawing calls and every figure the control sees are in logical pixels; the image
+// holds Scale device pixels per logical pixel in each direction, so that on a screen of
+// that pixel ratio text and lines are drawn at the screen's own resolution.
 class QtCanvas : public Canvas {
  public:
   // Resolve turns a system colour (0x800000nn) into a plain one.
   explicit QtCanvas(std::function<TColor(TColor)> resolve);
   ~QtCanvas() override;
 
-  // Starts drawing into Image (which must outlive the drawing); nullptr stops. Drawing
-  // calls without an image do nothing.
-  void SetImage(QImage* image);
-  // Where the image's logical row 0 is stored (see SplitAtWrap); drawing calls take
-  // logical coordinates. A new image starts at 0.
+  // Starts drawing into Image (which must outlive the drawing), Scale device pixels to a
+  // logical one; nullptr stops. Drawing calls without an image do nothing.
+  void SetImage(QImage* image, int scale = 1);
+  int Scale() const { return FScale; }
+  // Where the image's row 0 of logical order is stored, in image rows (see
+  // SplitAtWrap). A new image starts at 0.
   void SetRowOffset(int offset);
   int RowOffset() const { return FRowOffset; }
   void SetClipRect(const TRect& rect) { FClipRect = rect; }
-  // The part of the image drawn into since the last TakeDirty.
+  // The part of the image drawn into since the last TakeDirty, in logical pixels.
   QRect TakeDirty();
   // Called when something is drawn while nothing was dirty yet.
   std::function<void()> OnDirty;
@@ -75,10 +79,16 @@ class QtCanvas : public Canvas {
     const auto c = static_cast<uint32_t>(FResolve(color));
     return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
   }
+  // A logical rectangle in device pixels.
+  QRect Scaled(const QRect& r) const {
+    return QRect(r.x() * FScale, r.y() * FScale, r.width() * FScale, r.height() * FScale);
+  }
+  // Marks the logical pixels that cover the device pixels of Rect.
   void MarkDirty(const QRect& rect);
   // A run whose characters all fit their cells, copied from pre-drawn cells.
   bool CanCopyCells(const std::string& text, const int* advances, const TRect* clip);
   void CopyCells(int x, int y, const std::string& text, int advance);
+  // From here on coordinates are in device pixels of the image.
   // The physical row of logical row Y (0 <= Y < image height).
   int Physical(int y) const {
     const int physical = y + FRowOffset;
@@ -113,6 +123,7 @@ class QtCanvas : public Canvas {
 
   std::function<TColor(TColor)> FResolve;
   QImage* FImage = nullptr;
+  int FScale = 1;
   // The image's pixels when it is Format_RGB32 (written directly), else null.
   uchar* FBits = nullptr;
   qsizetype FStride = 0;
