@@ -14,16 +14,15 @@ bool IsIdentifierChar(unsigned char ch) {
   return ch == '\b' || (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'Z') ||
          (ch >= 'a' && ch <= 'z');
 }
+}  // namespace
 
-// S without leading and trailing blanks and control characters.
-std::string Trimmed(const std::string& s) {
+std::string TCompletion::Trimmed(const std::string& s) {
   size_t begin = 0;
   size_t end = s.size();
   while (begin < end && static_cast<unsigned char>(s[begin]) <= ' ') ++begin;
   while (end > begin && static_cast<unsigned char>(s[end - 1]) <= ' ') --end;
   return s.substr(begin, end - begin);
 }
-}  // namespace
 
 TCompletion::TCompletion(TRACustomEditor* editor) : FEditor(editor) {
   FDropList = std::make_unique<TRAEditorCompletionList>(editor, this);

@@ -111,6 +111,8 @@ class TCompletion {
   std::string CaretWord() const;
   int FindCandidate(const std::string& word) const;
   bool StartsWith(const std::string& item, const std::string& word) const;
+  // S without leading and trailing blanks and control characters.
+  static std::string Trimmed(const std::string& s);
 
   TRACustomEditor* FEditor;
   std::unique_ptr<TRAEditorCompletionList> FDropList;

@@ -11,14 +11,6 @@
 
 namespace {
 
-std::string Trimmed(const std::string& s) {
-  size_t begin = 0;
-  size_t end = s.size();
-  while (begin < end && static_cast<unsigned char>(s[begin]) <= ' ') ++begin;
-  while (end > begin && static_cast<unsigned char>(s[end - 1]) <= ' ') --end;
-  return s.substr(begin, end - begin);
-}
-
 // Text as the line store keeps it once inserted: up to its first zero byte, every line
 // break as CR LF. The undo record then takes away exactly what went in.
 std::string AsStored(const std::string& text) {

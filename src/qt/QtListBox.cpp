@@ -26,11 +26,12 @@ TShiftState ShiftOf(const QMouseEvent& event) {
 }
 }  // namespace
 
-QtListBox::QtListBox(QWidget* owner, std::function<TColor(TColor)> resolve)
+QtListBox::QtListBox(QWidget* owner, std::function<TColor(TColor)> resolve, Guard guard)
     // A tool-tip window is never activated, has no task-bar entry and stays above the
     // editor's window.
     : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
       FResolve(std::move(resolve)),
+      FGuard(std::move(guard)),
       FScrollBar(Qt::Vertical, this),
       FCanvas(FResolve) {
   setAttribute(Qt::WA_ShowWithoutActivating);
@@ -47,7 +48,7 @@ QtListBox::QtListBox(QWidget* owner, std::function<TColor(TColor)> resolve)
   });
   // Another application taking over ends the list like the platform's cancel mode.
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
-    if (s != Qt::ApplicationActive && isVisible() && OnCancelMode) OnCancelMode();
+    if (s != Qt::ApplicationActive && isVisible() && OnCancelMode) FGuard(OnCancelMode);
   });
 }
 
@@ -141,7 +142,7 @@ void QtListBox::PaintRows() {
     FCanvas.SetFont(rowFont);
     FCanvas.SetBrushColor(selected ? clHighlight : clWindow);
     const TRect rect = TRect::FromSize(0, y, size.width(), FRowHeight);
-    if (OnDrawItem) OnDrawItem(FCanvas, i, rect, selected ? odSelected : 0);
+    if (OnDrawItem) FGuard([&] { OnDrawItem(FCanvas, i, rect, selected ? odSelected : 0); });
     y += FRowHeight;
   }
   if (y < size.height()) {
@@ -166,17 +167,20 @@ void QtListBox::resizeEvent(QResizeEvent*) { UpdateScrollBar(); }
 
 void QtListBox::mousePressEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint() - QPoint(kBorder, kBorder);
-  if (OnMouseDown) OnMouseDown(ButtonOf(event->button()), ShiftOf(*event), p.x(), p.y());
+  if (!OnMouseDown) return;
+  FGuard([&] { OnMouseDown(ButtonOf(event->button()), ShiftOf(*event), p.x(), p.y()); });
 }
 
 void QtListBox::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint() - QPoint(kBorder, kBorder);
-  if (OnMouseMove) OnMouseMove(ShiftOf(*event), p.x(), p.y());
+  if (OnMouseMove) FGuard([&] { OnMouseMove(ShiftOf(*event), p.x(), p.y()); });
 }
 
 void QtListBox::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint() - QPoint(kBorder, kBorder);
-  if (OnMouseUp) OnMouseUp(ButtonOf(event->button()), ShiftOf(*event), p.x(), p.y());
+  // Releasing may insert the candidate, which runs the editor's handlers.
+  if (!OnMouseUp) return;
+  FGuard([&] { OnMouseUp(ButtonOf(event->button()), ShiftOf(*event), p.x(), p.y()); });
 }
 
 void QtListBox::wheelEvent(QWheelEvent* event) {

@@ -15,9 +15,11 @@ class QtListBox : public QWidget, public ListBox {
   Q_OBJECT
 
  public:
+  // Runs a call into the control, reporting what it throws.
+  using Guard = std::function<void(const std::function<void()>& call)>;
   // Owner: the editor's widget (the list stays above its window). Resolve turns system
   // colours into plain ones.
-  QtListBox(QWidget* owner, std::function<TColor(TColor)> resolve);
+  QtListBox(QWidget* owner, std::function<TColor(TColor)> resolve, Guard guard);
 
   void SetRows(const std::vector<std::string>& rows) override;
   const std::vector<std::string>& Rows() const override { return FRows; }
@@ -58,6 +60,7 @@ class QtListBox : public QWidget, public ListBox {
   TFont OwnFont() const;
 
   std::function<TColor(TColor)> FResolve;
+  Guard FGuard;
   QScrollBar FScrollBar;
   QImage FImage;
   QtCanvas FCanvas;

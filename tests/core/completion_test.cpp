@@ -68,6 +68,16 @@ TEST_F(CompletionTest, TypingWithoutAMatchingCandidateSelectsNoRow) {
   EXPECT_EQ(Line(), "bx");
 }
 
+TEST_F(CompletionTest, BackspaceWhileTheListShowsFollowsTheShorterWord) {
+  SetLine("alz", 3);
+  CtrlSpace();
+  EXPECT_EQ(list().ItemIndex(), -1);
+  Key(VK_BACK, 0, '\b');
+  EXPECT_TRUE(c().ListShown());
+  EXPECT_EQ(Line(), "al");
+  EXPECT_EQ(list().ItemIndex(), 0);
+}
+
 TEST_F(CompletionTest, AutomaticOpeningNeedsAWordThatStartsButIsNoWholeName) {
   struct Case {
     const char* typed;
@@ -180,6 +190,42 @@ TEST_F(CompletionTest, EventsCancelFillAndRewrite) {
   Enter();
   EXPECT_EQ(Line(), "Gamma()");
   EXPECT_EQ(asked, 2);
+}
+
+namespace {
+class HookedEditor : public TRAEditor {
+ public:
+  using TRAEditor::TRAEditor;
+  void DoCompletionIdentifier(bool& cancel) override {
+    Calls += "I";
+    cancel = CancelInHook;
+  }
+  void DoCompletionTemplate(bool&) override { Calls += "T"; }
+  std::string Calls;
+  bool CancelInHook = false;
+};
+}  // namespace
+
+TEST(CompletionHooks, TheEditorsHooksRunBeforeTheEvents) {
+  EditorHarness<HookedEditor> h;
+  HookedEditor& e = *h.editor;
+  e.Completion().SetIdentifers({"A=a"});
+  e.Completion().SetTemplates({"t=x=y"});
+  e.OnCompletionIdentifer = [&](TRACustomEditor*, bool& cancel) {
+    e.Calls += cancel ? "c" : "i";
+  };
+  e.OnCompletionTemplate = [&](TRACustomEditor*, bool&) { e.Calls += "t"; };
+  e.Completion().StartCompletion(0);
+  EXPECT_EQ(e.Calls, "Ii");
+  EXPECT_TRUE(e.Completion().ListShown());
+  e.Calls.clear();
+  e.Completion().StartCompletion(1);  // asked before the candidates, again by the list
+  EXPECT_EQ(e.Calls, "TtTt");
+  e.Calls.clear();
+  e.CancelInHook = true;
+  e.Completion().StartCompletion(0);
+  EXPECT_EQ(e.Calls, "Ic");  // the event sees the hook's Cancel
+  EXPECT_FALSE(e.Completion().ListShown());
 }
 
 TEST_F(CompletionTest, ACancelWhileTheListShowsClosesIt) {
