@@ -32,7 +32,8 @@ void TRACustomEditor::SetCaretInternal(int x, int y) {
   else if (x > FLastVisibleCol)
     SetLeftTop(x - FVisibleColCount + 1, FTopRow);
 
-  if (FHost.HasFocus()) {
+  // Under the update lock the closing EndUpdate places the system caret once.
+  if (FHost.HasFocus() && FUpdateLock == 0) {
     const TRect cell = CellRect(x - FLeftCol, y - FTopRow);
     FHost.SetCaretPos(cell.Left - 1, cell.Top + 1);
   }

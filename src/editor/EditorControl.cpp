@@ -160,6 +160,10 @@ void TRACustomEditor::EndUpdate() {
   if (--FUpdateLock > 0) return;
   FPaintAll = true;
   UpdateEditorSize();
+  if (FHost.HasFocus()) {
+    const TRect cell = CellRect(FCaretX - FLeftCol, FCaretY - FTopRow);
+    FHost.SetCaretPos(cell.Left - 1, cell.Top + 1);
+  }
   StatusChanged();
   FHost.Invalidate();
 }

@@ -109,3 +109,15 @@ const uint32_t* CanvasFont::NewCell(unsigned char b, QRgb fore, QRgb back, int a
   if (cell.empty()) cell = DrawCell(b, fore, back, advance);
   return cell.data();
 }
+
+int CanvasFont::TextWidth(const std::string& text) {
+  // Kept for short texts only, and only a few of them: long runs are measured each time.
+  constexpr size_t kLongestKept = 16;
+  constexpr size_t kMostKept = 64;
+  if (text.size() > kLongestKept) return FMetrics.horizontalAdvance(Codepage1252::ToQString(text));
+  if (const auto known = FTextWidths.find(text); known != FTextWidths.end()) return known->second;
+  if (FTextWidths.size() >= kMostKept) FTextWidths.clear();
+  const int width = FMetrics.horizontalAdvance(Codepage1252::ToQString(text));
+  FTextWidths.emplace(text, width);
+  return width;
+}

@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -32,6 +33,9 @@ class CanvasFont {
   qreal Ascent() const { return FAscent; }
   int Height() const { return FHeight; }
   int LogicalHeight() const { return FMetrics.height(); }
+  // The advance of Text (bytes of the code page). The control asks for the same few
+  // texts on every geometry update, so the answers are kept.
+  int TextWidth(const std::string& text);
 
   // Whether everything byte B draws stays inside a cell Advance wide and Height high.
   bool FitsCell(unsigned char b, int advance) {
@@ -78,6 +82,7 @@ class CanvasFont {
   std::unordered_map<uint64_t, std::unique_ptr<CellSet>> FCellSets;
   uint64_t FLastColors = 0;
   CellSet* FLastSet = nullptr;
+  std::unordered_map<std::string, int> FTextWidths;
 };
 
 // The QFont for a TFont: pixel height (times Scale), family and style bits.

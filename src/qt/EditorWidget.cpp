@@ -84,6 +84,9 @@ EditorWidget::EditorWidget(const Factory& makeEditor, QWidget* parent)
     QMetaObject::invokeMethod(this, &EditorWidget::FlushDirty, Qt::QueuedConnection);
   };
   connect(&FBlinkTimer, &QTimer::timeout, this, [this] {
+    // A caret that moved stays on for a whole half period.
+    if (FCaret.BlinkOn && FCaretMoved.isValid() && FCaretMoved.elapsed() < FBlinkTimer.interval())
+      return;
     FCaret.BlinkOn = !FCaret.BlinkOn;
     UpdateCaretArea();
   });
@@ -143,12 +146,20 @@ QImage EditorWidget::Image() const {
   return image;
 }
 
+// Edits in a row (a Replace All) invalidate again and again before the next paint; once
+// everything waits for it, asking again only costs time.
+bool EditorWidget::WholeViewPending() const {
+  return FPending.rectCount() == 1 && FPending.boundingRect() == viewport()->rect();
+}
+
 void EditorWidget::Invalidate() {
+  if (WholeViewPending()) return;
   FPending = QRegion(viewport()->rect());
   viewport()->update();
 }
 
 void EditorWidget::InvalidateRect(const TRect& rect) {
+  if (WholeViewPending()) return;
   const QRect r = ToQRect(rect) & viewport()->rect();
   if (r.isEmpty()) return;
   FPending += r;
@@ -268,14 +279,17 @@ void EditorWidget::changeEvent(QEvent* event) {
 // ---- caret ----
 
 void EditorWidget::UpdateCaretArea() {
-  if (!FCaret.Size.isEmpty()) viewport()->update(CaretRect());
+  if (!FCaret.Size.isEmpty() && !WholeViewPending()) viewport()->update(CaretRect());
 }
 
 void EditorWidget::RestartBlink() {
   FCaret.BlinkOn = true;
   const int flash = QApplication::cursorFlashTime();
   if (FCaret.Exists && FCaret.Visible && flash > 0) {
-    FBlinkTimer.start(flash / 2);
+    // Restarting the timer on every caret move is costly in long edits; the tick
+    // looks at the time of the last move instead.
+    FCaretMoved.start();
+    if (!FBlinkTimer.isActive() || FBlinkTimer.interval() != flash / 2) FBlinkTimer.start(flash / 2);
   } else {
     FBlinkTimer.stop();
   }

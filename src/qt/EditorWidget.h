@@ -8,6 +8,7 @@
 // two image rows and columns per logical pixel. Everything the control sees (sizes,
 // positions, the caret, scroll bars) stays in logical pixels.
 #include <QAbstractScrollArea>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QRegion>
 #include <QTimer>
@@ -130,6 +131,7 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   int DeviceScale() const;
   // The image's area in logical pixels.
   QRect ImageRect() const { return QRect(QPoint(), FImageSize); }
+  bool WholeViewPending() const;
   // Scrolling the whole image turns the ring; a part of it moves its rows.
   void TurnRing(int dy);
   void MoveRows(const QRect& area, int dy);
@@ -157,6 +159,7 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   bool FFlushQueued = false;
   CaretState FCaret;
   QTimer FBlinkTimer;
+  QElapsedTimer FCaretMoved;
   bool FMouseCaptured = false;
   TCursorShape FCursorShape = TCursorShape::IBeam;
   TCursorShape FShownCursor = TCursorShape::IBeam;

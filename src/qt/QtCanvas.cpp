@@ -362,7 +362,7 @@ void QtCanvas::DrawGlyphs(int x, int y, const std::string& text, const int* adva
 }
 
 int QtCanvas::TextWidth(const std::string& text) {
-  return CurrentFont().Metrics().horizontalAdvance(Codepage1252::ToQString(text));
+  return CurrentFont().TextWidth(text);
 }
 
 int QtCanvas::TextHeight(const std::string&) { return CurrentFont().LogicalHeight(); }

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/AppDialogs.h"
@@ -34,13 +35,22 @@ struct FakeDialogs {
   QStringList OverwriteQuestions;
   bool OverwriteAnswer = false;
   int AboutShown = 0;
+  // The Go To dialog's answer: the typed text, none for Cancel.
+  std::optional<QString> GotoText;
+  int GotoAsked = 0;
+  // Runs when "Save changes?" is asked, before it is answered.
+  std::function<void(QWidget*)> OnConfirm;
 
   TAppDialogs Make() {
     TAppDialogs d;
     d.OpenFileName = [this](QWidget*) { ++OpenAsked; return OpenName; };
     d.SaveFileName = [this](QWidget*) { ++SaveAsked; return SaveName; };
     d.PrintSetup = [this](QWidget*, QPrinter& printer) { ++PrintAsked; return Print(printer); };
-    d.ConfirmSave = [this](QWidget*) { ++ConfirmAsked; return Answer; };
+    d.ConfirmSave = [this](QWidget* parent) {
+      ++ConfirmAsked;
+      if (OnConfirm) OnConfirm(parent);
+      return Answer;
+    };
     d.ShowError = [this](QWidget*, const QString& message) { Errors.append(message); };
     d.ShowWarning = [this](QWidget*, const QString& message) { Warnings.append(message); };
     d.ConfirmOverwrite = [this](QWidget*, const QString& question) {
@@ -48,6 +58,7 @@ struct FakeDialogs {
       return OverwriteAnswer;
     };
     d.ShowAbout = [this](QWidget*) { ++AboutShown; };
+    d.GotoLine = [this](QWidget*) { ++GotoAsked; return GotoText; };
     return d;
   }
 };
