@@ -1,6 +1,7 @@
 // Document windows and script files: open, save, save as, their failures, and the
 // question whether to save changes when a window closes.
 #include <QFileInfo>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <csignal>
@@ -226,4 +227,27 @@ TEST_F(AppTest, CloseQueryAnswers) {
   EXPECT_TRUE(reopened.isNull());
   EXPECT_EQ(ReadFile(path), QByteArray("x\r\n"));
   EXPECT_EQ(form.MDIChildCount(), 0);
+}
+
+TEST_F(AppTest, EachSavePromptShowsItsDocumentInFront) {
+  TForm1& form = MakeForm();
+  TChildForm* a = form.NewDocument();
+  TChildForm* b = form.NewDocument();
+  TChildForm* c = form.NewDocument();
+  a->Editor1().SetModified(true);
+  c->Editor1().SetModified(true);
+  form.MdiArea().setActiveSubWindow(qobject_cast<QMdiSubWindow*>(b->parentWidget()));
+  // Each question is asked with its own document active and on top of the others.
+  QList<TChildForm*> asked;
+  Dialogs.OnConfirm = [&](QWidget* parent) {
+    auto* child = qobject_cast<TChildForm*>(parent);
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(form.ActiveMDIChild(), child);
+    EXPECT_EQ(form.MdiArea().subWindowList(QMdiArea::StackingOrder).constLast()->widget(), child);
+    asked.append(child);
+  };
+  Dialogs.Answer = QMessageBox::No;
+  EXPECT_TRUE(form.close());
+  EXPECT_EQ(asked.size(), 2);
+  EXPECT_TRUE(asked.contains(a) && asked.contains(c));
 }

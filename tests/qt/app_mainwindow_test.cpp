@@ -3,11 +3,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 
 #include "app_fixture.h"
 #include "qt/EditorWidget.h"
@@ -215,4 +219,37 @@ TEST_F(AppTest, WindowCommandsArrangeTheDocumentWindows) {
   EXPECT_EQ(wa->geometry().bottom(), area.bottom());
   EXPECT_EQ(wb->geometry().bottom(), area.bottom());
   EXPECT_FALSE(wa->geometry().intersects(wb->geometry()));
+}
+
+TEST_F(AppTest, StatusPanelsGrowToShowTheirWholeText) {
+  TForm1& form = MakeForm();
+  QLabel* panel = form.statusBar()->findChild<QLabel*>();
+  ASSERT_NE(panel, nullptr);
+  QStatusTipEvent tip(QStringLiteral("Row:1000000 Col:1 and a long hint after it"));
+  QCoreApplication::sendEvent(&form, &tip);
+  form.statusBar()->layout()->activate();
+  EXPECT_GE(panel->width(), panel->fontMetrics().horizontalAdvance(panel->text()));
+  EXPECT_GE(panel->minimumWidth(), 100);
+}
+
+TEST_F(AppTest, NewAndCascadedWindowsStayInsideTheFrameWithTitleBarsVisible) {
+  TForm1& form = MakeForm();  // the default size
+  QApplication::processEvents();
+  const QRect area = form.MdiArea().viewport()->rect();
+  for (int i = 0; i < 3; ++i) form.NewDocument();
+  auto check = [&](const char* when) {
+    QList<QMdiSubWindow*> windows = form.MdiArea().subWindowList(QMdiArea::StackingOrder);
+    for (int i = 0; i < windows.size(); ++i) {
+      EXPECT_TRUE(area.contains(windows[i]->geometry())) << when << " " << i;
+      // No window above covers the top-left corner of its title bar.
+      for (int j = i + 1; j < windows.size(); ++j) {
+        EXPECT_FALSE(windows[j]->geometry().contains(windows[i]->geometry().topLeft() +
+                                                     QPoint(2, 2)))
+            << when << " " << i << " under " << j;
+      }
+    }
+  };
+  check("new");
+  form.WindowCascade1->trigger();
+  check("cascaded");
 }
