@@ -4,13 +4,17 @@
 //
 //   editor_bench [--runs N] [script.csm]
 //
+// idle runs on the application's main window with the script open in a document window.
+//
 // Without a script, ../shared/bench/gen_script.py writes one into a temporary folder.
 #include <sys/resource.h>
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -23,6 +27,7 @@
 #include <vector>
 
 #include "app/ChildForm.h"
+#include "app/MainWindow.h"
 #include "editor/EditorSearch.h"
 #include "highlight/RAHLEditor.h"
 #include "qt/EditorWidget.h"
@@ -50,9 +55,15 @@ Options ParseArguments(const QStringList& args) {
   return o;
 }
 
+// The file in one string of its size, as opening a document reads it.
 std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  if (!in) return {};
+  std::string text(static_cast<size_t>(in.tellg()), '\0');
+  in.seekg(0);
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  text.resize(static_cast<size_t>(in.gcount()));
+  return text;
 }
 
 // Writes the benchmark script with the shared generator; empty on failure.
@@ -99,6 +110,14 @@ void PressKey(EditorWidget& w, int key, const QString& text) {
   QApplication::sendEvent(&w, &press);
 }
 
+// One notch of a mouse wheel turned towards the user, over the middle of the text.
+void WheelDown(EditorWidget& w) {
+  const QPointF at(kViewportWidth / 2.0, kViewportHeight / 2.0);
+  QWheelEvent wheel(at, w.viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(w.viewport(), &wheel);
+}
+
 struct Workload {
   const char* Name;
   std::function<void(EditorWidget&)> Prepare;  // untimed
@@ -135,6 +154,17 @@ std::vector<Workload> Workloads(const std::string& text) {
        [](EditorWidget& w) {
          for (int i = 0; i < 100; ++i) FullPaint(w);
        }},
+      {"scroll100",
+       [](EditorWidget& w) {
+         w.Editor().SetLeftTop(w.Editor().LeftCol(), 60000);
+       },
+       [](EditorWidget& w) {
+         for (int i = 0; i < 100; ++i) {
+           WheelDown(w);
+           w.UpdateNow();
+         }
+         FullPaint(w);
+       }},
       // The Replace All that the document window's Replace dialog runs.
       {"replaceall", nullptr,
        [](EditorWidget& w) {
@@ -157,6 +187,24 @@ double Median(std::vector<double> v) {
   return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
+// The main window's status and action refresh, 100 times, with the script open.
+double IdleMilliseconds(const std::string& path) {
+  TForm1 form;
+  form.resize(1024, 768);
+  form.show();
+  form.OpenFile(QString::fromStdString(path));
+  QApplication::processEvents();
+  const double ms = Milliseconds([&] {
+    for (int i = 0; i < 100; ++i) {
+      form.UpdateStatus();
+      form.UpdateActions();
+    }
+  });
+  // The document goes without its save prompt.
+  form.ActiveMDIChild()->Editor1().SetModified(false);
+  return ms;
+}
+
 long PeakMegabytes() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -168,6 +216,8 @@ long PeakMegabytes() {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  // The main window of idle keeps its settings away from the user's.
+  QStandardPaths::setTestModeEnabled(true);
   const Options options = ParseArguments(QApplication::arguments());
 
   QTemporaryDir dir;
@@ -189,7 +239,11 @@ int main(int argc, char** argv) {
       QApplication::processEvents();
     }
   }
+  // The peak of the editor workloads; idle opens the script once more in its own window.
+  const long peak = PeakMegabytes();
+  for (int run = 0; run < options.Runs; ++run) times["idle"].push_back(IdleMilliseconds(path));
   for (const Workload& w : workloads) std::printf("%s  %.2f ms\n", w.Name, Median(times[w.Name]));
-  std::printf("peak memory  %ld MB\n", PeakMegabytes());
+  std::printf("idle  %.2f ms\n", Median(times["idle"]));
+  std::printf("peak memory  %ld MB\n", peak);
   return 0;
 }

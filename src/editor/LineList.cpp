@@ -45,42 +45,51 @@ void ForEachLine(std::string_view text, F&& line) {
 
 }  // namespace
 
-// Builds full blocks from lines given in order.
+// Builds full blocks from lines given in order. The lines of a block are gathered first
+// (they must stay valid until Finish), so its buffer is allocated once at its size.
 class BlockBuilder {
  public:
   BlockBuilder(std::vector<LineListBlock>& blocks, const std::string* tabRun)
-      : FBlocks(blocks), FTabRun(tabRun) {}
-  void Append(std::string_view line) {
-    if (FBlocks.empty() || FBlocks.back().Count() >= kFillLines ||
-        FBlocks.back().Bytes.size() >= kFillBytes) {
-      Finish();
-      FBlocks.emplace_back();
-      FBlocks.back().Ends.reserve(kFillLines);
-    }
-    LineListBlock& block = FBlocks.back();
-    if (!FTabRun || line.find('\t') == std::string_view::npos) {
-      block.Bytes.append(line);
-    } else {
-      for (char c : line) {
-        if (c == '\t') {
-          block.Bytes.append(*FTabRun);
-        } else {
-          block.Bytes.push_back(c);
-        }
-      }
-    }
-    block.Ends.push_back(static_cast<uint32_t>(block.Bytes.size()));
+      : FBlocks(blocks), FTabRun(tabRun) {
+    FPending.reserve(kFillLines);
   }
-  // Gives back the spare capacity of the last block.
+  void Append(std::string_view line) {
+    FPending.push_back(line);
+    FBytes += line.size();
+    if (FPending.size() >= static_cast<size_t>(kFillLines) || FBytes >= kFillBytes) Finish();
+  }
   void Finish() {
-    if (FBlocks.empty()) return;
-    FBlocks.back().Bytes.shrink_to_fit();
-    FBlocks.back().Ends.shrink_to_fit();
+    if (FPending.empty()) return;
+    LineListBlock& block = FBlocks.emplace_back();
+    block.Bytes.reserve(FBytes);
+    block.Ends.reserve(FPending.size());
+    for (std::string_view line : FPending) {
+      AppendExpanded(block.Bytes, line);
+      block.Ends.push_back(static_cast<uint32_t>(block.Bytes.size()));
+    }
+    FPending.clear();
+    FBytes = 0;
   }
 
  private:
+  void AppendExpanded(std::string& bytes, std::string_view line) const {
+    if (!FTabRun || line.find('\t') == std::string_view::npos) {
+      bytes.append(line);
+      return;
+    }
+    for (char c : line) {
+      if (c == '\t') {
+        bytes.append(*FTabRun);
+      } else {
+        bytes.push_back(c);
+      }
+    }
+  }
+
   std::vector<LineListBlock>& FBlocks;
   const std::string* FTabRun;
+  std::vector<std::string_view> FPending;
+  size_t FBytes = 0;
 };
 
 void LineListBlock::Replace(int at, int removed, const std::vector<std::string_view>& lines) {
@@ -192,8 +201,12 @@ int LineList::Offset(int index) const {
   CheckIndex(index, 0, FCount);
   if (index == FCount) return static_cast<int>(FTotalBytes + 2LL * FCount);
   const Place p = Locate(index);
-  return FFirstOffset[static_cast<size_t>(p.BlockIndex)] +
-         FBlocks[static_cast<size_t>(p.BlockIndex)].Offset(p.Line);
+  const LineListBlock& block = FBlocks[static_cast<size_t>(p.BlockIndex)];
+  // The last block may have been found from the end, past the valid prefix sums.
+  const int first = p.BlockIndex + 1 <= FValidBlocks
+                        ? FFirstOffset[static_cast<size_t>(p.BlockIndex)]
+                        : Offset(FCount) - block.Offset(block.Count());
+  return first + block.Offset(p.Line);
 }
 
 int LineList::LineAtOffset(int offset) const {
@@ -230,6 +243,10 @@ LineList::Place LineList::Locate(int index) const {
   if (FBlocks.empty()) return {0, 0};
   const int blocks = static_cast<int>(FBlocks.size());
   if (index >= FCount) return {blocks - 1, FBlocks.back().Count()};
+  // The last block is found from the end: reading the last line after an edit far above
+  // it needs no prefix sums.
+  const int lastFirst = FCount - FBlocks.back().Count();
+  if (index >= lastFirst) return {blocks - 1, index - lastFirst};
   for (int b : {FLastBlock, FLastBlock + 1}) {
     if (b + 1 <= FValidBlocks && FFirstLine[static_cast<size_t>(b)] <= index &&
         index < FFirstLine[static_cast<size_t>(b) + 1]) {

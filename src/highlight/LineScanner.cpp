@@ -193,11 +193,17 @@ LineScanner::LineScanner(THighLighter hl) {
 
 uint8_t LineScanner::Next(std::string_view text, uint8_t st) const {
   if (!FStep) return st;
+  const auto* data = reinterpret_cast<const unsigned char*>(text.data());
   const int length = static_cast<int>(text.size());
-  for (int j = 1; j <= length; ++j) {
-    if (st == 0 && !FOpener[static_cast<unsigned char>(text[static_cast<size_t>(j) - 1])])
-      continue;
-    if (!FStep(text, j, st)) break;
+  // J is the 0-based index of the next character; the steps take 1-based positions.
+  for (int j = 0; j < length;) {
+    if (st == 0) {
+      while (j < length && !FOpener[data[j]]) ++j;
+      if (j == length) break;
+    }
+    int position = j + 1;
+    if (!FStep(text, position, st)) break;
+    j = position;
   }
   return st;
 }

@@ -12,10 +12,13 @@ class GapVector {
   const T& operator[](int i) const { return FItems[Physical(i)]; }
   T& operator[](int i) { return FItems[Physical(i)]; }
 
+  // Count copies of Value, with room for a few more, so the first insertions after
+  // loading a large text do not copy it.
   void Assign(int count, const T& value) {
-    FItems.assign(static_cast<size_t>(count), value);
+    const int room = count / 16 + 16;
+    FItems.assign(static_cast<size_t>(count + room), value);
     FGapStart = count;
-    FGapLength = 0;
+    FGapLength = room;
   }
 
   // Replaces Removed elements at At by Inserted copies of Value.

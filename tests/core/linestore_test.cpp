@@ -9,6 +9,7 @@
 #include "editor/RAEditor.h"
 #include "support/EditorFixture.h"
 #include "util/Errors.h"
+#include "util/RAStrUtil.h"
 
 using namespace std::string_literals;
 using Lines = std::vector<std::string>;
@@ -102,6 +103,58 @@ TEST(LineList, AgreesWithAPlainVector) {
   list.Clear();
   const LineChanges c = list.TakeChanges();
   EXPECT_TRUE(c.Any && c.First == 0 && c.TailUnchanged == 0);
+}
+
+// Large insertions and erasures that span many blocks, long lines and whole-text loads
+// agree with a plain vector: lines, offsets, the line at an offset and the text length.
+TEST(LineList, BlockSpanningEditsAgreeWithAPlainVector) {
+  std::mt19937 rng(11);
+  auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n)(rng); };
+  LineList list;
+  Lines ref;
+  for (int step = 0; step < 300; ++step) {
+    const int count = static_cast<int>(ref.size());
+    const int at = pick(count);
+    switch (pick(4)) {
+      case 0: {
+        Lines lines(static_cast<size_t>(pick(1500)));
+        for (auto& line : lines) line = Random(rng, "xy", pick(9) == 0 ? 3000 : 40);
+        list.Insert(at, lines), ref.insert(ref.begin() + at, lines.begin(), lines.end());
+        break;
+      }
+      case 1: {
+        const int n = pick(std::min(count - at, 2000));
+        list.Erase(at, n), ref.erase(ref.begin() + at, ref.begin() + at + n);
+        break;
+      }
+      case 2: {
+        std::string text;
+        Lines lines;
+        for (int n = pick(3000); n > 0; --n) {
+          lines.push_back(Random(rng, "ab\t", 30));
+          text += lines.back() + (pick(1) ? "\r\n" : "\n");
+        }
+        const std::string tab = "--";
+        for (auto& line : lines) line = ReplaceAll(line, "\t", tab);
+        list.AssignText(text, &tab), ref = lines;
+        break;
+      }
+      default:
+        if (at < count) list.Set(at, Random(rng, "z", 100)), ref[at] = list[at];
+    }
+    const int n = static_cast<int>(ref.size());
+    ASSERT_EQ(list.Count(), n);
+    for (int probe : {0, pick(n), n - 1, n}) {
+      if (probe < 0) continue;
+      int offset = 0;
+      for (int i = 0; i < probe; ++i) offset += static_cast<int>(ref[i].size()) + 2;
+      ASSERT_EQ(list.Offset(probe), offset) << step;
+      if (probe == n) continue;
+      ASSERT_EQ(list.View(probe), ref[probe]);
+      ASSERT_EQ(list.LineAtOffset(offset + pick(static_cast<int>(ref[probe].size()) + 1)), probe);
+    }
+  }
+  ASSERT_EQ(Contents(list), ref);
 }
 
 TEST(SplitText, BreaksAtCrLfCrAndLfAndStopsAtNul) {
