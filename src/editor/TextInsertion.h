@@ -15,6 +15,11 @@ std::string StoredForm(const TRACustomEditor& editor, const std::string& text);
 // the text when the caret stands below the last line.
 int CaretOffset(const TRACustomEditor& editor);
 
+// Records the insertion of Text at the caret (TInsertUndo at where it goes in). Text going
+// into a document without lines makes its first line; a TReLineUndo records that line
+// first, so that undo gives back a document without lines, not one empty line.
+void RecordInsertion(TRACustomEditor& editor, int pos, const std::string& text);
+
 // Runs Body, then Cleanup, also when Body fails (the exception is passed on).
 template <typename Body, typename Cleanup>
 void RunThenCleanup(Body&& body, Cleanup&& cleanup) {

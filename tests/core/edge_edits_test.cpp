@@ -54,6 +54,35 @@ TEST_F(EdgeEdits, EveryEditOfAnEmptyDocumentIsUndoneToNoLinesAtAll) {
   }
 }
 
+TEST_F(EdgeEdits, TextPutIntoAnEmptyDocumentIsUndoneToNoLinesAtAll) {
+  struct Case {
+    const char* name;
+    const char* clip;
+    bool column;
+    std::vector<TEditCommand> codes;
+  } cases[] = {
+      {"paste", "ab", false, {cmdPaste}},
+      {"paste with control characters", "\xff\x07", false, {cmdPaste}},
+      {"paste of lines", "a\r\nb\r\n", false, {cmdPaste}},
+      {"paste of a column block", "a\r\nb", true, {cmdPaste}},
+      {"paste, then typing", "ab", false, {cmdPaste, 'c', cmdReturn}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    h.SetText("");
+    h.host.Clip.SetText(c.clip);
+    if (c.column) h.host.Clip.AddFormat(TRACustomEditor::BlockTypeFormatName(), "\x02");
+    Run(c.codes);
+    EXPECT_GT(ed().Lines().Count(), 0);
+    UndoAll();
+    EXPECT_EQ(ed().Lines().Count(), 0);
+  }
+  h.SetText("");
+  ed().SetSelText("xy");
+  UndoAll();
+  EXPECT_EQ(ed().Lines().Count(), 0);
+}
+
 TEST_F(EdgeEdits, DeleteInAnEmptyDocumentChangesNothing) {
   h.SetText("");
   ed().Command(cmdDelete);
