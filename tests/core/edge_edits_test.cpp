@@ -83,6 +83,30 @@ TEST_F(EdgeEdits, TextPutIntoAnEmptyDocumentIsUndoneToNoLinesAtAll) {
   EXPECT_EQ(ed().Lines().Count(), 0);
 }
 
+TEST_F(EdgeEdits, TextPutBelowTheLastLineIsUndoneWithTheLineItMade) {
+  ed().SetCursorBeyondEOF(true);
+  const std::vector<std::vector<TEditCommand>> sequences = {
+      {cmdPaste},
+      {cmdSelectDown, cmdTab},  // the block indent of a selection reaching below the text
+      {cmdPaste, cmdReturn, cmdPaste},
+  };
+  for (const auto& codes : sequences) {
+    h.SetText("ab  \r\n");
+    h.host.Clip.SetText("xy");
+    ed().SetCaretInternal(0, codes.front() == cmdPaste ? 1 : 0);
+    Run(codes);
+    h.host.RunPosted([this](uint16_t code) { ed().Command(code); });
+    EXPECT_NE(h.Text(), "ab  \r\n");
+    UndoAll();
+    EXPECT_EQ(h.Text(), "ab  \r\n");
+  }
+  h.SetText("ab\r\n");
+  ed().SetCaretInternal(0, 3);
+  ed().SetSelText("z");
+  UndoAll();
+  EXPECT_EQ(h.Text(), "ab\r\n");
+}
+
 TEST_F(EdgeEdits, DeleteInAnEmptyDocumentChangesNothing) {
   h.SetText("");
   ed().Command(cmdDelete);
