@@ -10,10 +10,29 @@
 
 namespace fuzz {
 
+// Draws nothing and keeps nothing, but reads every advance a text run is given, so that
+// a run longer than its advance array is caught.
+class FuzzCanvas : public RecordingCanvas {
+ public:
+  void FillRect(const TRect&) override {}
+  void LineTo(int, int) override {}
+  void TextOut(int, int, const std::string& text, const int* advances, const TRect*) override {
+    if (advances == nullptr) return;
+    for (size_t i = 0; i < text.size(); ++i) Width += advances[i];
+  }
+  long long Width = 0;
+};
+
+class FuzzHost : public FakeHost {
+ public:
+  ::Canvas& GetCanvas() override { return Drawing; }
+  FuzzCanvas Drawing;
+};
+
 struct FuzzEditor {
   FuzzEditor() {
-    host.Paint.CharWidth = 8;
-    host.Paint.CharHeight = 15;
+    host.Drawing.CharWidth = 8;
+    host.Drawing.CharHeight = 15;
     host.Width = 420;
     host.Height = 165;
     editor = std::make_unique<TRAHLEditor>(host);
@@ -25,12 +44,8 @@ struct FuzzEditor {
     for (int i = 0; i < editor->Lines().Count(); ++i) lines.push_back(editor->Lines()[i]);
     return lines;
   }
-  // Paints what is in view; the recorded calls are dropped.
-  void Paint() {
-    editor->Paint();
-    host.Paint.Reset();
-  }
-  FakeHost host;
+  void Paint() { editor->Paint(); }
+  FuzzHost host;
   std::unique_ptr<TRAHLEditor> editor;
 };
 

@@ -5,6 +5,7 @@
 #include "editor/TextInsertion.h"
 
 using textinsertion::CaretOffset;
+using textinsertion::RecordInsertion;
 using textinsertion::RunThenCleanup;
 using textinsertion::StoredForm;
 
@@ -66,10 +67,7 @@ void PasteColumn(TRACustomEditor& editor, const std::string& text, int& newX, in
 // Inserts the text at the caret (at the start of an empty text); the caret goes behind it.
 void PasteStream(TRACustomEditor& editor, const std::string& text, int& newX, int& newY) {
   const int pos = editor.Lines().Count() == 0 ? 0 : CaretOffset(editor);
-  int atX = 0;
-  int atY = 0;
-  editor.CaretFromPos(pos, atX, atY);  // where the text goes in, as InsertText records it
-  Push<TInsertUndo>(&editor, atX, atY, text);
+  RecordInsertion(editor, pos, text);
   editor.Lines().InsertTextAt(pos, text);
   editor.TextModified(pos, 0, text);
   editor.CaretFromPos(pos + static_cast<int>(text.size()), newX, newY);

@@ -7,6 +7,7 @@
 
 using textinsertion::AsOneUndoStep;
 using textinsertion::CaretOffset;
+using textinsertion::RecordInsertion;
 using textinsertion::RunThenCleanup;
 using textinsertion::StoredForm;
 
@@ -82,6 +83,19 @@ std::string StoredForm(const TRACustomEditor& editor, const std::string& text) {
     }
   }
   return editor.ExpandTabs(result);
+}
+
+void RecordInsertion(TRACustomEditor& editor, int pos, const std::string& text) {
+  // Text that goes in behind the last line break and does not end with one makes a new
+  // last line; undo would otherwise leave that line behind, empty.
+  const bool makesLine = pos >= editor.Lines().TextLength() && !text.empty() &&
+                         !text.ends_with("\r\n");
+  if (makesLine) Push<TReLineUndo>(&editor, 0, editor.Lines().Count(), "\r\n");
+  // Recorded where the text goes in: a caret beyond its line's end inserts at that end.
+  int atX = 0;
+  int atY = 0;
+  editor.CaretFromPos(pos, atX, atY);
+  Push<TInsertUndo>(&editor, atX, atY, text);
 }
 
 int CaretOffset(const TRACustomEditor& editor) {
@@ -163,11 +177,7 @@ void TRACustomEditor::InsertText(const std::string& text) {
       [&] {
         const std::string stored = StoredForm(*this, text);
         const int pos = CaretOffset(*this);
-        // Recorded where the text goes in: a caret beyond its line's end inserts at that end.
-        int atX = 0;
-        int atY = 0;
-        CaretFromPos(pos, atX, atY);
-        Push<TInsertUndo>(this, atX, atY, stored);
+        RecordInsertion(*this, pos, stored);
         TextModified(pos, 0, stored);
         // Only the lines that change are spliced; the editor then refreshes as after a
         // whole-text change.

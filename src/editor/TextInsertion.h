@@ -15,6 +15,11 @@ std::string StoredForm(const TRACustomEditor& editor, const std::string& text);
 // the text when the caret stands below the last line.
 int CaretOffset(const TRACustomEditor& editor);
 
+// Records the insertion of Text at offset Pos (TInsertUndo at where it goes in). Text going
+// in behind the last line break (into a document without lines, or below its last line)
+// makes a line of its own; a TReLineUndo records that line first, so that undo removes it.
+void RecordInsertion(TRACustomEditor& editor, int pos, const std::string& text);
+
 // Runs Body, then Cleanup, also when Body fails (the exception is passed on).
 template <typename Body, typename Cleanup>
 void RunThenCleanup(Body&& body, Cleanup&& cleanup) {

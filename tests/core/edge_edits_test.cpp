@@ -54,6 +54,59 @@ TEST_F(EdgeEdits, EveryEditOfAnEmptyDocumentIsUndoneToNoLinesAtAll) {
   }
 }
 
+TEST_F(EdgeEdits, TextPutIntoAnEmptyDocumentIsUndoneToNoLinesAtAll) {
+  struct Case {
+    const char* name;
+    const char* clip;
+    bool column;
+    std::vector<TEditCommand> codes;
+  } cases[] = {
+      {"paste", "ab", false, {cmdPaste}},
+      {"paste with control characters", "\xff\x07", false, {cmdPaste}},
+      {"paste of lines", "a\r\nb\r\n", false, {cmdPaste}},
+      {"paste of a column block", "a\r\nb", true, {cmdPaste}},
+      {"paste, then typing", "ab", false, {cmdPaste, 'c', cmdReturn}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    h.SetText("");
+    h.host.Clip.SetText(c.clip);
+    if (c.column) h.host.Clip.AddFormat(TRACustomEditor::BlockTypeFormatName(), "\x02");
+    Run(c.codes);
+    EXPECT_GT(ed().Lines().Count(), 0);
+    UndoAll();
+    EXPECT_EQ(ed().Lines().Count(), 0);
+  }
+  h.SetText("");
+  ed().SetSelText("xy");
+  UndoAll();
+  EXPECT_EQ(ed().Lines().Count(), 0);
+}
+
+TEST_F(EdgeEdits, TextPutBelowTheLastLineIsUndoneWithTheLineItMade) {
+  ed().SetCursorBeyondEOF(true);
+  const std::vector<std::vector<TEditCommand>> sequences = {
+      {cmdPaste},
+      {cmdSelectDown, cmdTab},  // the block indent of a selection reaching below the text
+      {cmdPaste, cmdReturn, cmdPaste},
+  };
+  for (const auto& codes : sequences) {
+    h.SetText("ab  \r\n");
+    h.host.Clip.SetText("xy");
+    ed().SetCaretInternal(0, codes.front() == cmdPaste ? 1 : 0);
+    Run(codes);
+    h.host.RunPosted([this](uint16_t code) { ed().Command(code); });
+    EXPECT_NE(h.Text(), "ab  \r\n");
+    UndoAll();
+    EXPECT_EQ(h.Text(), "ab  \r\n");
+  }
+  h.SetText("ab\r\n");
+  ed().SetCaretInternal(0, 3);
+  ed().SetSelText("z");
+  UndoAll();
+  EXPECT_EQ(h.Text(), "ab\r\n");
+}
+
 TEST_F(EdgeEdits, DeleteInAnEmptyDocumentChangesNothing) {
   h.SetText("");
   ed().Command(cmdDelete);
