@@ -7,13 +7,6 @@
 
 namespace {
 constexpr unsigned kDefaultInterval = 800;
-
-// Backspace, the digits and the Latin letters: typing one of them narrows the list
-// instead of closing it.
-bool IsIdentifierChar(unsigned char ch) {
-  return ch == '\b' || (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'Z') ||
-         (ch >= 'a' && ch <= 'z');
-}
 }  // namespace
 
 std::string TCompletion::Trimmed(const std::string& s) {

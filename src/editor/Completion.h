@@ -40,6 +40,13 @@ class TCompletion {
   static constexpr uint8_t cmIdentifiers = 0;
   static constexpr uint8_t cmTemplates = 1;
 
+  // Backspace, the digits and the Latin letters: typing one of them narrows the list
+  // instead of closing it, so the completion hears of it after the change.
+  static bool IsIdentifierChar(unsigned char ch) {
+    return ch == '\b' || (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'Z') ||
+           (ch >= 'a' && ch <= 'z');
+  }
+
   explicit TCompletion(TRACustomEditor* editor);
   ~TCompletion();
   TCompletion(const TCompletion&) = delete;

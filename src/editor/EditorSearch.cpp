@@ -47,7 +47,7 @@ int FindWithinLines(const TEditorStrings& lines, std::string_view pattern, bool 
   size_t col = 0;
   StartOf(lines, from, y, col);
   for (; y < lines.Count(); ++y, col = 0) {
-    const std::string& line = lines[y];
+    const std::string_view line = lines.View(y);
     if (col > line.size()) continue;
     const size_t at = FindInLine(line, pattern, col, fold);
     if (at != std::string_view::npos) return lines.LineOffset(y) + static_cast<int>(at);

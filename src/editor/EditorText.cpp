@@ -13,13 +13,6 @@ using textinsertion::StoredForm;
 
 namespace {
 
-// Backspace, the digits and the Latin letters: the completion hears of these after the
-// change, of every other typed character before it.
-bool IsIdentifierChar(unsigned char ch) {
-  return ch == '\b' || (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'Z') ||
-         (ch >= 'a' && ch <= 'z');
-}
-
 // Whether both ends of the selection lie on lines of the text.
 bool SelectionInText(const TRACustomEditor& editor) {
   const int last = editor.Lines().Count() - 1;
@@ -217,7 +210,7 @@ void TRACustomEditor::InsertChar(unsigned char ch) {
   }
   FLines->ReLine();
   if (ch < 32) return;
-  const bool identifier = IsIdentifierChar(ch);
+  const bool identifier = TCompletion::IsIdentifierChar(ch);
   if (!identifier) FCompletion->NotifyChar(ch);
   DeleteSelected();
   std::string line = FLines->Get(FCaretY);
