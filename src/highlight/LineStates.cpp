@@ -133,7 +133,11 @@ int TRAHLEditor::LongTokenEnd() const {
 // Every edit brings the states up to date: only the lines from the first change until
 // the states agree again are rescanned, and those whose state or text changed repainted.
 void TRAHLEditor::SyncLineStates() {
-  if (!TracksLineStates() || (FStatesValid && !Lines().HasLineChanges())) return;
+  // States scanned for another highlighter (changed while LongTokens was off) are stale
+  // even when no line changed.
+  const bool upToDate =
+      FStatesValid && FScannedHighLighter == FHighLighter && !Lines().HasLineChanges();
+  if (!TracksLineStates() || upToDate) return;
   const auto [first, last] = UpdateLineStates();
   InvalidateLines(first, last);
 }

@@ -180,6 +180,14 @@ TEST_F(LineStatesTest, LongTokensOffLeavesTheStatesAndRescansComeLater) {
   editor().SetLongTokens(true);
   editor().TextModified(0, 0, "#");
   EXPECT_EQ(StoredStates(), (S{0, 0, 0, 0}));
+
+  // Also when no line changed while the other highlighter was chosen.
+  EXPECT_EQ(States(hlPerl, "$x = \"a\nb\";\nd"), (S{0, 4, 0}));
+  editor().SetLongTokens(false);
+  editor().SetHighLighter(hlMarvek);
+  editor().SetLongTokens(true);
+  editor().TextModified(0, 0, "\r");
+  EXPECT_EQ(StoredStates(), (S{0, 0, 0}));
 }
 
 TEST_F(LineStatesTest, EmptyTextKeepsTheStoredStates) {
