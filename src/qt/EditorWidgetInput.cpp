@@ -17,24 +17,6 @@ namespace {
 // One wheel step of the control is 40 units (a standard notch of 120 is three lines).
 constexpr int kWheelUnit = 40;
 
-std::optional<TMouseButton> ButtonOf(Qt::MouseButton button) {
-  switch (button) {
-    case Qt::LeftButton: return TMouseButton::mbLeft;
-    case Qt::RightButton: return TMouseButton::mbRight;
-    case Qt::MiddleButton: return TMouseButton::mbMiddle;
-    default: return std::nullopt;
-  }
-}
-
-// Shift, Alt and Ctrl plus the buttons held.
-TShiftState MouseShift(const QMouseEvent& e) {
-  TShiftState s = KeyTranslation::ShiftStateOf(e.modifiers());
-  if (e.buttons() & Qt::LeftButton) s |= ssLeft;
-  if (e.buttons() & Qt::RightButton) s |= ssRight;
-  if (e.buttons() & Qt::MiddleButton) s |= ssMiddle;
-  return s;
-}
-
 // Scroll bar request code of a slider action; -1 for none.
 int RequestCode(int action) {
   switch (action) {
@@ -106,22 +88,22 @@ void EditorWidget::focusOutEvent(QFocusEvent* event) {
 
 void EditorWidget::mousePressEvent(QMouseEvent* event) {
   event->accept();
-  const auto button = ButtonOf(event->button());
+  const auto button = KeyTranslation::MouseButtonOf(event->button());
   if (!FEditor || !button) return;
   const QPoint p = event->position().toPoint();
-  Guarded([&] { FEditor->MouseDown(*button, MouseShift(*event), p.x(), p.y()); });
+  Guarded([&] { FEditor->MouseDown(*button, KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
 }
 
 // The platform replaces the second press of a double click by the double click, so the
 // control hears of the double click and then of the press.
 void EditorWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   event->accept();
-  const auto button = ButtonOf(event->button());
+  const auto button = KeyTranslation::MouseButtonOf(event->button());
   if (!FEditor || !button) return;
   const QPoint p = event->position().toPoint();
   Guarded([&] {
     if (*button == TMouseButton::mbLeft) FEditor->DblClick();
-    FEditor->MouseDown(*button, MouseShift(*event), p.x(), p.y());
+    FEditor->MouseDown(*button, KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y());
   });
 }
 
@@ -134,15 +116,15 @@ void EditorWidget::mouseMoveEvent(QMouseEvent* event) {
     FShownCursor = shape;
     viewport()->setCursor(shape == TCursorShape::Arrow ? Qt::ArrowCursor : Qt::IBeamCursor);
   }
-  Guarded([&] { FEditor->MouseMove(MouseShift(*event), p.x(), p.y()); });
+  Guarded([&] { FEditor->MouseMove(KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
 }
 
 void EditorWidget::mouseReleaseEvent(QMouseEvent* event) {
   event->accept();
-  const auto button = ButtonOf(event->button());
+  const auto button = KeyTranslation::MouseButtonOf(event->button());
   if (!FEditor || !button) return;
   const QPoint p = event->position().toPoint();
-  Guarded([&] { FEditor->MouseUp(*button, MouseShift(*event), p.x(), p.y()); });
+  Guarded([&] { FEditor->MouseUp(*button, KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
 }
 
 // Small steps of smooth-scrolling devices add up until they make a whole step.

@@ -115,6 +115,23 @@ TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers) {
   return s;
 }
 
+std::optional<TMouseButton> MouseButtonOf(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton: return TMouseButton::mbLeft;
+    case Qt::RightButton: return TMouseButton::mbRight;
+    case Qt::MiddleButton: return TMouseButton::mbMiddle;
+    default: return std::nullopt;
+  }
+}
+
+TShiftState MouseShiftStateOf(const QMouseEvent& event) {
+  TShiftState shift = ShiftStateOf(event.modifiers());
+  if (event.buttons() & Qt::LeftButton) shift |= ssLeft;
+  if (event.buttons() & Qt::RightButton) shift |= ssRight;
+  if (event.buttons() & Qt::MiddleButton) shift |= ssMiddle;
+  return shift;
+}
+
 bool IsModifierKey(int qtKey) {
   switch (qtKey) {
     case Qt::Key_Shift:

@@ -2,8 +2,10 @@
 // Qt keys to the control's key input: virtual-key codes with a shift state (Shift 1,
 // Alt 2, Ctrl 4), and typed characters as Windows-1252 bytes.
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/Types.h"
@@ -11,6 +13,11 @@
 namespace KeyTranslation {
 
 TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers);
+
+// The control's button for a Qt mouse button; none for the extra buttons.
+std::optional<TMouseButton> MouseButtonOf(Qt::MouseButton button);
+// Shift, Alt and Ctrl plus the buttons held.
+TShiftState MouseShiftStateOf(const QMouseEvent& event);
 
 // Shift, Ctrl, Alt, Meta and the like pressed alone: not passed on, so that pressing a
 // modifier again between the two keys of a chord does not end the chord.

@@ -9,20 +9,9 @@
 #include "qt/KeyTranslation.h"
 
 namespace {
+// The extra buttons act as the left one in the list.
 TMouseButton ButtonOf(Qt::MouseButton button) {
-  switch (button) {
-    case Qt::RightButton: return TMouseButton::mbRight;
-    case Qt::MiddleButton: return TMouseButton::mbMiddle;
-    default: return TMouseButton::mbLeft;
-  }
-}
-
-TShiftState ShiftOf(const QMouseEvent& event) {
-  TShiftState shift = KeyTranslation::ShiftStateOf(event.modifiers());
-  if (event.buttons() & Qt::LeftButton) shift |= ssLeft;
-  if (event.buttons() & Qt::RightButton) shift |= ssRight;
-  if (event.buttons() & Qt::MiddleButton) shift |= ssMiddle;
-  return shift;
+  return KeyTranslation::MouseButtonOf(button).value_or(TMouseButton::mbLeft);
 }
 }  // namespace
 
@@ -168,19 +157,19 @@ void QtListBox::resizeEvent(QResizeEvent*) { UpdateScrollBar(); }
 void QtListBox::mousePressEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint() - QPoint(kBorder, kBorder);
   if (!OnMouseDown) return;
-  FGuard([&] { OnMouseDown(ButtonOf(event->button()), ShiftOf(*event), p.x(), p.y()); });
+  FGuard([&] { OnMouseDown(ButtonOf(event->button()), KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
 }
 
 void QtListBox::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint() - QPoint(kBorder, kBorder);
-  if (OnMouseMove) FGuard([&] { OnMouseMove(ShiftOf(*event), p.x(), p.y()); });
+  if (OnMouseMove) FGuard([&] { OnMouseMove(KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
 }
 
 void QtListBox::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint() - QPoint(kBorder, kBorder);
   // Releasing may insert the candidate, which runs the editor's handlers.
   if (!OnMouseUp) return;
-  FGuard([&] { OnMouseUp(ButtonOf(event->button()), ShiftOf(*event), p.x(), p.y()); });
+  FGuard([&] { OnMouseUp(ButtonOf(event->button()), KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
 }
 
 void QtListBox::wheelEvent(QWheelEvent* event) {
