@@ -15,27 +15,6 @@
 
 namespace {
 
-QStringList Titles(const QList<QAction*>& actions) {
-  QStringList titles;
-  for (const QAction* action : actions)
-    titles.append(action->isSeparator() ? QStringLiteral("-") : action->text());
-  return titles;
-}
-
-QMenu* Submenu(QMenu* menu, const QString& title) {
-  for (QAction* action : menu->actions()) {
-    if (action->text() == title) return action->menu();
-  }
-  return nullptr;
-}
-
-void Type(QWidget* widget, int key, Qt::KeyboardModifiers modifiers, const QString& text = {}) {
-  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-  QCoreApplication::sendEvent(widget, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
-  QCoreApplication::sendEvent(widget, &release);
-}
-
 struct ChildTest : AppTest {
   TChildForm& MakeChild() {
     TForm1& form = MakeForm();
@@ -104,8 +83,8 @@ TEST_F(ChildTest, MenusMergeBetweenFileAndWindowAndShareTheBookmarkActions) {
   EXPECT_EQ(Titles(c.SearchMenu->actions()),
             QStringList({"&Find...", "Find &Next", "&Replace", "-", "Go To...", "-",
                          "Toogle Bookmark...", "Goto Bookmark..."}));
-  QMenu* toggles = Submenu(c.SearchMenu, "Toogle Bookmark...");
-  QMenu* gotos = Submenu(c.SearchMenu, "Goto Bookmark...");
+  QMenu* toggles = SubmenuNamed(c.SearchMenu, "Toogle Bookmark...");
+  QMenu* gotos = SubmenuNamed(c.SearchMenu, "Goto Bookmark...");
   ASSERT_TRUE(toggles && gotos);
   EXPECT_EQ(Titles(c.PopupMenu1->actions()), QStringList({"Toogle Bookmark", "Goto Bookmark"}));
   QList<QAction*> toggleOrder;
@@ -116,8 +95,8 @@ TEST_F(ChildTest, MenusMergeBetweenFileAndWindowAndShareTheBookmarkActions) {
   }
   EXPECT_EQ(toggles->actions(), toggleOrder);
   EXPECT_EQ(gotos->actions(), gotoOrder);
-  EXPECT_EQ(Submenu(c.PopupMenu1, "Toogle Bookmark")->actions(), toggleOrder);
-  EXPECT_EQ(Submenu(c.PopupMenu1, "Goto Bookmark")->actions(), gotoOrder);
+  EXPECT_EQ(SubmenuNamed(c.PopupMenu1, "Toogle Bookmark")->actions(), toggleOrder);
+  EXPECT_EQ(SubmenuNamed(c.PopupMenu1, "Goto Bookmark")->actions(), gotoOrder);
 
   // A long hint goes to the status bar.
   c.EditCut1->showStatusText(form.menuBar());

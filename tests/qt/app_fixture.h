@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QAction>
 #include <QFile>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QSettings>
@@ -20,6 +23,32 @@
 #include "app/ChildForm.h"
 #include "app/MainWindow.h"
 #include "highlight/RAHLEditor.h"
+
+// The captions of Actions, "-" for a separator.
+inline QStringList Titles(const QList<QAction*>& actions) {
+  QStringList titles;
+  for (const QAction* action : actions)
+    titles.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+  return titles;
+}
+
+// The menu of Owner's entry captioned Title (Owner a menu bar or a menu).
+inline QMenu* SubmenuNamed(const QWidget* owner, const QString& title) {
+  for (QAction* action : owner->actions()) {
+    if (action->text() == title) return action->menu();
+  }
+  return nullptr;
+}
+
+// A key typed on Widget; a key press sent this way meets the shortcuts first, as typed
+// keys do.
+inline void Type(QWidget* widget, int key, Qt::KeyboardModifiers modifiers,
+                 const QString& text = {}) {
+  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+  QCoreApplication::sendEvent(widget, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+  QCoreApplication::sendEvent(widget, &release);
+}
 
 struct FakeDialogs {
   QString OpenName;

@@ -18,30 +18,6 @@
 
 namespace {
 
-QStringList Captions(const QList<QAction*>& actions) {
-  QStringList captions;
-  for (const QAction* action : actions) {
-    captions.append(action->isSeparator() ? QStringLiteral("-") : action->text());
-  }
-  return captions;
-}
-
-QMenu* MenuNamed(TForm1& form, const QString& title) {
-  for (QAction* action : form.menuBar()->actions()) {
-    if (action->text() == title) return action->menu();
-  }
-  return nullptr;
-}
-
-// A key typed on Widget; a key press sent this way meets the shortcuts first, as typed
-// keys do.
-void Type(QWidget* widget, int key, Qt::KeyboardModifiers modifiers, const QString& text = {}) {
-  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-  QCoreApplication::sendEvent(widget, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
-  QCoreApplication::sendEvent(widget, &release);
-}
-
 // Counts the key presses of one key that reach a widget.
 class KeyCounter : public QObject {
  public:
@@ -65,15 +41,15 @@ class KeyCounter : public QObject {
 TEST_F(AppTest, MainWindowHasTitleMenusAndActions) {
   TForm1& form = MakeForm();
   EXPECT_EQ(form.windowTitle(), "MarvekWorld Script Editor");
-  EXPECT_EQ(Captions(form.menuBar()->actions()),
+  EXPECT_EQ(Titles(form.menuBar()->actions()),
             QStringList({"&File", "&Window", "&Help"}));
-  ASSERT_NE(MenuNamed(form, "&File"), nullptr);
-  EXPECT_EQ(Captions(MenuNamed(form, "&File")->actions()),
+  ASSERT_NE(SubmenuNamed(form.menuBar(), "&File"), nullptr);
+  EXPECT_EQ(Titles(SubmenuNamed(form.menuBar(), "&File")->actions()),
             QStringList({"New", "&Open...", "&Save", "Save &As...", "&Print...", "-", "E&xit"}));
-  EXPECT_EQ(Captions(MenuNamed(form, "&Window")->actions()),
+  EXPECT_EQ(Titles(SubmenuNamed(form.menuBar(), "&Window")->actions()),
             QStringList({"C&lose", "&Cascade", "Tile &Horizontally", "&Tile Vertically",
                          "&Minimize All", "&Arrange"}));
-  EXPECT_EQ(Captions(MenuNamed(form, "&Help")->actions()), QStringList({"&About"}));
+  EXPECT_EQ(Titles(SubmenuNamed(form.menuBar(), "&Help")->actions()), QStringList({"&About"}));
 
   EXPECT_EQ(form.FileOpen1->shortcut(), QKeySequence("Ctrl+O"));
   EXPECT_EQ(form.PrintDlg1->shortcut(), QKeySequence("Ctrl+P"));
