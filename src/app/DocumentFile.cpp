@@ -50,15 +50,10 @@ void TDocumentFile::Load(TEditorStrings& lines, const QString& fileName) {
   }
   Remember(fileName, QCryptographicHash::hash(QByteArrayView(bytes), kDigest), true);
   FCutAtNul = bytes.find('\0') != std::string::npos;
-  textcodec::TDecodedText decoded = textcodec::Decode(bytes);
+  const textcodec::TDecodedText decoded = textcodec::Decode(bytes);
   FEncoding = decoded.Encoding;
   FUnmappable = decoded.Unmappable;
-  if (decoded.Encoding == TTextEncoding::Windows1252) {
-    lines.SetTextStr(bytes);
-  } else {
-    std::string().swap(bytes);
-    lines.SetTextStr(decoded.Text);
-  }
+  lines.SetTextStr(bytes);
 }
 
 void TDocumentFile::CheckWritable(const QString& fileName) const {

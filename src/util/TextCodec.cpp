@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -44,17 +45,56 @@ size_t DecodeOne(std::string_view s, size_t i, char32_t& c) {
 }
 
 void AppendUtf8(std::string& out, char32_t c) {
-  // Every character of the code page lies below U+10000.
   if (c < 0x80) {
     out.push_back(static_cast<char>(c));
   } else if (c < 0x800) {
     out.push_back(static_cast<char>(0xC0 | (c >> 6)));
     out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
+  } else if (c < 0x10000) {
     out.push_back(static_cast<char>(0xE0 | (c >> 12)));
     out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
     out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
   }
+}
+
+// A character of the file the code page lacks, and where its '?' was written.
+struct TReplaced {
+  size_t At;
+  char32_t Char;
+};
+
+// How far an in-place decoding came: the text decoded so far ends at Written, the bytes
+// read so far at Read.
+struct TDecodingPoint {
+  size_t Written;
+  size_t Read;
+  bool Bom;
+};
+
+// Undoes an in-place decoding that met bytes that are not UTF-8. The characters decoded so
+// far are written back as the UTF-8 they were read from, last first, so that each lands
+// at or after its decoded place and nothing still to be read is overwritten. Valid UTF-8
+// has one spelling per character, so this gives back the very bytes.
+void Undecode(std::string& bytes, TDecodingPoint point, const std::vector<TReplaced>& replaced) {
+  size_t to = point.Read;
+  auto next = replaced.rbegin();
+  std::string utf8;
+  for (size_t i = point.Written; i-- > 0;) {
+    // Without a byte order mark, the ASCII text before the first decoded character never moved.
+    if (!point.Bom && to == i + 1) break;
+    char32_t c = textcodec::CharOfByte(static_cast<unsigned char>(bytes[i]));
+    if (next != replaced.rend() && next->At == i) c = (next++)->Char;
+    utf8.clear();
+    AppendUtf8(utf8, c);
+    to -= utf8.size();
+    bytes.replace(to, utf8.size(), utf8);
+  }
+  if (point.Bom) bytes.replace(0, textcodec::kUtf8Bom.size(), textcodec::kUtf8Bom);
 }
 
 }  // namespace
@@ -86,35 +126,41 @@ size_t FindNonAscii(std::string_view bytes, size_t from) {
   return i;
 }
 
-TDecodedText Decode(std::string_view bytes) {
+TDecodedText Decode(std::string& bytes) {
   TDecodedText result;
   const bool bom = bytes.starts_with(kUtf8Bom);
   const size_t start = bom ? kUtf8Bom.size() : 0;
-  size_t i = FindNonAscii(bytes, start);
-  if (!bom && i == bytes.size()) return result;
-  // Most Windows-1252 text fails at its first byte beyond ASCII: no copy is made for it.
-  char32_t first = 0;
-  if (i < bytes.size() && DecodeOne(bytes, i, first) == 0) return result;
-  std::string text;
-  text.reserve(bytes.size() - start);
-  text.append(bytes.substr(start, i - start));
-  while (i < bytes.size()) {
-    char32_t c = 0;
-    const size_t length = DecodeOne(bytes, i, c);
-    if (length == 0) return TDecodedText{};
-    if (const auto b = ByteOfChar(c)) {
-      text.push_back(static_cast<char>(*b));
-    } else {
-      text.push_back('?');
-      ++result.Unmappable;
+  size_t read = FindNonAscii(bytes, start);
+  if (!bom && read == bytes.size()) return result;
+  char32_t c = 0;
+  // Most Windows-1252 text fails at its first byte beyond ASCII, before anything moved.
+  if (read < bytes.size() && DecodeOne(bytes, read, c) == 0) return result;
+  // A decoded character is never longer than its UTF-8, so the text is written over the
+  // bytes already read.
+  size_t written = 0;
+  const auto keepAscii = [&](size_t from, size_t to) {
+    if (written != from) std::memmove(bytes.data() + written, bytes.data() + from, to - from);
+    written += to - from;
+  };
+  keepAscii(start, read);
+  std::vector<TReplaced> replaced;
+  while (read < bytes.size()) {
+    const size_t length = DecodeOne(bytes, read, c);
+    if (length == 0) {
+      Undecode(bytes, {written, read, bom}, replaced);
+      return TDecodedText{};
     }
-    i += length;
-    const size_t next = FindNonAscii(bytes, i);
-    text.append(bytes.substr(i, next - i));
-    i = next;
+    const std::optional<unsigned char> b = ByteOfChar(c);
+    if (!b) replaced.push_back({written, c});
+    bytes[written++] = b ? static_cast<char>(*b) : '?';
+    read += length;
+    const size_t next = FindNonAscii(bytes, read);
+    keepAscii(read, next);
+    read = next;
   }
+  bytes.resize(written);
   result.Encoding = bom ? TTextEncoding::Utf8Bom : TTextEncoding::Utf8;
-  result.Text = std::move(text);
+  result.Unmappable = replaced.size();
   return result;
 }
 

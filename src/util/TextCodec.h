@@ -1,9 +1,10 @@
 #pragma once
 // Text as files hold it and as the control holds it. The control works on bytes of
 // Windows-1252; a file holds either those bytes or UTF-8 (with or without a byte order
-// mark). Detection and decoding are one pass over the file's bytes, and text that is the
-// same in both (ASCII) is never copied. Valid UTF-8 has one spelling for each character,
-// so text decoded here and encoded again gives back the file's bytes.
+// mark). Detection and decoding are one pass over the file's bytes, in place: decoded text
+// is never longer than its UTF-8, and ASCII, the same in both, is only read. Valid UTF-8
+// has one spelling for each character, so text decoded here and encoded again gives back
+// the file's bytes.
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -23,17 +24,15 @@ std::optional<unsigned char> ByteOfChar(char32_t c);
 
 struct TDecodedText {
   TTextEncoding Encoding = TTextEncoding::Windows1252;
-  // The control's bytes of a UTF-8 file. Empty for Windows-1252: the file's bytes are
-  // the text as they are.
-  std::string Text;
-  // Characters of a UTF-8 file that Windows-1252 cannot hold; each is a '?' in Text.
+  // Characters of a UTF-8 file that Windows-1252 cannot hold; each became a '?'.
   size_t Unmappable = 0;
 };
 
-// A file starting with the byte order mark, or valid UTF-8 with at least one character
-// beyond ASCII, is UTF-8; anything else (ASCII, bytes that are not valid UTF-8, also
-// after a byte order mark) is Windows-1252.
-TDecodedText Decode(std::string_view bytes);
+// Turns a file's Bytes into the control's bytes and says what the file was. A file
+// starting with the byte order mark, or valid UTF-8 with at least one character beyond
+// ASCII, is UTF-8 and is decoded (the mark dropped); anything else (ASCII, bytes that
+// are not valid UTF-8, also after a byte order mark) is Windows-1252 and stays as it is.
+TDecodedText Decode(std::string& bytes);
 
 // Appends Text, bytes of the control, to Out as Encoding writes them (the byte order mark
 // is the caller's, at the start of the file).
