@@ -30,8 +30,8 @@ QString Reason(const QFileDevice& file, int error) {
 }
 
 QString TooLarge() {
-  return QStringLiteral("File too large: the editor holds scripts of up to %1 MB")
-      .arg(kLargestScript >> 20);
+  return QStringLiteral("File too large: the editor holds scripts of up to %1 GB")
+      .arg((kLargestScript + 1) >> 30);
 }
 
 // Why FileName cannot be read as a script before opening it: folders and devices would

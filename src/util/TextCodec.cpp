@@ -62,6 +62,21 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
+// The index of the first byte of Bytes at or after From that is not ASCII, or its size.
+size_t FindNonAscii(std::string_view bytes, size_t from) {
+  // Whole words at a time: the loop the compiler turns into vector instructions, since
+  // this runs over every byte of every file opened.
+  constexpr uint64_t kHighBits = 0x8080808080808080ull;
+  size_t i = from;
+  for (; i + 32 <= bytes.size(); i += 32) {
+    uint64_t w[4];
+    std::memcpy(w, bytes.data() + i, sizeof w);
+    if (((w[0] | w[1] | w[2] | w[3]) & kHighBits) != 0) break;
+  }
+  while (i < bytes.size() && At(bytes, i) < 0x80) ++i;
+  return i;
+}
+
 // A character of the file the code page lacks, and where its '?' was written.
 struct TReplaced {
   size_t At;
@@ -110,20 +125,6 @@ std::optional<unsigned char> ByteOfChar(char32_t c) {
   const auto it = std::find(kHighControls.begin(), kHighControls.end(), c);
   if (it == kHighControls.end()) return std::nullopt;
   return static_cast<unsigned char>(0x80 + (it - kHighControls.begin()));
-}
-
-size_t FindNonAscii(std::string_view bytes, size_t from) {
-  // Whole words at a time: the loop the compiler turns into vector instructions, since
-  // this runs over every byte of every file opened.
-  constexpr uint64_t kHighBits = 0x8080808080808080ull;
-  size_t i = from;
-  for (; i + 32 <= bytes.size(); i += 32) {
-    uint64_t w[4];
-    std::memcpy(w, bytes.data() + i, sizeof w);
-    if (((w[0] | w[1] | w[2] | w[3]) & kHighBits) != 0) break;
-  }
-  while (i < bytes.size() && At(bytes, i) < 0x80) ++i;
-  return i;
 }
 
 TDecodedText Decode(std::string& bytes) {

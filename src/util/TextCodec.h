@@ -38,7 +38,4 @@ TDecodedText Decode(std::string& bytes);
 // is the caller's, at the start of the file).
 void AppendEncoded(std::string& out, std::string_view text, TTextEncoding encoding);
 
-// The index of the first byte of Bytes at or after From that is not ASCII, or its size.
-size_t FindNonAscii(std::string_view bytes, size_t from = 0);
-
 }  // namespace textcodec
