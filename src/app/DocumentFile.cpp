@@ -6,58 +6,98 @@
 
 #include "app/ScriptFile.h"
 #include "editor/EditorStrings.h"
+#include "util/Errors.h"
 
 namespace {
 
-QByteArray DigestOf(const QByteArray& content) {
-  return QCryptographicHash::hash(content, QCryptographicHash::Sha256);
-}
+constexpr auto kDigest = QCryptographicHash::Sha256;
 
 bool SameFile(const QString& a, const QString& b) {
   return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
 }
 
-// The file's content now; false when there is no readable file.
-bool ReadNow(const QString& fileName, QByteArray& content) {
+// The digest of the file's content now; false when there is no readable file.
+bool DigestNow(const QString& fileName, QByteArray& digest) {
   QFile file(fileName);
   if (!file.open(QIODevice::ReadOnly)) return false;
-  content = file.readAll();
-  return file.error() == QFileDevice::NoError;
+  QCryptographicHash hash(kDigest);
+  if (!hash.addData(&file) || file.error() != QFileDevice::NoError) return false;
+  digest = hash.result();
+  return true;
+}
+
+// Why a document with Count characters shown as '?' is not written.
+QString UnmappableReason(size_t count) {
+  return QStringLiteral(
+             "it holds %1 character%2 that Windows-1252, the character set of the editor, "
+             "cannot show. They appear as \"?\", and saving would lose them.")
+      .arg(count)
+      .arg(count == 1 ? "" : "s");
 }
 
 }  // namespace
 
 void TDocumentFile::Load(TEditorStrings& lines, const QString& fileName) {
   Remember(fileName, QByteArray(), false);
-  const std::string content = ReadScriptFile(fileName);
-  const QByteArray bytes = QByteArray::fromStdString(content);
-  Remember(fileName, bytes, true);
-  FCutAtNul = bytes.contains('\0');
-  lines.SetTextStr(content);
+  FEncoding = TTextEncoding::Windows1252;
+  FUnmappable = 0;
+  std::string bytes;
+  try {
+    bytes = ReadScriptFile(fileName);
+  } catch (const EFileError&) {
+    FUnreadable = QFileInfo::exists(fileName);
+    throw;
+  }
+  Remember(fileName, QCryptographicHash::hash(QByteArrayView(bytes), kDigest), true);
+  FCutAtNul = bytes.find('\0') != std::string::npos;
+  const textcodec::TDecodedText decoded = textcodec::Decode(bytes);
+  FEncoding = decoded.Encoding;
+  FUnmappable = decoded.Unmappable;
+  lines.SetTextStr(bytes);
+}
+
+void TDocumentFile::CheckWritable(const QString& fileName) const {
+  if (FUnmappable == 0) return;
+  throw EFileError(QStringLiteral("Cannot save %1: %2")
+                       .arg(fileName, UnmappableReason(FUnmappable))
+                       .toStdString());
 }
 
 void TDocumentFile::Save(const TEditorStrings& lines, const QString& fileName) {
-  SaveScript(lines, fileName);
-  QByteArray content;
-  const bool exists = ReadNow(fileName, content);
-  Remember(fileName, content, exists);
+  CheckWritable(fileName);
+  QCryptographicHash digest(kDigest);
+  SaveScript(lines, fileName, FEncoding, digest);
+  Remember(fileName, digest.result(), true);
 }
 
 TDocumentFile::TRisk TDocumentFile::RiskOfWriting(const QString& fileName) const {
   if (FFileName.isEmpty() || !SameFile(fileName, FFileName)) return TRisk::None;
-  QByteArray content;
-  const bool exists = ReadNow(fileName, content);
+  if (FUnreadable) return QFileInfo::exists(fileName) ? TRisk::Unreadable : TRisk::None;
+  QByteArray digest;
   // A file deleted meanwhile has nothing left to lose.
-  if (!exists) return TRisk::None;
-  if (!FExists || DigestOf(content) != FDigest) return TRisk::ChangedOnDisk;
+  if (!DigestNow(fileName, digest)) return TRisk::None;
+  if (!FExists || digest != FDigest) return TRisk::ChangedOnDisk;
   return FCutAtNul ? TRisk::CutsAtNul : TRisk::None;
 }
 
-void TDocumentFile::Remember(const QString& fileName, const QByteArray& content, bool exists) {
+void TDocumentFile::Remember(const QString& fileName, const QByteArray& digest, bool exists) {
   FFileName = fileName;
   FExists = exists;
-  FDigest = exists ? DigestOf(content) : QByteArray();
+  FUnreadable = false;
+  FDigest = exists ? digest : QByteArray();
   FCutAtNul = false;
+}
+
+QString EncodingName(TTextEncoding encoding) {
+  switch (encoding) {
+    case TTextEncoding::Utf8:
+      return QStringLiteral("UTF-8");
+    case TTextEncoding::Utf8Bom:
+      return QStringLiteral("UTF-8 BOM");
+    case TTextEncoding::Windows1252:
+      break;
+  }
+  return QStringLiteral("Windows-1252");
 }
 
 QString NulOpenedWarning(const QString& fileName) {
@@ -67,11 +107,21 @@ QString NulOpenedWarning(const QString& fileName) {
       .arg(fileName);
 }
 
+QString UnmappableOpenedWarning(const QString& fileName, size_t count) {
+  return QStringLiteral("%1 is opened read-only: %2").arg(fileName, UnmappableReason(count));
+}
+
 QString OverwriteQuestion(TDocumentFile::TRisk risk, const QString& fileName) {
   if (risk == TDocumentFile::TRisk::CutsAtNul) {
     return QStringLiteral(
                "%1 holds a NUL byte, and the text after it is not shown. Saving over the "
                "file cuts it there and loses that text.\n\nSave over it anyway?")
+        .arg(fileName);
+  }
+  if (risk == TDocumentFile::TRisk::Unreadable) {
+    return QStringLiteral(
+               "%1 could not be read when it was opened, so this window does not show what "
+               "it holds. Saving replaces the file with the window's text.\n\nOverwrite it?")
         .arg(fileName);
   }
   return QStringLiteral(

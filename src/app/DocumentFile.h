@@ -1,9 +1,14 @@
 #pragma once
 // What a document window knows of its file on disk: the content it last read or wrote
-// there, and whether the document shows only part of it (the file holds a NUL byte, and
-// loading stops there). Saving over the file checks both before anything is lost.
+// there (as a digest of the bytes on disk), the file's encoding, and whether the document
+// shows only part of it (the file holds a NUL byte, and loading stops there; or it holds
+// characters the control's code page cannot show). Saving over the file checks all of
+// that before anything is lost.
 #include <QByteArray>
 #include <QString>
+#include <cstddef>
+
+#include "util/TextCodec.h"
 
 class TEditorStrings;
 
@@ -14,29 +19,47 @@ class TDocumentFile {
     None,
     ChangedOnDisk,  // another program changed (or created) the file since
     CutsAtNul,      // the file holds text after a NUL byte that the document never showed
+    Unreadable,     // the file exists but could not be read, so the document never showed it
   };
 
-  // Gives the content of FileName to Lines (throws EFileError when it cannot be read) and
-  // remembers it. A file that could not be read counts as absent.
+  // Gives the content of FileName, decoded, to Lines (throws EFileError when it cannot be
+  // read) and remembers it. A file that could not be read counts as absent when it does
+  // not exist, and as unreadable otherwise.
   void Load(TEditorStrings& lines, const QString& fileName);
-  // Writes Lines to FileName (throws EFileError on failure) and remembers what is there.
+  // Writes Lines to FileName in the document's encoding (throws EFileError on failure, and
+  // when the document cannot be written without loss) and remembers what is there.
   void Save(const TEditorStrings& lines, const QString& fileName);
+  // Throws EFileError when the document cannot be written to FileName without loss.
+  void CheckWritable(const QString& fileName) const;
 
   // Whether the last loaded file held a NUL byte (so its end is not in the document).
   bool CutAtNul() const { return FCutAtNul; }
+  // The encoding the next save writes: the loaded file's; Windows-1252 for a new document.
+  TTextEncoding Encoding() const { return FEncoding; }
+  void SetEncoding(TTextEncoding encoding) { FEncoding = encoding; }
+  // Characters of the loaded file that the document shows as '?': it must stay read-only.
+  size_t Unmappable() const { return FUnmappable; }
   // What writing the document to FileName would destroy unseen. Only the document's own
   // file is checked: another name was chosen in the Save dialog, which asks itself.
   TRisk RiskOfWriting(const QString& fileName) const;
 
  private:
-  void Remember(const QString& fileName, const QByteArray& content, bool exists);
+  void Remember(const QString& fileName, const QByteArray& digest, bool exists);
 
   QString FFileName;
   bool FExists = false;
+  bool FUnreadable = false;
   QByteArray FDigest;
   bool FCutAtNul = false;
+  TTextEncoding FEncoding = TTextEncoding::Windows1252;
+  size_t FUnmappable = 0;
 };
 
-// The messages of the two risks and of opening a file with a NUL byte.
+// The status bar's name of an encoding: "UTF-8", "UTF-8 BOM" or "Windows-1252".
+QString EncodingName(TTextEncoding encoding);
+
+// The messages of the risks, of opening a file with a NUL byte and of opening one with
+// characters the document cannot show.
 QString NulOpenedWarning(const QString& fileName);
+QString UnmappableOpenedWarning(const QString& fileName, size_t count);
 QString OverwriteQuestion(TDocumentFile::TRisk risk, const QString& fileName);

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -136,7 +137,9 @@ void TForm1::CreateActions() {
 
 void TForm1::CreateMenus() {
   FFileMenu = menuBar()->addMenu(QStringLiteral("&File"));
-  FFileMenu->addActions({Action1, FileOpen1, Action2, FileSaveAs1, PrintDlg1});
+  FFileMenu->addActions({Action1, FileOpen1, Action2, FileSaveAs1});
+  CreateEncodingMenu();
+  FFileMenu->addAction(PrintDlg1);
   FFileMenu->addSeparator();
   FFileMenu->addAction(FileExit1);
   // A document window's menus go in front of this one while it is active.
@@ -158,6 +161,42 @@ void TForm1::CreateStatusBar() {
     FPanels[i]->setMinimumWidth(widths[i]);
     statusBar()->addWidget(FPanels[i]);
   }
+  FEncodingPanel = new QLabel(statusBar());
+  statusBar()->addPermanentWidget(FEncodingPanel);
+}
+
+void TForm1::CreateEncodingMenu() {
+  EncodingMenu = FFileMenu->addMenu(QStringLiteral("&Encoding"));
+  auto* group = new QActionGroup(this);
+  const auto add = [&](const char* caption, TTextEncoding encoding) {
+    QAction* action = EncodingMenu->addAction(QString::fromLatin1(caption));
+    action->setCheckable(true);
+    group->addAction(action);
+    connect(action, &QAction::triggered, this, [this, encoding] { SetDocumentEncoding(encoding); });
+    return action;
+  };
+  EncodingUtf8 = add("&UTF-8", TTextEncoding::Utf8);
+  EncodingUtf8Bom = add("UTF-8 with &BOM", TTextEncoding::Utf8Bom);
+  Encoding1252 = add("&Windows-1252", TTextEncoding::Windows1252);
+}
+
+void TForm1::SetDocumentEncoding(TTextEncoding encoding) {
+  TChildForm* child = ActiveMDIChild();
+  if (child == nullptr || child->DiskFile().Encoding() == encoding) return;
+  child->DiskFile().SetEncoding(encoding);
+  // The file on disk no longer matches what the next save writes.
+  child->Editor1().SetModified(true);
+  UpdateStatus();
+}
+
+void TForm1::UpdateEncodingActions(TChildForm* child) {
+  // A document with characters shown as '?' cannot be written in any encoding.
+  EncodingMenu->setEnabled(child != nullptr && child->DiskFile().Unmappable() == 0);
+  if (child == nullptr) return;
+  const TTextEncoding encoding = child->DiskFile().Encoding();
+  EncodingUtf8->setChecked(encoding == TTextEncoding::Utf8);
+  EncodingUtf8Bom->setChecked(encoding == TTextEncoding::Utf8Bom);
+  Encoding1252->setChecked(encoding == TTextEncoding::Windows1252);
 }
 
 void TForm1::ApplySettings() {
@@ -225,6 +264,11 @@ TChildForm* TForm1::OpenFile(const QString& fileName) {
   child->SetFileName(fileName);
   Guarded([&] { child->DiskFile().Load(child->Editor1().Lines(), fileName); });
   if (child->DiskFile().CutAtNul()) FDialogs.ShowWarning(this, NulOpenedWarning(fileName));
+  // Characters shown as '?' must not be written back: the document stays read-only.
+  if (const size_t unshown = child->DiskFile().Unmappable(); unshown > 0) {
+    child->Editor1().SetReadOnly(true);
+    FDialogs.ShowWarning(this, UnmappableOpenedWarning(fileName, unshown));
+  }
   return child;
 }
 
@@ -239,6 +283,13 @@ void TForm1::SaveDocument(TChildForm* window) {
 
 void TForm1::SaveDocumentAs(TChildForm* window) {
   if (window == nullptr) return;
+  // A document that cannot be written is refused before a name is asked for.
+  bool writable = false;
+  Guarded([&] {
+    window->DiskFile().CheckWritable(window->FileName());
+    writable = true;
+  });
+  if (!writable) return;
   const QString fileName = FDialogs.SaveFileName(this);
   if (!fileName.isEmpty()) SaveAs(window, fileName);
 }
@@ -349,13 +400,19 @@ QString TForm1::StatusPanel(int index) const {
   return index >= 0 && index < 3 ? FPanels[index]->text() : QString();
 }
 
+QString TForm1::EncodingStatus() const {
+  return FEncodingPanel->text();
+}
+
 void TForm1::UpdateStatus() {
   TChildForm* child = ActiveMDIChild();
   if (child == nullptr) {
     FPanels[0]->clear();
     FPanels[1]->clear();
+    FEncodingPanel->clear();
     return;
   }
+  FEncodingPanel->setText(EncodingName(child->DiskFile().Encoding()));
   const TRAHLEditor& editor = child->Editor1();
   FPanels[0]->setText(
       QStringLiteral("Row:%1 Col:%2").arg(editor.CaretY() + 1).arg(editor.CaretX() + 1));
@@ -375,6 +432,7 @@ void TForm1::UpdateActions() {
     action->setEnabled(any);
   }
   MergeMenus(child);
+  UpdateEncodingActions(child);
   if (child != nullptr) child->UpdateActions();
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "app/AppDialogs.h"
+#include "util/TextCodec.h"
 
 class QAction;
 class QLabel;
@@ -50,6 +51,8 @@ class TForm1 : public QMainWindow {
 
   // Panel 0 to 2 of the status bar.
   QString StatusPanel(int index) const;
+  // The status bar's panel of the active document's encoding.
+  QString EncodingStatus() const;
   // The status refresh and the action update, run by Timer1 and on window activation.
   void UpdateStatus();
   void UpdateActions();
@@ -69,6 +72,11 @@ class TForm1 : public QMainWindow {
   QAction* WindowArrange1 = nullptr;
   QAction* About1 = nullptr;
   QTimer* Timer1 = nullptr;
+  // File > Encoding: the encoding the active document's next save writes.
+  QMenu* EncodingMenu = nullptr;
+  QAction* EncodingUtf8 = nullptr;
+  QAction* EncodingUtf8Bom = nullptr;
+  QAction* Encoding1252 = nullptr;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -95,6 +103,10 @@ class TForm1 : public QMainWindow {
   void CascadeWindows();
   void TileWindows(bool sideBySide);
   void ArrangeIcons();
+  void CreateEncodingMenu();
+  // Makes Encoding the active document's encoding for its next save.
+  void SetDocumentEncoding(TTextEncoding encoding);
+  void UpdateEncodingActions(TChildForm* child);
   // Runs Action; a failure's message goes to the error box.
   template <typename F>
   void Guarded(F&& action);
@@ -107,4 +119,5 @@ class TForm1 : public QMainWindow {
   QMenu* FHelpMenu = nullptr;
   QList<QPointer<QMenu>> FMergedMenus;
   QLabel* FPanels[3] = {};
+  QLabel* FEncodingPanel = nullptr;
 };

@@ -1,51 +1,98 @@
 #include "app/ScriptFile.h"
 
+#include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
+#include <cstring>
 
 #include "editor/EditorStrings.h"
 #include "util/Errors.h"
 
 namespace {
 
-[[noreturn]] void Fail(const char* what, const QString& fileName) {
-  throw EFileError(std::string(what) + fileName.toStdString());
+[[noreturn]] void Fail(const char* what, const QString& fileName, const QString& reason) {
+  throw EFileError(std::string(what) + fileName.toStdString() + "\n" + reason.toStdString());
+}
+
+[[noreturn]] void CannotOpen(const QString& fileName, const QString& reason) {
+  Fail("Cannot open file ", fileName, reason);
+}
+
+// The system's reason for the failure of the file operation just made. The file does not
+// keep it for every failure (a flush stopped by a full disk or a size limit), so the
+// error number Error, taken right after the failure, stands in then.
+QString Reason(const QFileDevice& file, int error) {
+  const QString reason = file.errorString();
+  if (reason != QFile().errorString() || error == 0) return reason;
+  return QString::fromLocal8Bit(std::strerror(error));
+}
+
+QString TooLarge() {
+  return QStringLiteral("File too large: the editor holds scripts of up to %1 GB")
+      .arg((kLargestScript + 1) >> 30);
+}
+
+// Why FileName cannot be read as a script before opening it: folders and devices would
+// give nothing or never end, and a file too large could not be addressed.
+QString RefusalBeforeReading(const QString& fileName) {
+  const QFileInfo info(fileName);
+  if (!info.exists()) return {};
+  if (info.isDir()) return QStringLiteral("Is a directory");
+  if (!info.isFile()) return QStringLiteral("Not a regular file (a device, a pipe or a socket)");
+  if (info.size() > kLargestScript) return TooLarge();
+  return {};
 }
 
 }  // namespace
 
 std::string ReadScriptFile(const QString& fileName) {
+  if (const QString refusal = RefusalBeforeReading(fileName); !refusal.isEmpty()) {
+    CannotOpen(fileName, refusal);
+  }
   QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly)) Fail("Cannot open file ", fileName);
+  errno = 0;
+  if (!file.open(QIODevice::ReadOnly)) CannotOpen(fileName, Reason(file, errno));
   // Read straight into the string, so a large script is not held twice while opening.
-  std::string text(file.isSequential() ? 0 : static_cast<size_t>(file.size()), '\0');
+  std::string text(static_cast<size_t>(file.size()), '\0');
   const qint64 read = text.empty() ? 0 : file.read(text.data(), static_cast<qint64>(text.size()));
-  if (read < 0) Fail("Cannot open file ", fileName);
+  if (read < 0) CannotOpen(fileName, Reason(file, errno));
   text.resize(static_cast<size_t>(read));
+  // A file that grows while it is read, or one whose size the system does not know.
   const QByteArray rest = file.readAll();
-  if (file.error() != QFileDevice::NoError) Fail("Cannot open file ", fileName);
+  if (file.error() != QFileDevice::NoError) CannotOpen(fileName, Reason(file, errno));
+  if (read + rest.size() > kLargestScript) CannotOpen(fileName, TooLarge());
   text.append(rest.constData(), static_cast<size_t>(rest.size()));
   return text;
 }
 
-void LoadScript(TEditorStrings& lines, const QString& fileName) {
-  lines.SetTextStr(ReadScriptFile(fileName));
-}
-
-void SaveScript(const TEditorStrings& lines, const QString& fileName) {
+void SaveScript(const TEditorStrings& lines, const QString& fileName, TTextEncoding encoding,
+                QCryptographicHash& digest) {
   QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly)) Fail("Cannot create file ", fileName);
+  const auto cannotCreate = [&] { Fail("Cannot create file ", fileName, Reason(file, errno)); };
+  errno = 0;
+  if (!file.open(QIODevice::WriteOnly)) cannotCreate();
   // A short write (a full disk, a size limit) is not always remembered as an error by
   // the file, so every write and the final flush are checked; leaving without commit()
   // discards the new file.
-  const auto put = [&](const char* data, std::size_t size) {
-    const auto length = static_cast<qint64>(size);
-    if (file.write(data, length) != length) Fail("Cannot create file ", fileName);
+  const auto put = [&](std::string_view bytes) {
+    const auto length = static_cast<qint64>(bytes.size());
+    if (file.write(bytes.data(), length) != length) cannotCreate();
+    digest.addData(QByteArrayView(bytes.data(), length));
   };
+  if (encoding == TTextEncoding::Utf8Bom) put(textcodec::kUtf8Bom);
+  std::string encoded;
   for (int i = 0; i < lines.Count(); ++i) {
     const std::string_view line = lines.View(i);
-    put(line.data(), line.size());
-    put("\r\n", 2);
+    if (encoding == TTextEncoding::Windows1252) {
+      put(line);
+    } else {
+      encoded.clear();
+      textcodec::AppendEncoded(encoded, line, encoding);
+      put(encoded);
+    }
+    put("\r\n");
   }
-  if (!file.flush() || !file.commit()) Fail("Cannot create file ", fileName);
+  if (!file.flush() || !file.commit()) cannotCreate();
 }

@@ -1,19 +1,29 @@
 #pragma once
-// Script files on disk: plain 8-bit text, read whole, written with CR LF after every line.
+// Script files on disk: read whole, written with CR LF after every line in the document's
+// encoding. Every failure says, on a second line, why the system refused.
 #include <QString>
+#include <limits>
 #include <string>
 
+#include "util/TextCodec.h"
+
+class QCryptographicHash;
 class TEditorStrings;
 
-// The whole content of FileName; EFileError "Cannot open file <name>" when it cannot be
-// read.
+// The largest script the editor opens. Its text offsets are 32-bit, and a byte of the
+// file can take two characters of text (a lone CR or LF counts as a CR LF, a tab becomes
+// two spaces), so larger files could not be addressed.
+inline constexpr qint64 kLargestScript = std::numeric_limits<int>::max() / 2;
+
+// The whole content of FileName. Throws EFileError "Cannot open file <name>" and the
+// reason when it cannot be read, is not a plain file (a folder, a device) or is larger
+// than kLargestScript.
 std::string ReadScriptFile(const QString& fileName);
 
-// Gives the whole content of FileName to Lines (line breaks CR LF, CR or LF; tabs
-// expanded; a NUL ends the text).
-void LoadScript(TEditorStrings& lines, const QString& fileName);
-
-// Writes every line of Lines followed by CR LF (nothing for an empty document). The file
-// is replaced only once the whole text has been written, so a failed write leaves the old
-// file as it was; it then throws EFileError "Cannot create file <name>".
-void SaveScript(const TEditorStrings& lines, const QString& fileName);
+// Writes every line of Lines in Encoding followed by CR LF (nothing for an empty
+// document but the byte order mark of Utf8Bom), and gives every byte written to Digest.
+// The file is replaced only once the whole text has been written, so a failed write
+// leaves the old file as it was; it then throws EFileError "Cannot create file <name>"
+// and the reason.
+void SaveScript(const TEditorStrings& lines, const QString& fileName, TTextEncoding encoding,
+                QCryptographicHash& digest);

@@ -132,7 +132,8 @@ TEST_F(AppTest, FailedSaveAsKeepsNameCaptionAndModified) {
   const QString bad = PathOf("missing-folder/new.csm");
   form.SaveAs(child, bad);
   ASSERT_EQ(Dialogs.Errors.size(), 1);
-  EXPECT_EQ(Dialogs.Errors.first(), "Cannot create file " + bad);
+  EXPECT_EQ(Dialogs.Errors.first().toStdString(),
+            ("Cannot create file " + bad + "\nNo such file or directory").toStdString());
   EXPECT_EQ(child->FileName(), path);
   EXPECT_EQ(child->windowTitle(), path);
   EXPECT_TRUE(child->Editor1().Modified());
@@ -154,7 +155,8 @@ TEST_F(AppTest, WriteFailingHalfWayKeepsTheOldFile) {
     form.SaveDocument(child);
   }
   ASSERT_EQ(Dialogs.Errors.size(), 1);
-  EXPECT_EQ(Dialogs.Errors.first(), "Cannot create file " + path);
+  EXPECT_EQ(Dialogs.Errors.first().toStdString(),
+            ("Cannot create file " + path + "\nFile too large").toStdString());
   EXPECT_EQ(ReadFile(path), QByteArray("old\r\n"));
   EXPECT_TRUE(child->Editor1().Modified());
   EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList({"big.csm"}));
@@ -165,7 +167,8 @@ TEST_F(AppTest, MissingFileOpensAnEmptyTitledWindow) {
   TForm1& form = MakeForm();
   TChildForm* child = form.OpenFile(path);
   ASSERT_EQ(Dialogs.Errors.size(), 1);
-  EXPECT_EQ(Dialogs.Errors.first(), "Cannot open file " + path);
+  EXPECT_EQ(Dialogs.Errors.first().toStdString(),
+            ("Cannot open file " + path + "\nNo such file or directory").toStdString());
   EXPECT_EQ(form.MDIChildCount(), 1);
   EXPECT_EQ(child->windowTitle(), path);
   EXPECT_EQ(child->FileName(), path);

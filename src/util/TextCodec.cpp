@@ -1,0 +1,183 @@
+#include "util/TextCodec.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Characters of the bytes 0x80..0x9F; the undefined ones keep their own number.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80..87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88..8F
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90..97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98..9F
+};
+
+unsigned char At(std::string_view s, size_t i) {
+  return static_cast<unsigned char>(s[i]);
+}
+
+bool IsContinuation(unsigned char b) {
+  return (b & 0xC0) == 0x80;
+}
+
+// The character of the UTF-8 sequence at I and its length; length 0 when the bytes there
+// are not valid UTF-8 (a stray or missing continuation byte, an overlong form, a
+// surrogate, a number beyond U+10FFFF).
+size_t DecodeOne(std::string_view s, size_t i, char32_t& c) {
+  const unsigned char lead = At(s, i);
+  const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+  if (length == 0 || lead > 0xF4) return 0;
+  // The least character of each length: a smaller one there is an overlong form.
+  constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+  c = lead & (0x7F >> length);
+  if (s.size() - i < length) return 0;
+  for (size_t k = 1; k < length; ++k) {
+    const unsigned char b = At(s, i + k);
+    if (!IsContinuation(b)) return 0;
+    c = (c << 6) | (b & 0x3F);
+  }
+  if (c < kLeast[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
+  return length;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else if (c < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+// The index of the first byte of Bytes at or after From that is not ASCII, or its size.
+size_t FindNonAscii(std::string_view bytes, size_t from) {
+  // Whole words at a time: the loop the compiler turns into vector instructions, since
+  // this runs over every byte of every file opened.
+  constexpr uint64_t kHighBits = 0x8080808080808080ull;
+  size_t i = from;
+  for (; i + 32 <= bytes.size(); i += 32) {
+    uint64_t w[4];
+    std::memcpy(w, bytes.data() + i, sizeof w);
+    if (((w[0] | w[1] | w[2] | w[3]) & kHighBits) != 0) break;
+  }
+  while (i < bytes.size() && At(bytes, i) < 0x80) ++i;
+  return i;
+}
+
+// A character of the file the code page lacks, and where its '?' was written.
+struct TReplaced {
+  size_t At;
+  char32_t Char;
+};
+
+// How far an in-place decoding came: the text decoded so far ends at Written, the bytes
+// read so far at Read.
+struct TDecodingPoint {
+  size_t Written;
+  size_t Read;
+  bool Bom;
+};
+
+// Undoes an in-place decoding that met bytes that are not UTF-8. The characters decoded so
+// far are written back as the UTF-8 they were read from, last first, so that each lands
+// at or after its decoded place and nothing still to be read is overwritten. Valid UTF-8
+// has one spelling per character, so this gives back the very bytes.
+void Undecode(std::string& bytes, TDecodingPoint point, const std::vector<TReplaced>& replaced) {
+  size_t to = point.Read;
+  auto next = replaced.rbegin();
+  std::string utf8;
+  for (size_t i = point.Written; i-- > 0;) {
+    // Without a byte order mark, the ASCII text before the first decoded character never moved.
+    if (!point.Bom && to == i + 1) break;
+    char32_t c = textcodec::CharOfByte(static_cast<unsigned char>(bytes[i]));
+    if (next != replaced.rend() && next->At == i) c = (next++)->Char;
+    utf8.clear();
+    AppendUtf8(utf8, c);
+    to -= utf8.size();
+    bytes.replace(to, utf8.size(), utf8);
+  }
+  if (point.Bom) bytes.replace(0, textcodec::kUtf8Bom.size(), textcodec::kUtf8Bom);
+}
+
+}  // namespace
+
+namespace textcodec {
+
+char32_t CharOfByte(unsigned char b) {
+  return b >= 0x80 && b <= 0x9F ? kHighControls[b - 0x80] : char32_t{b};
+}
+
+std::optional<unsigned char> ByteOfChar(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<unsigned char>(c);
+  const auto it = std::find(kHighControls.begin(), kHighControls.end(), c);
+  if (it == kHighControls.end()) return std::nullopt;
+  return static_cast<unsigned char>(0x80 + (it - kHighControls.begin()));
+}
+
+TDecodedText Decode(std::string& bytes) {
+  TDecodedText result;
+  const bool bom = bytes.starts_with(kUtf8Bom);
+  const size_t start = bom ? kUtf8Bom.size() : 0;
+  size_t read = FindNonAscii(bytes, start);
+  if (!bom && read == bytes.size()) return result;
+  char32_t c = 0;
+  // Most Windows-1252 text fails at its first byte beyond ASCII, before anything moved.
+  if (read < bytes.size() && DecodeOne(bytes, read, c) == 0) return result;
+  // A decoded character is never longer than its UTF-8, so the text is written over the
+  // bytes already read.
+  size_t written = 0;
+  const auto keepAscii = [&](size_t from, size_t to) {
+    if (written != from) std::memmove(bytes.data() + written, bytes.data() + from, to - from);
+    written += to - from;
+  };
+  keepAscii(start, read);
+  std::vector<TReplaced> replaced;
+  while (read < bytes.size()) {
+    const size_t length = DecodeOne(bytes, read, c);
+    if (length == 0) {
+      Undecode(bytes, {written, read, bom}, replaced);
+      return TDecodedText{};
+    }
+    const std::optional<unsigned char> b = ByteOfChar(c);
+    if (!b) replaced.push_back({written, c});
+    bytes[written++] = b ? static_cast<char>(*b) : '?';
+    read += length;
+    const size_t next = FindNonAscii(bytes, read);
+    keepAscii(read, next);
+    read = next;
+  }
+  bytes.resize(written);
+  result.Encoding = bom ? TTextEncoding::Utf8Bom : TTextEncoding::Utf8;
+  result.Unmappable = replaced.size();
+  return result;
+}
+
+void AppendEncoded(std::string& out, std::string_view text, TTextEncoding encoding) {
+  if (encoding == TTextEncoding::Windows1252) {
+    out.append(text);
+    return;
+  }
+  size_t i = 0;
+  while (i < text.size()) {
+    const size_t next = FindNonAscii(text, i);
+    out.append(text.substr(i, next - i));
+    if (next == text.size()) break;
+    AppendUtf8(out, CharOfByte(At(text, next)));
+    i = next + 1;
+  }
+}
+
+}  // namespace textcodec

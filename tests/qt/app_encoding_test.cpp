@@ -1,0 +1,110 @@
+// Files in either encoding opened, edited by typing and saved, byte for byte; files that
+// cannot be read are never overwritten unasked, and their errors say why.
+#include "app/ScriptFile.h"
+#include "app_fixture.h"
+#include "qt/EditorWidget.h"
+
+namespace {
+
+const QByteArray kUtf8 = "Caf\xC3\xA9 \xE2\x82\xAC 5 Gr\xC3\xBC\xC3\x9F";
+const std::string kShown = "Caf\xE9 \x80 5 Gr\xFC\xDF";
+const QByteArray kBom = "\xEF\xBB\xBF";
+
+}  // namespace
+
+TEST_F(AppTest, EncodingsRoundTripByteForByteThroughOpenTypeAndSave) {
+  // The file, its encoding, its first line in the control, and the file saved unedited;
+  // typing "ñ" at the start then adds its bytes in the file's encoding after any mark.
+  const struct {
+    QByteArray File;
+    const char* Encoding;
+    std::string Shown;
+    QByteArray Unedited;
+  } cases[] = {
+      {"a\tb\nc", "Windows-1252", "a  b", "a  b\r\nc\r\n"},
+      {"Caf\xE9 \x80", "Windows-1252", "Caf\xE9 \x80", "Caf\xE9 \x80\r\n"},
+      {kUtf8 + "\n\tx", "UTF-8", kShown, kUtf8 + "\r\n  x\r\n"},
+      {kBom + kUtf8, "UTF-8 BOM", kShown, kBom + kUtf8 + "\r\n"},
+      // An invalid sequence after a valid one: the bytes are Windows-1252.
+      {"Caf\xC3\xA9 \xC3(", "Windows-1252", "Caf\xC3\xA9 \xC3(", "Caf\xC3\xA9 \xC3(\r\n"},
+  };
+  TForm1& form = MakeForm();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.File.toStdString());
+    const QString path = PathOf("script.csm");
+    WriteFile(path, c.File);
+    TChildForm* child = form.OpenFile(path);
+    form.UpdateStatus();
+    EXPECT_EQ(form.EncodingStatus(), c.Encoding);
+    EXPECT_EQ(child->Editor1().Lines().Count() > 0 ? child->Editor1().Lines()[0] : "", c.Shown);
+    form.SaveDocument(child);
+    EXPECT_EQ(ReadFile(path).toStdString(), c.Unedited.toStdString());
+    Type(&child->EditorView(), 0, Qt::NoModifier, QStringLiteral("ñ"));
+    form.SaveDocument(child);
+    const bool utf8 = c.Encoding != std::string("Windows-1252");
+    const QByteArray typed =
+        QByteArray(c.Unedited).insert(c.File.startsWith(kBom) ? 3 : 0, utf8 ? "\xC3\xB1" : "\xF1");
+    EXPECT_EQ(ReadFile(path).toStdString(), typed.toStdString());
+  }
+  // The save guard compares the bytes on disk: a decoded document is not "changed".
+  EXPECT_TRUE(Dialogs.Errors.isEmpty() && Dialogs.Warnings.isEmpty() &&
+              Dialogs.OverwriteQuestions.isEmpty());
+
+  // A new document is Windows-1252; File > Encoding changes what the next save writes.
+  TChildForm* fresh = form.NewDocument();
+  Type(&fresh->EditorView(), 0, Qt::NoModifier, QStringLiteral("€"));
+  form.SaveAs(fresh, PathOf("new.csm"));
+  EXPECT_EQ(ReadFile(PathOf("new.csm")), QByteArray("\x80\r\n"));
+  form.EncodingUtf8Bom->trigger();
+  EXPECT_TRUE(fresh->Editor1().Modified());
+  form.SaveDocument(fresh);
+  EXPECT_EQ(ReadFile(PathOf("new.csm")), kBom + "\xE2\x82\xAC\r\n");
+}
+
+TEST_F(AppTest, Utf8BeyondTheCodePageOpensReadOnlyAndIsNeverWritten) {
+  // CJK, an emoji and box drawing beside an "é" the code page has.
+  const QByteArray bytes = "\xE4\xB8\xAD \xF0\x9F\x98\x80 \xE2\x94\x80 \xC3\xA9\r\n";
+  const QString path = PathOf("wide.csm");
+  WriteFile(path, bytes);
+  TForm1& form = MakeForm();
+  TChildForm* child = form.OpenFile(path);
+  EXPECT_TRUE(child->Editor1().ReadOnly());
+  EXPECT_EQ(child->Editor1().Lines()[0], "? ? ? \xE9");
+  ASSERT_EQ(Dialogs.Warnings.size(), 1);
+  EXPECT_TRUE(Dialogs.Warnings.first().contains("read-only: it holds 3 characters"));
+
+  Type(&child->EditorView(), Qt::Key_X, Qt::NoModifier, "x");
+  form.SaveDocument(child);
+  Dialogs.SaveName = PathOf("copy.csm");
+  form.FileSaveAs1->trigger();
+  ASSERT_EQ(Dialogs.Errors.size(), 2);
+  for (const QString& error : Dialogs.Errors) EXPECT_TRUE(error.contains("3 characters"));
+  EXPECT_EQ(ReadFile(path), bytes);
+  EXPECT_FALSE(QFileInfo::exists(PathOf("copy.csm")));
+}
+
+TEST_F(AppTest, FilesThatExistButCannotBeReadAreNotOverwrittenUnasked) {
+  // A folder, and a file too large for the editor's offsets (sparse: no disk is used).
+  const QString folder = PathOf("folder.csm");
+  ASSERT_TRUE(QDir().mkdir(folder));
+  const QString large = PathOf("large.csm");
+  QFile file(large);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(kLargestScript + 1));
+  file.close();
+  TForm1& form = MakeForm();
+  for (const auto& [path, reason] :
+       {std::pair(folder, "Is a directory"), std::pair(large, "File too large")}) {
+    Dialogs.Errors.clear();
+    Dialogs.OverwriteQuestions.clear();
+    TChildForm* child = form.OpenFile(path);
+    ASSERT_EQ(Dialogs.Errors.size(), 1);
+    EXPECT_TRUE(Dialogs.Errors.first().startsWith("Cannot open file " + path + "\n" + reason));
+    // The question's default answer (No) keeps the file.
+    Type(&child->EditorView(), Qt::Key_X, Qt::NoModifier, "x");
+    form.SaveDocument(child);
+    ASSERT_EQ(Dialogs.OverwriteQuestions.size(), 1);
+    EXPECT_TRUE(child->Editor1().Modified());
+  }
+  EXPECT_TRUE(QFileInfo(folder).isDir());
+  EXPECT_EQ(QFileInfo(large).size(), kLargestScript + 1);
+}
