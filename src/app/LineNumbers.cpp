@@ -46,10 +46,13 @@ void PaintLineNumbers(TRACustomEditor& editor, Canvas& canvas) {
   const int firstRow = std::max(clip.Top / height, 0);
   const int lastRow = std::min(clip.Bottom / height, editor.VisibleRowCount());
   const int count = editor.Lines().Count();
+  // The cells' own advances: the canvas can copy digits cell by cell like the text runs.
+  const int* advances = editor.CharWidths();
   for (int row = firstRow; row <= lastRow; ++row) {
     const int line = editor.TopRow() + row;
     if (line >= count) break;
     const std::string text = std::to_string(line + 1);
-    canvas.TextOut(right - canvas.TextWidth(text), row * height, text, nullptr, nullptr);
+    const int width = static_cast<int>(text.size()) * editor.CellWidth();
+    canvas.TextOut(right - width, row * height, text, advances, nullptr);
   }
 }

@@ -175,7 +175,7 @@ TEST_F(ConvenienceTest, LineNumbersWidenTheGutterDrawBesideBookmarksAndAreRememb
   ASSERT_EQ(texts.size(), 3u);  // the rows in the clip region, then the bookmark
   for (int i = 0; i < 2; ++i) {
     EXPECT_EQ(texts[i].text, std::to_string(97 + i));
-    EXPECT_EQ(texts[i].rect.Left, e.GutterWidth() - 18 - 3 - 2 * canvas.CharWidth);
+    EXPECT_EQ(texts[i].rect.Left, e.GutterWidth() - 18 - 3 - 2 * cell);
     EXPECT_EQ(texts[i].rect.Top, e.CellRect(0, 1 + i).Top);
   }
   EXPECT_EQ(texts[2].text, "4");
