@@ -397,20 +397,17 @@ QString TForm1::StatusPanel(int index) const {
 void TForm1::UpdateStatus() {
   // While a menu is open, panel 0 keeps the hint of the entry the pointer or the keyboard
   // is on; the caret position comes back when it closes.
-  if (qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr) {
-    if (TChildForm* child = ActiveMDIChild())
-      FPanels[1]->setText(child->Editor1().Modified() ? QStringLiteral("Modified") : QString());
-    return;
-  }
+  const bool hinting = qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr;
   TChildForm* child = ActiveMDIChild();
   if (child == nullptr) {
-    FPanels[0]->clear();
+    if (!hinting) FPanels[0]->clear();
     FPanels[1]->clear();
     return;
   }
   const TRAHLEditor& editor = child->Editor1();
-  FPanels[0]->setText(
-      QStringLiteral("Row:%1 Col:%2").arg(editor.CaretY() + 1).arg(editor.CaretX() + 1));
+  if (!hinting)
+    FPanels[0]->setText(
+        QStringLiteral("Row:%1 Col:%2").arg(editor.CaretY() + 1).arg(editor.CaretX() + 1));
   FPanels[1]->setText(editor.Modified() ? QStringLiteral("Modified") : QString());
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The main window: a multi-document frame with the file, window and help commands, a
-// status bar refreshed every 100 ms and the settings kept between runs.
+// The main window: a multi-document frame with the file, view, window and help commands
+// (recent files, line numbers, zoom and the list of open documents among them), a status
+// bar refreshed every 100 ms and the settings kept between runs.
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
