@@ -140,8 +140,12 @@ int FindOffset(const TEditorStrings& lines, const TSearchOptions& options, int f
 
 bool SelectionMatches(const TRACustomEditor& editor, const TSearchOptions& options) {
   const std::string selected = editor.GetSelText();
-  if (selected == options.Text) return true;
-  return !options.MatchCase && Folded(selected) == Folded(options.Text);
+  const bool same =
+      selected == options.Text || (!options.MatchCase && Folded(selected) == Folded(options.Text));
+  if (!same || !options.WholeWord) return same;
+  // With Whole word, only a selection that the search itself would find there.
+  const int start = editor.PosFromCaret(editor.SelBegX(), editor.SelBegY());
+  return FindOffset(editor.Lines(), options, start) == start;
 }
 
 TFindResult Find(TRACustomEditor& editor, const TSearchOptions& options) {

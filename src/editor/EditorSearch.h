@@ -27,7 +27,8 @@ enum TFindResult { frNotFound = 0, frFound, frWrapped };
 // Wrap around is not applied here.
 int FindOffset(const TEditorStrings& lines, const TSearchOptions& options, int from);
 
-// Whether the selected text is the search text (up to case when Match case is off).
+// Whether the selected text is the search text (up to case when Match case is off) and,
+// with Whole word, a whole word where it stands.
 bool SelectionMatches(const TRACustomEditor& editor, const TSearchOptions& options);
 
 // Selects the first occurrence at or after the caret (the caret ends after it, its line

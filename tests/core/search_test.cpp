@@ -54,7 +54,16 @@ editorsearch::TFindResult WholeTextFind(TRACustomEditor& e, const TSearchOptions
 
 bool WholeTextMatches(const TRACustomEditor& e, const TSearchOptions& o) {
   const std::string g = e.GetSelText();
-  return g == o.Text || (!o.MatchCase && UpperAZ(g) == UpperAZ(o.Text));
+  if (g != o.Text && (o.MatchCase || UpperAZ(g) != UpperAZ(o.Text))) return false;
+  const int start = e.PosFromCaret(e.SelBegX(), e.SelBegY());
+  return !o.WholeWord || WholeTextPos(UpperAZ(e.Lines().GetTextStr()), UpperAZ(o.Text), start + 1,
+                                      true) == start + 1;
+}
+
+editorsearch::TFindResult WholeTextReplace(TRACustomEditor& e, const TSearchOptions& o,
+                                           const std::string& r) {
+  if (WholeTextMatches(e, o)) e.SetSelText(r);
+  return WholeTextFind(e, o);
 }
 
 // All replacements in one compound bracket, opened at the first one.
@@ -252,6 +261,17 @@ TEST(SearchModel, MatchesTheWholeTextSearch) {
     fast.editor->SetSelStart(caret);
     model.editor->SetSelStart(caret);
     EXPECT_EQ(editorsearch::Find(*fast.editor, options), WholeTextFind(*model.editor, options))
+        << what;
+    EXPECT_EQ(Observe(fast), Observe(model)) << what;
+
+    // Replace on a random selection: replaced only when it is what the search finds there.
+    const int selStart = pick(static_cast<int>(text.size()) + 1), selLength = pick(4);
+    for (TextHarness* h : {&fast, &model}) {
+      h->editor->SetSelStart(selStart);
+      h->editor->SetSelLength(selLength);
+    }
+    EXPECT_EQ(editorsearch::Replace(*fast.editor, options, by),
+              WholeTextReplace(*model.editor, options, by))
         << what;
     EXPECT_EQ(Observe(fast), Observe(model)) << what;
 
