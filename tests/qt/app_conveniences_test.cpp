@@ -59,7 +59,7 @@ TEST_F(ConvenienceTest, MenuHintStaysInPanelZeroWhileTheMenuIsOpen) {
   EXPECT_EQ(form.StatusPanel(0), "Row:1 Col:1");
 }
 
-TEST_F(ConvenienceTest, SearchOutcomesAreReportedAndReplaceAllUndoesInOneStep) {
+TEST_F(ConvenienceTest, SearchOutcomesAreReportedReplaceAllUndoesInOneStepAndTabFollowsFields) {
   const std::string text = "one two one\r\nONE\r\n";
   TChildForm& c = MakeChild(text);
   TRAHLEditor& e = c.Editor1();
@@ -96,11 +96,8 @@ TEST_F(ConvenienceTest, SearchOutcomesAreReportedAndReplaceAllUndoesInOneStep) {
   e.SetSelLength(15);
   c.SearchReplace1->trigger();
   EXPECT_EQ(r.FindEdit->text(), "two");
-}
 
-TEST_F(ConvenienceTest, DialogFieldsHaveLabelsAndTabFollowsTheLayout) {
-  TChildForm& c = MakeChild("");
-  TReplaceDialog& r = c.ReplaceDialog1();
+  // Each field is read with its label; Tab goes down the fields, then down the buttons.
   QList<QWidget*> buddies;
   for (QLabel* label : r.findChildren<QLabel*>()) buddies.append(label->buddy());
   EXPECT_EQ(buddies, QList<QWidget*>({r.FindEdit, r.ReplaceEdit}));
@@ -114,7 +111,7 @@ TEST_F(ConvenienceTest, DialogFieldsHaveLabelsAndTabFollowsTheLayout) {
   EXPECT_EQ(chain, expected);
 }
 
-TEST_F(ConvenienceTest, RecentFilesSurviveARestartAndAMissingOneLeavesTheList) {
+TEST_F(ConvenienceTest, RecentFilesSurviveARestartAndTheWindowMenuListsTheDocuments) {
   TForm1& form = MakeForm();
   QStringList names;
   for (int i = 1; i <= 9; ++i) {
@@ -142,25 +139,22 @@ TEST_F(ConvenienceTest, RecentFilesSurviveARestartAndAMissingOneLeavesTheList) {
   EXPECT_TRUE(Dialogs.Warnings.size() == 1 && Dialogs.Warnings[0].contains(names[1]));
   EXPECT_EQ(next.MDIChildCount(), 0);
   EXPECT_EQ(MenuTitles(file).size(), 7 + 7 + 1);  // seven files left
-}
 
-TEST_F(ConvenienceTest, WindowMenuListsTheDocumentsAndActivatesTheChosenOne) {
-  TForm1& form = MakeForm();
-  TChildForm* first = form.NewDocument();
-  form.NewDocument()->SetFileName("A&B.csm");
-  QMenu* window = SubmenuNamed(form.menuBar(), "&Window");
-  EXPECT_EQ(MenuTitles(window).mid(6), QStringList({"-", "&1 Unnamed file", "&2 A&&B.csm"}));
-  EXPECT_FALSE(window->actions().at(7)->isChecked());
-  EXPECT_TRUE(window->actions().at(8)->isChecked());
+  // The Window menu lists the open documents after its commands, the active one checked.
+  file->actions().at(6)->trigger();
+  TChildForm* first = next.ActiveMDIChild();
+  next.NewDocument()->SetFileName("A&B.csm");
+  QMenu* window = SubmenuNamed(next.menuBar(), "&Window");
+  EXPECT_EQ(MenuTitles(window).mid(6), QStringList({"-", "&1 " + names[0], "&2 A&&B.csm"}));
+  EXPECT_TRUE(!window->actions().at(7)->isChecked() && window->actions().at(8)->isChecked());
   window->actions().at(7)->trigger();
-  EXPECT_EQ(form.ActiveMDIChild(), first);
-  EXPECT_TRUE(MenuTitles(window).size() == 9 && window->actions().at(7)->isChecked());
+  EXPECT_EQ(next.ActiveMDIChild(), first);
 }
 
-TEST_F(ConvenienceTest, LineNumbersWidenTheGutterDrawBesideBookmarksAndAreRemembered) {
-  std::string text;
-  for (int i = 1; i <= 120; ++i) text += "line\r\n";
-  TChildForm& c = MakeChild(text);
+// Line numbers widen the gutter to fit and stand left of the bookmark numbers; zoom keys and
+// Ctrl with the wheel change the font; both are remembered.
+TEST_F(ConvenienceTest, LineNumbersAndZoomChangeTheViewAndAreRemembered) {
+  TChildForm& c = MakeChild(std::string(120, '\n'));  // 120 empty lines
   TRAHLEditor& e = c.Editor1();
   EXPECT_EQ(e.GutterWidth(), 18);
   Form->LineNumbers1->trigger();
@@ -178,42 +172,29 @@ TEST_F(ConvenienceTest, LineNumbersWidenTheGutterDrawBesideBookmarksAndAreRememb
     EXPECT_EQ(texts[i].rect.Left, e.GutterWidth() - 18 - 3 - 2 * cell);
     EXPECT_EQ(texts[i].rect.Top, e.CellRect(0, 1 + i).Top);
   }
-  EXPECT_EQ(texts[2].text, "4");
   EXPECT_EQ(texts[2].rect.Left, e.GutterWidth() - canvas.CharWidth - 5);
-
-  // Fewer lines: the gutter narrows after the next paint.
-  e.Lines().SetTextStr("a\r\nb\r\n");
-  e.SetLeftTop(0, 0);
+  e.Lines().SetTextStr("a\r\nb\r\n");  // fewer lines: narrower after the next paint
   e.OnPaintGutter(&e, canvas);
   QCoreApplication::processEvents();
   EXPECT_EQ(e.GutterWidth(), 3 + cell + 3 + 18);
 
-  TForm1& next = Restart();
-  EXPECT_TRUE(next.LineNumbers1->isChecked());
-  TChildForm* child = next.NewDocument();
-  EXPECT_TRUE(child->LineNumbersShown());
-  next.LineNumbers1->trigger();
-  EXPECT_EQ(child->Editor1().GutterWidth(), 18);
-}
-
-TEST_F(ConvenienceTest, ZoomByCtrlWheelAndKeysIsRemembered) {
-  TChildForm& c = MakeChild("abc\r\n");
-  TRAHLEditor& e = c.Editor1();
   QWidget* viewport = c.EditorView().viewport();
   Type(&c.EditorView(), Qt::Key_Equal, Qt::ControlModifier);
-  EXPECT_EQ(e.Font().Height, 15);
   Wheel(viewport, 120, Qt::ControlModifier);
   EXPECT_EQ(e.Font().Height, 17);
   Wheel(viewport, -240, Qt::ControlModifier);
-  EXPECT_EQ(e.Font().Height, 13);
-  Wheel(viewport, -120, Qt::NoModifier);  // scrolls only
-  EXPECT_EQ(e.Font().Height, 13);
   Type(&c.EditorView(), Qt::Key_Minus, Qt::ControlModifier);
   EXPECT_EQ(e.Font().Height, 12);
   Type(&c.EditorView(), Qt::Key_0, Qt::ControlModifier | Qt::AltModifier);
   EXPECT_EQ(e.Font().Height, 13);
-  EXPECT_EQ(e.Lines().GetTextStr(), "abc\r\n");  // no key reached the editor
+  EXPECT_EQ(e.Lines().GetTextStr(), "a\r\nb\r\n");  // no key reached the editor
   Form->ZoomIn1->trigger();
+
   TForm1& next = Restart();
-  EXPECT_EQ(next.NewDocument()->Editor1().Font().Height, 15);
+  TChildForm* child = next.NewDocument();
+  EXPECT_TRUE(next.LineNumbers1->isChecked() && child->LineNumbersShown());
+  EXPECT_EQ(child->Editor1().Font().Height, 15);
+  next.LineNumbers1->trigger();
+  next.ZoomReset1->trigger();
+  EXPECT_EQ(child->Editor1().GutterWidth(), 18);
 }
