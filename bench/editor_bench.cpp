@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "app/ChildForm.h"
+#include "app/LineNumbers.h"
 #include "app/MainWindow.h"
 #include "editor/EditorSearch.h"
 #include "highlight/RAHLEditor.h"
@@ -196,6 +197,20 @@ std::vector<Workload> Workloads(std::string& text) {
        [](EditorWidget& w) {
          editorsearch::ReplaceAll(w.Editor(), {"GetCameraStatus", true}, "GetCameraState");
          FullPaint(w);
+       }},
+      // paint100 with the gutter's line numbers on, as the View menu shows them.
+      {"paint100ln",
+       [](EditorWidget& w) {
+         TRACustomEditor& e = w.Editor();
+         e.OnPaintGutter = [](TRACustomEditor* sender, Canvas& canvas) {
+           PaintLineNumbers(*sender, canvas);
+           PaintBookmarkNumbers(*sender, canvas);
+         };
+         e.SetGutterWidth(ScriptGutterWidth(e, true));
+         e.SetLeftTop(e.LeftCol(), 60000);
+       },
+       [](EditorWidget& w) {
+         for (int i = 0; i < 100; ++i) FullPaint(w);
        }},
   };
 }

@@ -201,10 +201,41 @@ const char* kIntro =
     "them, alone or as either key of a chord, does not reach the editor in the application;\n"
     "the last column names the menu command that has the key instead.\n";
 
+// Keys of the windows that no binding of the key map uses.
+const char* kWindowOnlyKeys =
+    "\n## Keys of the windows alone\n"
+    "\n"
+    "These keys belong to the menus of the application; the key map above binds none of them.\n"
+    "\n"
+    "| Keys | What it does |\n"
+    "|---|---|\n"
+    "| `Ctrl++` or `Ctrl+=` | View > Zoom In: a larger font |\n"
+    "| `Ctrl+-` | View > Zoom Out: a smaller font |\n"
+    "| `Ctrl+Alt+0` | View > Normal Size: the designed font size |\n"
+    "| `Ctrl` with the mouse wheel | Zooms in (wheel away from you) or out (towards you) |\n"
+    "| `Alt+F`, then `1` to `8` | Opens one of the recent files listed in the File menu |\n"
+    "| `Alt+W`, then a digit | Brings that open document to the front (Window menu) |\n";
+
+// The keys of kWindowOnlyKeys that a binding could use: Ctrl with =/+ and - (main row
+// and keypad) and Ctrl+Alt+0. A binding that takes one of them fails the document.
+void CheckWindowOnlyKeysFree(const TKeyboard& keyboard) {
+  const WindowKey zoomKeys[] = {{0xBB, ssCtrl, "="}, {0xBB, ssCtrl | ssShift, "+"},
+                                {0x6B, ssCtrl, "+"}, {0xBD, ssCtrl, "-"},
+                                {0x6D, ssCtrl, "-"}, {'0', ssCtrl | ssAlt, "Alt+0"}};
+  for (const auto& k : keyboard.Keys()) {
+    for (const WindowKey& zoom : zoomKeys) {
+      if ((k->Key1 == zoom.Key && k->Shift1 == zoom.Shift) ||
+          (k->Key2 == zoom.Key && k->Shift2 == zoom.Shift))
+        throw std::runtime_error("the key map binds the zoom key Ctrl+" + zoom.Command);
+    }
+  }
+}
+
 std::string Document() {
   const std::vector<WindowKey> windowKeys = WindowKeys();
   TKeyboard keyboard;
   keyboard.SetDefaultLayout();
+  CheckWindowOnlyKeysFree(keyboard);
   std::map<TEditCommand, std::vector<const TEditKey*>> byCommand;
   for (const auto& k : keyboard.Keys()) byCommand[k->Command].push_back(k.get());
 
@@ -234,6 +265,7 @@ std::string Document() {
                              std::to_string(byCommand.begin()->first));
   }
   out << "\n" << listed << " bindings: " << keyboard.Keys().size() << " in the key map.\n";
+  out << kWindowOnlyKeys;
   return out.str();
 }
 

@@ -1,6 +1,7 @@
 #include "app/AboutBox.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -26,7 +27,12 @@ TfrmAbout::TfrmAbout(QWidget* parent)
   layout->addWidget(MakeLabel(QStringLiteral("MarvekWorld"), 32, this));
   layout->addWidget(MakeLabel(QStringLiteral("Script Editor"), 32, this));
   layout->addWidget(MakeLabel(QStringLiteral("v0.53 1/25/02"), 16, this));
-  layout->addWidget(MakeLabel(QStringLiteral("By"), 21, this));
+  layout->addWidget(MakeLabel(QStringLiteral("By MarvekWorld"), 21, this));
+  // Escape closes it as every dialog does; OK is the default button for Return.
+  OKBtn = new QPushButton(QStringLiteral("OK"), this);
+  OKBtn->setDefault(true);
+  connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+  layout->addWidget(OKBtn, 0, Qt::AlignHCenter);
 }
 
 void TfrmAbout::showEvent(QShowEvent* event) {

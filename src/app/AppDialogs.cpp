@@ -17,8 +17,8 @@ QString AskOpenFileName(QWidget* parent) {
                                       QString::fromLatin1(ScriptFileFilter()));
 }
 
-QString AskSaveFileName(QWidget* parent) {
-  QFileDialog dialog(parent, QString(), QString(), QString::fromLatin1(ScriptFileFilter()));
+QString AskSaveFileName(QWidget* parent, const QString& proposed) {
+  QFileDialog dialog(parent, QString(), proposed, QString::fromLatin1(ScriptFileFilter()));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(QStringLiteral("csm"));

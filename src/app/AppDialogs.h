@@ -13,9 +13,9 @@ class QWidget;
 struct TAppDialogs {
   // File name chosen in the Open dialog; empty when cancelled.
   std::function<QString(QWidget* parent)> OpenFileName;
-  // File name chosen in the Save dialog (".csm" added when no extension is typed);
-  // empty when cancelled.
-  std::function<QString(QWidget* parent)> SaveFileName;
+  // File name chosen in the Save dialog (".csm" added when no extension is typed), which
+  // proposes Proposed (the document's current name, may be empty); empty when cancelled.
+  std::function<QString(QWidget* parent, const QString& proposed)> SaveFileName;
   // The Print dialog: sets up Printer; false when cancelled.
   std::function<bool(QWidget* parent, QPrinter& printer)> PrintSetup;
   // "Save changes?" with Yes, No and Cancel; closing the box answers Cancel.

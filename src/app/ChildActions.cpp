@@ -63,8 +63,12 @@ void TChildForm::CreateActions() {
   SearchGoto = MakeAction(this, "Go To...", Qt::CTRL | Qt::Key_G, "Goto line number");
   connect(SearchFind1, &QAction::triggered, this, [this] { FFindDialog1->Execute(); });
   connect(SearchFindNext1, &QAction::triggered, this, [this] { Find(*FFindDialog1); });
-  connect(SearchReplace1, &QAction::triggered, this, [this] { FReplaceDialog1->Execute(); });
+  connect(SearchReplace1, &QAction::triggered, this, &TChildForm::OpenReplaceDialog);
   connect(SearchGoto, &QAction::triggered, this, &TChildForm::GotoLine);
+  SelectAll1 =
+      MakeAction(this, "Select &All", QKeySequence(), "Select All|Selects the whole script");
+  connect(SelectAll1, &QAction::triggered, this,
+          [this] { Guarded([this] { FEditor1->Command(cmdSelectAll); }); });
   CreateBookmarkActions();
 }
 
@@ -101,6 +105,10 @@ void TChildForm::CreateMenus() {
   PopupMenu1 = new QMenu(this);
   PopupMenu1->addMenu(BookmarkMenu(QStringLiteral("Toogle Bookmark"), Toogle, PopupMenu1));
   PopupMenu1->addMenu(BookmarkMenu(QStringLiteral("Goto Bookmark"), GotoBook, PopupMenu1));
+  // The clipboard entries above the bookmark submenus.
+  QAction* firstBookmarkMenu = PopupMenu1->actions().constFirst();
+  PopupMenu1->insertActions(firstBookmarkMenu, {EditCut1, EditCopy1, EditPaste1, SelectAll1});
+  PopupMenu1->insertSeparator(firstBookmarkMenu);
   // A menu shows the current state, not the one of the last idle update.
   for (QMenu* menu : {EditMenu, SearchMenu}) connect(menu, &QMenu::aboutToShow, this, &TChildForm::UpdateActions);
   FMergedMenus = {EditMenu, SearchMenu};
@@ -144,5 +152,6 @@ void TChildForm::UpdateActions() {
   const bool hasText = FEditor1->Lines().Count() > 0;
   SearchFind1->setEnabled(hasText);
   SearchReplace1->setEnabled(hasText);
+  SelectAll1->setEnabled(hasText);
   SearchFindNext1->setEnabled(!FFindDialog1->FindText().empty());
 }

@@ -8,6 +8,7 @@
 #include <exception>
 
 #include "app/MainWindow.h"
+#include "app/Zoom.h"
 #include "editor/Completion.h"
 #include "highlight/RAHLEditor.h"
 #include "qt/EditorWidget.h"
@@ -69,6 +70,7 @@ TChildForm::TChildForm(TForm1& mainForm, QWidget* parent)
       },
       this);
   FEditor1->Loaded();
+  FEditor1->OnPaintGutter = [this](TRACustomEditor*, Canvas& canvas) { PaintGutter(canvas); };
   // The editor's failures while it handles input go to the application's error box.
   FEditorView->OnError = [this](const std::string& message) {
     FMainForm.Dialogs().ShowError(this, QString::fromStdString(message));
@@ -82,6 +84,7 @@ TChildForm::TChildForm(TForm1& mainForm, QWidget* parent)
   CreateMenus();
   BindShortcuts();
   FEditorView->installEventFilter(this);
+  ZoomOnCtrlWheel(FEditorView->viewport(), [this](int steps) { FMainForm.ZoomBy(steps); });
   FEditorView->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(FEditorView, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     UpdateActions();

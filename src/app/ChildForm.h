@@ -6,6 +6,7 @@
 //   ChildForm.cpp     the window, the editor's settings, the save prompt
 //   ChildActions.cpp  actions, menus, shortcuts and the idle update
 //   ChildSearch.cpp   find, replace, go to, bookmarks and the gutter numbers
+//   ChildView.cpp     line numbers in the gutter and the font height
 #include <QList>
 #include <QString>
 #include <QWidget>
@@ -71,6 +72,7 @@ class TChildForm : public QWidget {
   QAction* SearchFindNext1 = nullptr;
   QAction* SearchReplace1 = nullptr;
   QAction* SearchGoto = nullptr;
+  QAction* SelectAll1 = nullptr;
   // By bookmark number, which is each action's tag: Toogle[1] is Toogle1, Toogle[0] is
   // Toogle0, GotoBook[0] is GotoBook10.
   std::array<QAction*, 10> Toogle{};
@@ -85,11 +87,19 @@ class TChildForm : public QWidget {
   // Find with a dialog's text and Match case; whether it found an occurrence.
   bool Find(const TFindDialog& dialog);
   void Replace();
+  // Replaces every occurrence as one undo step; the status bar says how many.
   void ReplaceAll();
+  // Shows the Replace dialog with the selection (within one line) or the last search text.
+  void OpenReplaceDialog();
   // Asks for a line number and puts the caret at the start of that line.
   void GotoLine();
   void ToggleBookmark(int number);
   void GotoBookmark(int number);
+
+  // ---- [ChildView.cpp] line numbers and font height ----
+  bool LineNumbersShown() const { return FLineNumbers; }
+  void ShowLineNumbers(bool on);
+  void SetFontHeight(int height);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -107,6 +117,12 @@ class TChildForm : public QWidget {
   void CreateSearchDialogs();
   // The keyboard focus back to the editor, when a dialog closes.
   void FocusEditor();
+  // Says in the status bar that Dialog's text was not found (with a beep), or that the
+  // search wrapped; Result is an editorsearch::TFindResult.
+  void ReportFind(int result, const TFindDialog& dialog);
+  // ChildView.cpp: the gutter's numbers, and its width kept fitting the line count.
+  void PaintGutter(Canvas& canvas);
+  void FitGutter();
   // ChildForm.cpp: runs Action; a failure's message goes to the error box.
   void Guarded(const std::function<void()>& action);
 
@@ -118,4 +134,7 @@ class TChildForm : public QWidget {
   QList<QMenu*> FMergedMenus;
   TFindDialog* FFindDialog1 = nullptr;
   TReplaceDialog* FReplaceDialog1 = nullptr;
+  // The text of the last search, which the Replace dialog offers.
+  QString FLastSearchText;
+  bool FLineNumbers = false;
 };

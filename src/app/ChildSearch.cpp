@@ -1,5 +1,7 @@
 // The document window's search commands: Find, Replace and Replace All through its two
 // modeless dialogs, Go To line, the ten bookmarks and their numbers in the gutter.
+#include <QApplication>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <algorithm>
 #include <climits>
@@ -12,13 +14,20 @@
 #include "editor/EditorSearch.h"
 #include "highlight/RAHLEditor.h"
 #include "platform/Canvas.h"
+#include "qt/Codepage1252.h"
 #include "qt/EditorWidget.h"
 #include "util/xProcs.h"
 
 namespace {
 
-editorsearch::TSearchOptions OptionsOf(const TFindDialog& dialog) {
-  return {dialog.FindText(), dialog.MatchCase()};
+// A search text as the status bar names it: on one line, cut when it is long.
+QString Quoted(QString text) {
+  text.replace(QStringLiteral("\r\n"), QStringLiteral(" "))
+      .replace(QLatin1Char('\n'), QLatin1Char(' '));
+  text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+  constexpr int kLongest = 40;
+  if (text.size() > kLongest) text = text.left(kLongest - 3) + QStringLiteral("...");
+  return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
 }  // namespace
@@ -56,22 +65,64 @@ void TChildForm::FocusEditor() {
 }
 
 bool TChildForm::Find(const TFindDialog& dialog) {
-  bool found = false;
-  Guarded([&] { found = editorsearch::Find(*FEditor1, OptionsOf(dialog)); });
-  return found;
+  editorsearch::TFindResult result = editorsearch::frNotFound;
+  Guarded([&] { result = editorsearch::Find(*FEditor1, dialog.Options()); });
+  ReportFind(result, dialog);
+  return result != editorsearch::frNotFound;
 }
 
 void TChildForm::Replace() {
-  Guarded([this] {
-    editorsearch::Replace(*FEditor1, OptionsOf(*FReplaceDialog1), FReplaceDialog1->ReplaceText());
+  editorsearch::TFindResult result = editorsearch::frNotFound;
+  Guarded([&] {
+    result = editorsearch::Replace(*FEditor1, FReplaceDialog1->Options(),
+                                   FReplaceDialog1->ReplaceText());
   });
+  ReportFind(result, *FReplaceDialog1);
 }
 
 void TChildForm::ReplaceAll() {
-  Guarded([this] {
-    editorsearch::ReplaceAll(*FEditor1, OptionsOf(*FReplaceDialog1),
-                             FReplaceDialog1->ReplaceText());
+  int count = 0;
+  Guarded([&] {
+    count = editorsearch::ReplaceAll(*FEditor1, FReplaceDialog1->Options(),
+                                     FReplaceDialog1->ReplaceText());
   });
+  FLastSearchText = FReplaceDialog1->FindEdit->text();
+  if (count == 0) {
+    ReportFind(editorsearch::frNotFound, *FReplaceDialog1);
+    return;
+  }
+  FMainForm.ShowMessage(
+      QStringLiteral("Replaced %1 %2 of %3")
+          .arg(count)
+          .arg(count == 1 ? QStringLiteral("occurrence") : QStringLiteral("occurrences"))
+          .arg(Quoted(FLastSearchText)));
+}
+
+void TChildForm::ReportFind(int result, const TFindDialog& dialog) {
+  // A miss must not look like a program that did nothing: it is said and heard.
+  FLastSearchText = dialog.FindEdit->text();
+  switch (result) {
+    case editorsearch::frNotFound:
+      FMainForm.ShowMessage(QStringLiteral("Cannot find %1").arg(Quoted(FLastSearchText)));
+      QApplication::beep();
+      break;
+    case editorsearch::frWrapped:
+      FMainForm.ShowMessage(QStringLiteral("Passed the end of the script, continued from the top"));
+      break;
+    default:
+      FMainForm.ShowMessage(QString());
+  }
+}
+
+void TChildForm::OpenReplaceDialog() {
+  // The selection when it lies within one line, otherwise the last text searched for.
+  const std::string selected = FEditor1->Selected() ? FEditor1->GetSelText() : std::string();
+  if (!selected.empty() && selected.find_first_of("\r\n") == std::string::npos) {
+    FReplaceDialog1->FindEdit->setText(Codepage1252::ToQString(selected));
+  } else if (!FLastSearchText.isEmpty()) {
+    FReplaceDialog1->FindEdit->setText(FLastSearchText);
+  }
+  FReplaceDialog1->Execute();
 }
 
 void TChildForm::GotoLine() {

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <initializer_list>
 
 #include "qt/Codepage1252.h"
 
@@ -28,6 +29,15 @@ QPushButton* AddButton(QVBoxLayout* buttons, const QString& caption, QWidget* pa
   return button;
 }
 
+// Tab moves through Widgets in the order given.
+void ChainTabOrder(std::initializer_list<QWidget*> widgets) {
+  QWidget* previous = nullptr;
+  for (QWidget* widget : widgets) {
+    if (previous != nullptr) QWidget::setTabOrder(previous, widget);
+    previous = widget;
+  }
+}
+
 }  // namespace
 
 TFindDialog::TFindDialog(QWidget* parent)
@@ -42,6 +52,10 @@ TFindDialog::TFindDialog(QWidget* parent)
   FindEdit->setMinimumWidth(180);
   MatchCaseBox = new QCheckBox(QStringLiteral("Match &case"), this);
   left->addWidget(MatchCaseBox);
+  WholeWordBox = new QCheckBox(QStringLiteral("Whole &word"), this);
+  left->addWidget(WholeWordBox);
+  WrapAroundBox = new QCheckBox(QStringLiteral("Wrap ar&ound"), this);
+  left->addWidget(WrapAroundBox);
   left->addStretch();
   columns->addLayout(left);
   FButtons = new QVBoxLayout;
@@ -54,6 +68,9 @@ TFindDialog::TFindDialog(QWidget* parent)
   connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
   connect(FindEdit, &QLineEdit::textChanged, this, &TFindDialog::EnableSearchButtons);
   EnableSearchButtons();
+  // Down the fields, then down the buttons, as they are laid out.
+  ChainTabOrder(
+      {FindEdit, MatchCaseBox, WholeWordBox, WrapAroundBox, FindNextButton, CancelButton});
 }
 
 void TFindDialog::Execute() {
@@ -69,6 +86,10 @@ std::string TFindDialog::FindText() const {
 }
 
 bool TFindDialog::MatchCase() const { return MatchCaseBox->isChecked(); }
+
+editorsearch::TSearchOptions TFindDialog::Options() const {
+  return {FindText(), MatchCase(), WholeWordBox->isChecked(), WrapAroundBox->isChecked()};
+}
 
 void TFindDialog::EnableSearchButtons() {
   const bool any = !FindEdit->text().isEmpty();
@@ -87,11 +108,8 @@ TReplaceDialog::TReplaceDialog(QWidget* parent) : TFindDialog(parent) {
     button->setAutoDefault(false);
     FButtons->insertWidget(1, button);
   }
-  setTabOrder(FindEdit, ReplaceEdit);
-  setTabOrder(ReplaceEdit, MatchCaseBox);
-  setTabOrder(FindNextButton, ReplaceButton);
-  setTabOrder(ReplaceButton, ReplaceAllButton);
-  setTabOrder(ReplaceAllButton, CancelButton);
+  ChainTabOrder({FindEdit, ReplaceEdit, MatchCaseBox, WholeWordBox, WrapAroundBox, FindNextButton,
+                 ReplaceButton, ReplaceAllButton, CancelButton});
   connect(ReplaceButton, &QPushButton::clicked, this, &TReplaceDialog::ReplaceClicked);
   connect(ReplaceAllButton, &QPushButton::clicked, this, &TReplaceDialog::ReplaceAllClicked);
   EnableSearchButtons();

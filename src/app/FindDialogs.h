@@ -1,10 +1,14 @@
 #pragma once
-// The modeless Find and Replace dialogs of a document window. They offer only the search
-// text and Match case (the search always runs down the document, whole words are not
-// asked for), and keep their texts and Match case while they are hidden. They only ask:
-// the document window searches when a button signal arrives.
+// The modeless Find and Replace dialogs of a document window. They offer the search text,
+// Match case, and the Whole word and Wrap around options (both off at first, so the search
+// runs down the document from the caret and stops at its end), and keep their texts and
+// options while they are hidden. Every field has a label tied to it, and the tab order
+// follows the layout. They only ask: the document window searches when a button signal
+// arrives.
 #include <QDialog>
 #include <string>
+
+#include "editor/EditorSearch.h"
 
 class QCheckBox;
 class QGridLayout;
@@ -24,9 +28,13 @@ class TFindDialog : public QDialog {
   // the search text one that the document never contains.
   std::string FindText() const;
   bool MatchCase() const;
+  // The search text and all options, as the search takes them.
+  editorsearch::TSearchOptions Options() const;
 
   QLineEdit* FindEdit = nullptr;
   QCheckBox* MatchCaseBox = nullptr;
+  QCheckBox* WholeWordBox = nullptr;
+  QCheckBox* WrapAroundBox = nullptr;
   QPushButton* FindNextButton = nullptr;
   QPushButton* CancelButton = nullptr;
 

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -24,6 +25,7 @@
 #include "app/Settings.h"
 #include "app/Shortcuts.h"
 #include "app/WindowBounds.h"
+#include "app/Zoom.h"
 #include "highlight/RAHLEditor.h"
 
 namespace {
@@ -79,6 +81,7 @@ TForm1::TForm1(TAppDialogs dialogs, QWidget* parent)
   CreateActions();
   CreateMenus();
   CreateStatusBar();
+  CreateViewMenu();
   connect(FMdiArea, &QMdiArea::subWindowActivated, this, &TForm1::OnSubWindowActivated);
   Timer1 = new QTimer(this);
   Timer1->setInterval(100);
@@ -148,6 +151,8 @@ void TForm1::CreateMenus() {
                            WindowTileVertical1, WindowMinimizeAll1, WindowArrange1});
   FHelpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
   FHelpMenu->addAction(About1);
+  connect(FFileMenu, &QMenu::aboutToShow, this, &TForm1::ShowRecentFiles);
+  connect(FWindowMenu, &QMenu::aboutToShow, this, &TForm1::ShowWindowList);
   // The frame takes these keys before the editor, also while their entry is disabled.
   BindWindowShortcut(FileOpen1, this);
   BindWindowShortcut(PrintDlg1, this);
@@ -163,6 +168,10 @@ void TForm1::CreateStatusBar() {
   }
   FEncodingPanel = new QLabel(statusBar());
   statusBar()->addPermanentWidget(FEncodingPanel);
+  FMessageTimer = new QTimer(this);
+  FMessageTimer->setSingleShot(true);
+  FMessageTimer->setInterval(8000);
+  connect(FMessageTimer, &QTimer::timeout, FPanels[2], &QLabel::clear);
 }
 
 void TForm1::CreateEncodingMenu() {
@@ -199,6 +208,30 @@ void TForm1::UpdateEncodingActions(TChildForm* child) {
   Encoding1252->setChecked(encoding == TTextEncoding::Windows1252);
 }
 
+void TForm1::CreateViewMenu() {
+  LineNumbers1 = MakeAction(this, "&Line Numbers",
+                            "Line Numbers|Shows the number of every line in the gutter");
+  LineNumbers1->setCheckable(true);
+  connect(LineNumbers1, &QAction::toggled, this, &TForm1::SetLineNumbers);
+  ZoomIn1 = MakeAction(this, "Zoom &In", "Zoom In|Makes the text larger");
+  ZoomIn1->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+  connect(ZoomIn1, &QAction::triggered, this, [this] { ZoomBy(1); });
+  ZoomOut1 = MakeAction(this, "Zoom &Out", "Zoom Out|Makes the text smaller");
+  ZoomOut1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+  connect(ZoomOut1, &QAction::triggered, this, [this] { ZoomBy(-1); });
+  ZoomReset1 = MakeAction(this, "&Normal Size", "Normal Size|Shows the text in its designed size");
+  ZoomReset1->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_0));
+  connect(ZoomReset1, &QAction::triggered, this, [this] { SetFontHeight(kDesignFontHeight); });
+  FViewMenu = new QMenu(QStringLiteral("&View"), this);
+  FViewMenu->addAction(LineNumbers1);
+  FViewMenu->addSeparator();
+  FViewMenu->addActions({ZoomIn1, ZoomOut1, ZoomReset1});
+  menuBar()->insertMenu(FWindowMenu->menuAction(), FViewMenu);
+  // The keys work wherever the focus is in the frame.
+  addActions({ZoomIn1, ZoomOut1, ZoomReset1});
+}
+
 void TForm1::ApplySettings() {
   TAppSettings settings;
   try {
@@ -207,6 +240,10 @@ void TForm1::ApplySettings() {
     FDialogs.ShowError(this, QString::fromStdString(e.what()));
   }
   FFilePath = settings.FilePath;
+  FRecentFiles.SetFiles(settings.RecentFiles);
+  FLineNumbers = settings.LineNumbers;
+  LineNumbers1->setChecked(FLineNumbers);
+  FFontHeight = ValidFontHeight(settings.FontHeight);
   const QRect bounds =
       FitToScreens(settings.Bounds, TAppSettings().Bounds, AvailableScreenAreas());
   move(bounds.topLeft());
@@ -215,7 +252,8 @@ void TForm1::ApplySettings() {
 
 void TForm1::WriteSettings() {
   // A store that cannot be written must not keep the program from closing.
-  SaveSettings(TAppSettings{FFilePath, QRect(pos(), size())});
+  SaveSettings(TAppSettings{FFilePath, QRect(pos(), size()), FRecentFiles.Files(), FLineNumbers,
+                            FFontHeight});
 }
 
 template <typename F>
@@ -250,6 +288,7 @@ TChildForm* TForm1::NewDocument() {
   auto* child = new TChildForm(*this);
   QMdiSubWindow* window = FMdiArea->addSubWindow(child);
   window->setAttribute(Qt::WA_DeleteOnClose);
+  ApplyView(child);
   PlaceNewWindow(window);
   window->show();
   FMdiArea->setActiveSubWindow(window);
@@ -262,7 +301,10 @@ TChildForm* TForm1::OpenFile(const QString& fileName) {
   FFilePath = QFileInfo(fileName).absolutePath();
   TChildForm* child = NewDocument();
   child->SetFileName(fileName);
-  Guarded([&] { child->DiskFile().Load(child->Editor1().Lines(), fileName); });
+  Guarded([&] {
+    child->DiskFile().Load(child->Editor1().Lines(), fileName);
+    FRecentFiles.Add(fileName);
+  });
   if (child->DiskFile().CutAtNul()) FDialogs.ShowWarning(this, NulOpenedWarning(fileName));
   // Characters shown as '?' must not be written back: the document stays read-only.
   if (const size_t unshown = child->DiskFile().Unmappable(); unshown > 0) {
@@ -278,7 +320,9 @@ void TForm1::SaveDocument(TChildForm* window) {
     SaveDocumentAs(window);
     return;
   }
-  if (WriteDocument(window, window->FileName())) window->Editor1().SetModified(false);
+  if (!WriteDocument(window, window->FileName())) return;
+  window->Editor1().SetModified(false);
+  FRecentFiles.Add(window->FileName());
 }
 
 void TForm1::SaveDocumentAs(TChildForm* window) {
@@ -290,7 +334,7 @@ void TForm1::SaveDocumentAs(TChildForm* window) {
     writable = true;
   });
   if (!writable) return;
-  const QString fileName = FDialogs.SaveFileName(this);
+  const QString fileName = FDialogs.SaveFileName(this, window->FileName());
   if (!fileName.isEmpty()) SaveAs(window, fileName);
 }
 
@@ -299,6 +343,7 @@ void TForm1::SaveAs(TChildForm* window, const QString& fileName) {
   if (!WriteDocument(window, fileName)) return;
   window->SetFileName(fileName);
   window->Editor1().SetModified(false);
+  FRecentFiles.Add(fileName);
 }
 
 bool TForm1::WriteDocument(TChildForm* window, const QString& fileName) {
@@ -405,17 +450,21 @@ QString TForm1::EncodingStatus() const {
 }
 
 void TForm1::UpdateStatus() {
+  // While a menu is open, panel 0 keeps the hint of the entry the pointer or the keyboard
+  // is on; the caret position comes back when it closes.
+  const bool hinting = qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr;
   TChildForm* child = ActiveMDIChild();
   if (child == nullptr) {
-    FPanels[0]->clear();
+    if (!hinting) FPanels[0]->clear();
     FPanels[1]->clear();
     FEncodingPanel->clear();
     return;
   }
   FEncodingPanel->setText(EncodingName(child->DiskFile().Encoding()));
   const TRAHLEditor& editor = child->Editor1();
-  FPanels[0]->setText(
-      QStringLiteral("Row:%1 Col:%2").arg(editor.CaretY() + 1).arg(editor.CaretX() + 1));
+  if (!hinting)
+    FPanels[0]->setText(
+        QStringLiteral("Row:%1 Col:%2").arg(editor.CaretY() + 1).arg(editor.CaretX() + 1));
   FPanels[1]->setText(editor.Modified() ? QStringLiteral("Modified") : QString());
 }
 
@@ -451,9 +500,59 @@ void TForm1::MergeMenus(TChildForm* child) {
   for (QMenu* menu : shown) menuBar()->removeAction(menu->menuAction());
   FMergedMenus.clear();
   for (QMenu* menu : wanted) {
-    menuBar()->insertAction(FWindowMenu->menuAction(), menu->menuAction());
+    menuBar()->insertAction(FViewMenu->menuAction(), menu->menuAction());
     FMergedMenus.append(menu);
   }
+}
+
+void TForm1::ShowMessage(const QString& text) {
+  FPanels[2]->setText(text);
+  FMessageTimer->start();
+}
+
+// ---- recent files, window list, line numbers and zoom ----
+
+void TForm1::ShowRecentFiles() {
+  FRecentFiles.ShowIn(FFileMenu, FileExit1, [this](const QString& file) { OpenRecentFile(file); });
+}
+
+void TForm1::OpenRecentFile(const QString& fileName) {
+  if (!QFileInfo::exists(fileName)) {
+    FRecentFiles.Remove(fileName);
+    FDialogs.ShowWarning(
+        this, QStringLiteral("%1 no longer exists. It has been removed from the recent files.")
+                  .arg(fileName));
+    return;
+  }
+  OpenFile(fileName);
+}
+
+void TForm1::ShowWindowList() {
+  QList<TChildForm*> windows;
+  for (QMdiSubWindow* window : FMdiArea->subWindowList(QMdiArea::CreationOrder)) {
+    if (auto* child = qobject_cast<TChildForm*>(window->widget())) windows.append(child);
+  }
+  FWindowList.ShowIn(FWindowMenu, windows, ActiveMDIChild());
+}
+
+void TForm1::ApplyView(TChildForm* child) const {
+  child->SetFontHeight(FFontHeight);
+  child->ShowLineNumbers(FLineNumbers);
+}
+
+void TForm1::SetLineNumbers(bool on) {
+  FLineNumbers = on;
+  LineNumbers1->setChecked(on);
+  for (TChildForm* child : MDIChildren()) ApplyView(child);
+}
+
+void TForm1::SetFontHeight(int height) {
+  FFontHeight = ValidFontHeight(height);
+  for (TChildForm* child : MDIChildren()) ApplyView(child);
+}
+
+void TForm1::ZoomBy(int steps) {
+  SetFontHeight(ZoomedFontHeight(FFontHeight, steps));
 }
 
 // ---- events ----

@@ -1,6 +1,7 @@
 #pragma once
-// The main window: a multi-document frame with the file, window and help commands, a
-// status bar refreshed every 100 ms and the settings kept between runs.
+// The main window: a multi-document frame with the file, view, window and help commands
+// (recent files, line numbers, zoom and the list of open documents among them), a status
+// bar refreshed every 100 ms and the settings kept between runs.
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
@@ -8,6 +9,8 @@
 
 #include "app/AppDialogs.h"
 #include "util/TextCodec.h"
+#include "app/RecentFiles.h"
+#include "app/WindowList.h"
 
 class QAction;
 class QLabel;
@@ -53,6 +56,21 @@ class TForm1 : public QMainWindow {
   QString StatusPanel(int index) const;
   // The status bar's panel of the active document's encoding.
   QString EncodingStatus() const;
+  // Shows Text in panel 2, which the status refresh leaves alone, for a few seconds;
+  // an empty Text clears it.
+  void ShowMessage(const QString& text);
+
+  // The files last opened or saved, listed in the File menu.
+  TRecentFiles& RecentFiles() { return FRecentFiles; }
+  // Opens a file of that list; one that no longer exists leaves the list, with a message.
+  void OpenRecentFile(const QString& fileName);
+  // The line numbers and the font height of every document window's editor.
+  bool LineNumbers() const { return FLineNumbers; }
+  void SetLineNumbers(bool on);
+  int FontHeight() const { return FFontHeight; }
+  void SetFontHeight(int height);
+  // Steps larger (negative: smaller), as Ctrl with the wheel does.
+  void ZoomBy(int steps);
   // The status refresh and the action update, run by Timer1 and on window activation.
   void UpdateStatus();
   void UpdateActions();
@@ -71,6 +89,10 @@ class TForm1 : public QMainWindow {
   QAction* WindowMinimizeAll1 = nullptr;
   QAction* WindowArrange1 = nullptr;
   QAction* About1 = nullptr;
+  QAction* LineNumbers1 = nullptr;
+  QAction* ZoomIn1 = nullptr;
+  QAction* ZoomOut1 = nullptr;
+  QAction* ZoomReset1 = nullptr;
   QTimer* Timer1 = nullptr;
   // File > Encoding: the encoding the active document's next save writes.
   QMenu* EncodingMenu = nullptr;
@@ -90,6 +112,12 @@ class TForm1 : public QMainWindow {
   void CreateActions();
   void CreateMenus();
   void CreateStatusBar();
+  void CreateViewMenu();
+  // The document-dependent parts of the File and Window menus, filled as they open.
+  void ShowRecentFiles();
+  void ShowWindowList();
+  // A window's editor takes the line numbers and font height.
+  void ApplyView(TChildForm* child) const;
   void ApplySettings();
   void WriteSettings();
   void OnSubWindowActivated(QMdiSubWindow* window);
@@ -117,6 +145,12 @@ class TForm1 : public QMainWindow {
   QMenu* FFileMenu = nullptr;
   QMenu* FWindowMenu = nullptr;
   QMenu* FHelpMenu = nullptr;
+  QMenu* FViewMenu = nullptr;
+  TRecentFiles FRecentFiles;
+  TWindowList FWindowList;
+  bool FLineNumbers = false;
+  int FFontHeight = 13;
+  QTimer* FMessageTimer = nullptr;
   QList<QPointer<QMenu>> FMergedMenus;
   QLabel* FPanels[3] = {};
   QLabel* FEncodingPanel = nullptr;

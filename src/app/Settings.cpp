@@ -34,6 +34,20 @@ void ReadInteger(const QSettings& store, const char* name, int& value) {
   value = std::clamp(n, -kCoordinateLimit, kCoordinateLimit);
 }
 
+void ReadStringList(const QSettings& store, const char* name, QStringList& value) {
+  const QVariant v = store.value(QLatin1String(name));
+  if (!v.isValid()) return;
+  // A list of one is stored as a plain string.
+  if (v.typeId() != QMetaType::QStringList && v.typeId() != QMetaType::QString) InvalidType(name);
+  value = v.toStringList();
+}
+
+void ReadBoolean(const QSettings& store, const char* name, bool& value) {
+  int n = value ? 1 : 0;
+  ReadInteger(store, name, n);
+  value = n != 0;
+}
+
 }  // namespace
 
 void LoadSettings(TAppSettings& settings) {
@@ -50,6 +64,9 @@ void LoadSettings(TAppSettings& settings) {
   r.setHeight(height);
   ReadInteger(store, "formwidth", width);
   r.setWidth(width);
+  ReadStringList(store, "recentfiles", settings.RecentFiles);
+  ReadBoolean(store, "linenumbers", settings.LineNumbers);
+  ReadInteger(store, "fontheight", settings.FontHeight);
 }
 
 bool SaveSettings(const TAppSettings& settings) {
@@ -59,6 +76,9 @@ bool SaveSettings(const TAppSettings& settings) {
   store.setValue(QStringLiteral("formy"), settings.Bounds.top());
   store.setValue(QStringLiteral("formwidth"), settings.Bounds.width());
   store.setValue(QStringLiteral("formheight"), settings.Bounds.height());
+  store.setValue(QStringLiteral("recentfiles"), settings.RecentFiles);
+  store.setValue(QStringLiteral("linenumbers"), settings.LineNumbers ? 1 : 0);
+  store.setValue(QStringLiteral("fontheight"), settings.FontHeight);
   store.sync();
   return store.status() == QSettings::NoError;
 }

@@ -6,6 +6,7 @@
 
 #include "editor/RAEditor.h"
 #include "editor/TextInsertion.h"
+#include "util/RAStrUtil.h"
 
 namespace editorsearch {
 namespace {
@@ -19,6 +20,33 @@ std::string Folded(std::string s) {
 }
 
 bool HasLineBreak(const std::string& s) { return s.find_first_of("\r\n") != std::string::npos; }
+
+// The character at Col of a line as the whole text has it: the line's text, then CR and LF.
+char CharAt(std::string_view line, size_t col) {
+  if (col < line.size()) return line[col];
+  return col == line.size() ? '\r' : '\n';
+}
+
+bool IsSeparator(char c) {
+  return IsWordSeparator(static_cast<unsigned char>(c));
+}
+
+// Whether a word may start at Col of Line: the text or a separator lies before it.
+bool WordStartsAt(std::string_view line, size_t col) {
+  return col == 0 || IsSeparator(CharAt(line, col - 1));
+}
+
+// Whether a word may end before Col of line Y (Col up to the line's width with CR LF):
+// the text ends there or a separator follows.
+bool WordEndsAt(const TEditorStrings& lines, int y, size_t col) {
+  std::string_view line = lines.View(y);
+  if (col >= line.size() + 2) {
+    if (++y >= lines.Count()) return true;
+    line = lines.View(y);
+    col = 0;
+  }
+  return IsSeparator(CharAt(line, col));
+}
 
 // Column of the first occurrence of Pattern (already folded when Fold is set) in Line at or
 // after Col; npos when there is none.
@@ -42,34 +70,59 @@ void StartOf(const TEditorStrings& lines, int from, int& line, size_t& col) {
 }
 
 // A pattern without line breaks lies inside one line.
-int FindWithinLines(const TEditorStrings& lines, std::string_view pattern, bool fold, int from) {
+int FindWithinLines(const TEditorStrings& lines, std::string_view pattern, bool fold,
+                    bool wholeWord, int from) {
   int y = 0;
   size_t col = 0;
   StartOf(lines, from, y, col);
   for (; y < lines.Count(); ++y, col = 0) {
     const std::string_view line = lines.View(y);
     if (col > line.size()) continue;
-    const size_t at = FindInLine(line, pattern, col, fold);
-    if (at != std::string_view::npos) return lines.LineOffset(y) + static_cast<int>(at);
+    for (size_t at = FindInLine(line, pattern, col, fold); at != std::string_view::npos;
+         at = FindInLine(line, pattern, at + 1, fold)) {
+      if (!wholeWord || (WordStartsAt(line, at) && WordEndsAt(lines, y, at + pattern.size())))
+        return lines.LineOffset(y) + static_cast<int>(at);
+    }
   }
   return -1;
 }
 
+// Whether Pattern occurs at Col of line Y, read across line breaks; EndY and EndCol
+// receive the position just after it.
+bool MatchesAt(const TEditorStrings& lines, int y, size_t col, std::string_view pattern, bool fold,
+               int& endY, size_t& endCol) {
+  std::string_view line = lines.View(y);
+  for (const char wanted : pattern) {
+    if (col >= line.size() + 2) {
+      if (++y >= lines.Count()) return false;
+      line = lines.View(y);
+      col = 0;
+    }
+    const char c = CharAt(line, col++);
+    if ((fold ? Fold(c) : c) != wanted) return false;
+  }
+  endY = y;
+  endCol = col;
+  return true;
+}
+
 // A pattern with line breaks may span lines: each position whose character matches the
-// pattern's first one is compared with the text there.
-int FindAcrossLines(const TEditorStrings& lines, const std::string& pattern, bool fold,
-                    int from) {
+// pattern's first one is compared with the lines from there, without copying them.
+int FindAcrossLines(const TEditorStrings& lines, std::string_view pattern, bool fold,
+                    bool wholeWord, int from) {
   int y = 0;
   size_t col = 0;
   StartOf(lines, from, y, col);
-  const auto length = static_cast<int>(pattern.size());
   for (; y < lines.Count(); ++y, col = 0) {
-    const std::string line = lines[y] + "\r\n";
-    const int offset = lines.LineOffset(y);
-    for (size_t i = col; i < line.size(); ++i) {
-      if ((fold ? Fold(line[i]) : line[i]) != pattern.front()) continue;
-      std::string text = lines.TextAt(offset + static_cast<int>(i), length);
-      if ((fold ? Folded(std::move(text)) : text) == pattern) return offset + static_cast<int>(i);
+    const std::string_view line = lines.View(y);
+    for (size_t i = col; i < line.size() + 2; ++i) {
+      const char c = CharAt(line, i);
+      if ((fold ? Fold(c) : c) != pattern.front()) continue;
+      int endY = 0;
+      size_t endCol = 0;
+      if (!MatchesAt(lines, y, i, pattern, fold, endY, endCol)) continue;
+      if (!wholeWord || (WordStartsAt(line, i) && WordEndsAt(lines, endY, endCol)))
+        return lines.LineOffset(y) + static_cast<int>(i);
     }
   }
   return -1;
@@ -81,34 +134,45 @@ int FindOffset(const TEditorStrings& lines, const TSearchOptions& options, int f
   if (options.Text.empty() || lines.Count() == 0) return -1;
   const bool fold = !options.MatchCase;
   const std::string pattern = fold ? Folded(options.Text) : options.Text;
-  if (HasLineBreak(pattern)) return FindAcrossLines(lines, pattern, fold, from);
-  return FindWithinLines(lines, pattern, fold, from);
+  if (HasLineBreak(pattern)) return FindAcrossLines(lines, pattern, fold, options.WholeWord, from);
+  return FindWithinLines(lines, pattern, fold, options.WholeWord, from);
 }
 
 bool SelectionMatches(const TRACustomEditor& editor, const TSearchOptions& options) {
   const std::string selected = editor.GetSelText();
-  if (selected == options.Text) return true;
-  return !options.MatchCase && Folded(selected) == Folded(options.Text);
+  const bool same =
+      selected == options.Text || (!options.MatchCase && Folded(selected) == Folded(options.Text));
+  if (!same || !options.WholeWord) return same;
+  // With Whole word, only a selection that the search itself would find there.
+  const int start = editor.PosFromCaret(editor.SelBegX(), editor.SelBegY());
+  return FindOffset(editor.Lines(), options, start) == start;
 }
 
-bool Find(TRACustomEditor& editor, const TSearchOptions& options) {
+TFindResult Find(TRACustomEditor& editor, const TSearchOptions& options) {
   // From the caret's offset; a caret below the last line stands at the end of the text,
-  // so the search never starts over at the top.
-  const int at = FindOffset(editor.Lines(), options, textinsertion::CaretOffset(editor));
-  if (at < 0) return false;
+  // so without Wrap around the search never starts over at the top.
+  TFindResult result = frFound;
+  int at = FindOffset(editor.Lines(), options, textinsertion::CaretOffset(editor));
+  if (at < 0 && options.WrapAround) {
+    at = FindOffset(editor.Lines(), options, 0);
+    result = frWrapped;
+  }
+  if (at < 0) return frNotFound;
   editor.SetSelStart(at);
   editor.SetSelLength(static_cast<int>(options.Text.size()));
-  return true;
+  return result;
 }
 
-bool Replace(TRACustomEditor& editor, const TSearchOptions& options,
-             const std::string& replacement) {
+TFindResult Replace(TRACustomEditor& editor, const TSearchOptions& options,
+                    const std::string& replacement) {
   if (SelectionMatches(editor, options)) editor.SetSelText(replacement);
   return Find(editor, options);
 }
 
 int ReplaceAll(TRACustomEditor& editor, const TSearchOptions& options,
                const std::string& replacement) {
+  TSearchOptions once = options;
+  once.WrapAround = false;
   int count = 0;
   // The view is painted once at the end, not scrolled to every occurrence on the way.
   editor.BeginUpdate();
@@ -116,12 +180,15 @@ int ReplaceAll(TRACustomEditor& editor, const TSearchOptions& options,
       [&] {
         editor.SetSelStart(0);
         editor.SetSelLength(0);
+        bool found = Find(editor, once) && SelectionMatches(editor, once);
+        if (!found) return;
         // Each search starts behind the inserted text, so what a replacement creates stays.
-        for (bool found = Find(editor, options); found && SelectionMatches(editor, options);
-             found = Find(editor, options)) {
-          editor.SetSelText(replacement);
-          ++count;
-        }
+        textinsertion::AsOneUndoStep(editor, [&] {
+          for (; found; found = Find(editor, once) && SelectionMatches(editor, once)) {
+            editor.SetSelText(replacement);
+            ++count;
+          }
+        });
       },
       [&] { editor.EndUpdate(); });
   return count;

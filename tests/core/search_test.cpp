@@ -6,6 +6,7 @@
 
 #include "TextTestEditor.h"
 #include "editor/EditorSearch.h"
+#include "util/RAStrUtil.h"
 #include "util/xProcs.h"
 
 using editorsearch::TSearchOptions;
@@ -20,8 +21,17 @@ std::string UpperAZ(std::string s) {
 }
 
 // The search on the whole text, upper-cased when Match case is off. A caret below the
-// last line counts as the end of the text.
-bool WholeTextFind(TRACustomEditor& e, const TSearchOptions& o) {
+// last line counts as the end of the text. Whole word skips occurrences next to a word
+// character; Wrap around searches once more from the top.
+int WholeTextPos(const std::string& text, const std::string& sub, int from, bool wholeWord) {
+  auto separated = [&](size_t i) { return i >= text.size() || IsWordSeparator(text[i]); };
+  int p = PosFrom(sub, text, from);
+  while (wholeWord && p > 0 && !((p == 1 || separated(p - 2)) && separated(p - 1 + sub.size())))
+    p = PosFrom(sub, text, p + 1);
+  return p;
+}
+
+editorsearch::TFindResult WholeTextFind(TRACustomEditor& e, const TSearchOptions& o) {
   std::string text = e.Lines().GetTextStr();
   std::string sub = o.Text;
   if (!o.MatchCase) {
@@ -30,27 +40,45 @@ bool WholeTextFind(TRACustomEditor& e, const TSearchOptions& o) {
   }
   int selStart = e.PosFromCaret(e.CaretX(), e.CaretY());
   if (selStart < 0 && e.CaretY() >= e.Lines().Count()) selStart = static_cast<int>(text.size());
-  const int p = PosFrom(sub, text, selStart + 1);
-  if (p == 0) return false;
+  int p = WholeTextPos(text, sub, selStart + 1, o.WholeWord);
+  auto result = editorsearch::frFound;
+  if (p == 0 && o.WrapAround) {
+    p = WholeTextPos(text, sub, 1, o.WholeWord);
+    result = editorsearch::frWrapped;
+  }
+  if (p == 0) return editorsearch::frNotFound;
   e.SetSelStart(p - 1);
   e.SetSelLength(static_cast<int>(sub.size()));
-  return true;
+  return result;
 }
 
 bool WholeTextMatches(const TRACustomEditor& e, const TSearchOptions& o) {
   const std::string g = e.GetSelText();
-  return g == o.Text || (!o.MatchCase && UpperAZ(g) == UpperAZ(o.Text));
+  if (g != o.Text && (o.MatchCase || UpperAZ(g) != UpperAZ(o.Text))) return false;
+  const int start = e.PosFromCaret(e.SelBegX(), e.SelBegY());
+  return !o.WholeWord || WholeTextPos(UpperAZ(e.Lines().GetTextStr()), UpperAZ(o.Text), start + 1,
+                                      true) == start + 1;
 }
 
-int WholeTextReplaceAll(TRACustomEditor& e, const TSearchOptions& o, const std::string& r) {
+editorsearch::TFindResult WholeTextReplace(TRACustomEditor& e, const TSearchOptions& o,
+                                           const std::string& r) {
+  if (WholeTextMatches(e, o)) e.SetSelText(r);
+  return WholeTextFind(e, o);
+}
+
+// All replacements in one compound bracket, opened at the first one.
+int WholeTextReplaceAll(TRACustomEditor& e, TSearchOptions o, const std::string& r) {
+  o.WrapAround = false;
   e.SetSelStart(0);
   e.SetSelLength(0);
   int count = 0;
   for (bool found = WholeTextFind(e, o); found && WholeTextMatches(e, o);
        found = WholeTextFind(e, o)) {
+    if (count == 0) e.BeginCompound();
     e.SetSelText(r);
     ++count;
   }
+  if (count > 0) e.EndCompound();
   return count;
 }
 
@@ -151,7 +179,7 @@ TEST(SearchReplace, FirstFindsThenReplacesAndFindsTheNext) {
   EXPECT_EQ(h.Text(), "1 two 1 1\r\n");
 }
 
-TEST(SearchReplaceAll, ReplacesEveryOccurrenceOnceAsItsOwnUndoStep) {
+TEST(SearchReplaceAll, ReplacesEveryOccurrenceOnceAsOneUndoStep) {
   struct Case {
     std::string Text, Sub, By;
     bool MatchCase;
@@ -178,7 +206,7 @@ TEST(SearchReplaceAll, ReplacesEveryOccurrenceOnceAsItsOwnUndoStep) {
     if (count > 0 && !c.By.empty()) {
       EXPECT_EQ(e.GetSelText(), c.By) << c.Sub;
     }
-    EXPECT_EQ(UndoSteps(h), count) << c.Sub;
+    EXPECT_EQ(UndoSteps(h), count > 0 ? 1 : 0) << c.Sub;
     EXPECT_EQ(h.Text(), c.Text) << c.Sub;
   }
 }
@@ -193,11 +221,12 @@ TEST(SearchFind, CaretBelowTheTextFindsNothing) {
 }
 
 // Random documents, searches and replacements over a few letters, accented ones among
-// them: the line-by-line search gives what the whole-text search gives, down to the
-// selection, the caret, the undo records and the reported changes.
+// them, with random options: the line-by-line search gives what the whole-text search
+// gives, down to the selection, the caret, the undo records and the reported changes.
+// With both options off the model is the plain search, which never wraps.
 TEST(SearchModel, MatchesTheWholeTextSearch) {
   std::mt19937 rng(7);
-  const std::string alphabet = "aAbB\xE9\xC9 ";
+  const std::string alphabet = "aAbB\xE9\xC9 .";
   auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
   auto randomText = [&](int maxLength, bool breaks) {
     std::string s;
@@ -210,22 +239,45 @@ TEST(SearchModel, MatchesTheWholeTextSearch) {
     }
     return s;
   };
-  for (int round = 0; round < 400; ++round) {
+  for (int round = 0; round < 600; ++round) {
     const std::string text = randomText(40, true);
-    const TSearchOptions options{randomText(3, pick(4) == 0), pick(2) == 0};
+    const TSearchOptions options{randomText(3, pick(4) == 0), pick(2) == 0, pick(3) == 0,
+                                 pick(3) == 0};
     if (options.Text.empty()) continue;
     const std::string by = randomText(3, pick(4) == 0);
     TextHarness fast(text);
     TextHarness model(text);
+    const std::string what = "'" + options.Text + "' in '" + text + "'";
 
     const int from = pick(static_cast<int>(text.size()) + 4);
     std::string upper = options.MatchCase ? model.Text() : UpperAZ(model.Text());
     EXPECT_EQ(editorsearch::FindOffset(fast.editor->Lines(), options, from),
-              PosFrom(options.MatchCase ? options.Text : UpperAZ(options.Text), upper, from + 1) - 1);
+              WholeTextPos(upper, options.MatchCase ? options.Text : UpperAZ(options.Text),
+                           from + 1, options.WholeWord) -
+                  1)
+        << what;
+
+    const int caret = pick(static_cast<int>(text.size()) + 1);
+    fast.editor->SetSelStart(caret);
+    model.editor->SetSelStart(caret);
+    EXPECT_EQ(editorsearch::Find(*fast.editor, options), WholeTextFind(*model.editor, options))
+        << what;
+    EXPECT_EQ(Observe(fast), Observe(model)) << what;
+
+    // Replace on a random selection: replaced only when it is what the search finds there.
+    const int selStart = pick(static_cast<int>(text.size()) + 1), selLength = pick(4);
+    for (TextHarness* h : {&fast, &model}) {
+      h->editor->SetSelStart(selStart);
+      h->editor->SetSelLength(selLength);
+    }
+    EXPECT_EQ(editorsearch::Replace(*fast.editor, options, by),
+              WholeTextReplace(*model.editor, options, by))
+        << what;
+    EXPECT_EQ(Observe(fast), Observe(model)) << what;
 
     const int count = editorsearch::ReplaceAll(*fast.editor, options, by);
     EXPECT_EQ(count, WholeTextReplaceAll(*model.editor, options, by));
-    EXPECT_EQ(Observe(fast), Observe(model)) << "'" << options.Text << "' in '" << text << "'";
+    EXPECT_EQ(Observe(fast), Observe(model)) << what;
     EXPECT_EQ(fast.editor->Changes, model.editor->Changes);
     EXPECT_EQ(fast.Records(), model.Records());
   }

@@ -78,7 +78,7 @@ TEST_F(ChildTest, MenusMergeBetweenFileAndWindowAndShareTheBookmarkActions) {
   TChildForm& c = MakeChild();
   TForm1& form = *Form;
   EXPECT_EQ(Titles(form.menuBar()->actions()),
-            QStringList({"&File", "&Edit", "&Search", "&Window", "&Help"}));
+            QStringList({"&File", "&Edit", "&Search", "&View", "&Window", "&Help"}));
   EXPECT_EQ(Titles(c.EditMenu->actions()), QStringList({"&Copy", "Cu&t", "&Paste", "&Undo"}));
   EXPECT_EQ(Titles(c.SearchMenu->actions()),
             QStringList({"&Find...", "Find &Next", "&Replace", "-", "Go To...", "-",
@@ -86,7 +86,9 @@ TEST_F(ChildTest, MenusMergeBetweenFileAndWindowAndShareTheBookmarkActions) {
   QMenu* toggles = SubmenuNamed(c.SearchMenu, "Toogle Bookmark...");
   QMenu* gotos = SubmenuNamed(c.SearchMenu, "Goto Bookmark...");
   ASSERT_TRUE(toggles && gotos);
-  EXPECT_EQ(Titles(c.PopupMenu1->actions()), QStringList({"Toogle Bookmark", "Goto Bookmark"}));
+  EXPECT_EQ(Titles(c.PopupMenu1->actions()),
+            QStringList({"Cu&t", "&Copy", "&Paste", "Select &All", "-", "Toogle Bookmark",
+                         "Goto Bookmark"}));
   QList<QAction*> toggleOrder;
   QList<QAction*> gotoOrder;
   for (int i = 1; i <= 10; ++i) {
@@ -107,7 +109,7 @@ TEST_F(ChildTest, MenusMergeBetweenFileAndWindowAndShareTheBookmarkActions) {
   form.WindowClose1->trigger();
   DeleteClosed();
   form.UpdateActions();
-  EXPECT_EQ(Titles(form.menuBar()->actions()), QStringList({"&File", "&Window", "&Help"}));
+  EXPECT_EQ(Titles(form.menuBar()->actions()), QStringList({"&File", "&View", "&Window", "&Help"}));
 }
 
 TEST_F(ChildTest, IdleUpdateEnablesByDocumentSelectionUndoAndFindText) {

@@ -55,6 +55,7 @@ struct FakeDialogs {
   int OpenAsked = 0;
   QString SaveName;
   int SaveAsked = 0;
+  QString SaveProposed;
   QMessageBox::StandardButton Answer = QMessageBox::Cancel;
   int ConfirmAsked = 0;
   std::function<bool(QPrinter&)> Print = [](QPrinter&) { return false; };
@@ -73,7 +74,11 @@ struct FakeDialogs {
   TAppDialogs Make() {
     TAppDialogs d;
     d.OpenFileName = [this](QWidget*) { ++OpenAsked; return OpenName; };
-    d.SaveFileName = [this](QWidget*) { ++SaveAsked; return SaveName; };
+    d.SaveFileName = [this](QWidget*, const QString& proposed) {
+      ++SaveAsked;
+      SaveProposed = proposed;
+      return SaveName;
+    };
     d.PrintSetup = [this](QWidget*, QPrinter& printer) { ++PrintAsked; return Print(printer); };
     d.ConfirmSave = [this](QWidget* parent) {
       ++ConfirmAsked;

@@ -41,8 +41,7 @@ class KeyCounter : public QObject {
 TEST_F(AppTest, MainWindowHasTitleMenusAndActions) {
   TForm1& form = MakeForm();
   EXPECT_EQ(form.windowTitle(), "MarvekWorld Script Editor");
-  EXPECT_EQ(Titles(form.menuBar()->actions()),
-            QStringList({"&File", "&Window", "&Help"}));
+  EXPECT_EQ(Titles(form.menuBar()->actions()), QStringList({"&File", "&View", "&Window", "&Help"}));
   ASSERT_NE(SubmenuNamed(form.menuBar(), "&File"), nullptr);
   EXPECT_EQ(Titles(SubmenuNamed(form.menuBar(), "&File")->actions()),
             QStringList({"New", "&Open...", "&Save", "Save &As...", "&Encoding", "&Print...", "-",

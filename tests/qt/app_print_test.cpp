@@ -1,6 +1,8 @@
 // Printing a document to a PDF file and reading the text back; the About box.
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -76,19 +78,29 @@ TEST_F(AppTest, PrintPaginatesLongDocuments) {
   EXPECT_GT(pages.captured(1).toInt(), 1);
 }
 
-TEST(AboutBox, ShowsFourCentredLinesInAFixedDialog) {
+TEST(AboutBox, ShowsFourCentredLinesInAFixedDialogClosedByOKOrEscape) {
   TfrmAbout about;
   EXPECT_EQ(about.windowTitle(), "About");
   EXPECT_EQ(about.size(), QSize(298, 230));
   EXPECT_EQ(about.minimumSize(), about.maximumSize());
   const QList<QLabel*> labels = about.findChildren<QLabel*>();
   ASSERT_EQ(labels.size(), 4);
-  const QStringList texts = {"MarvekWorld", "Script Editor", "v0.53 1/25/02", "By"};
+  const QStringList texts = {"MarvekWorld", "Script Editor", "v0.53 1/25/02", "By MarvekWorld"};
   const int heights[] = {32, 32, 16, 21};
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(labels[i]->text(), texts[i]);
     EXPECT_EQ(labels[i]->font().family(), "Comic Sans MS");
     EXPECT_EQ(labels[i]->font().pixelSize(), heights[i]);
     EXPECT_TRUE(labels[i]->alignment() & Qt::AlignHCenter);
+  }
+  for (const bool escape : {false, true}) {
+    about.show();
+    if (escape) {
+      QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+      QCoreApplication::sendEvent(&about, &key);
+    } else {
+      about.OKBtn->click();
+    }
+    EXPECT_FALSE(about.isVisible()) << escape;
   }
 }
