@@ -45,7 +45,7 @@ TEST_F(AppTest, MainWindowHasTitleMenusAndActions) {
             QStringList({"&File", "&Window", "&Help"}));
   ASSERT_NE(SubmenuNamed(form.menuBar(), "&File"), nullptr);
   EXPECT_EQ(Titles(SubmenuNamed(form.menuBar(), "&File")->actions()),
-            QStringList({"New", "&Open...", "&Save", "Save &As...", "&Print...", "-", "E&xit"}));
+            QStringList({"&New", "&Open...", "&Save", "Save &As...", "&Print...", "-", "E&xit"}));
   EXPECT_EQ(Titles(SubmenuNamed(form.menuBar(), "&Window")->actions()),
             QStringList({"C&lose", "&Cascade", "Tile &Horizontally", "&Tile Vertically",
                          "&Minimize All", "&Arrange"}));
