@@ -12,6 +12,9 @@
 #include <cstring>
 #include <exception>
 
+#include "editor/CommandBrackets.h"
+#include "qt/EditorAccessEvents.h"
+#include "qt/EditorAccessible.h"
 #include "qt/KeyTranslation.h"
 #include "qt/QtListBox.h"
 #include "qt/QtTimer.h"
@@ -94,10 +97,13 @@ EditorWidget::EditorWidget(const Factory& makeEditor, QWidget* parent)
   FEditor = makeEditor(*this);
   FEditor->CreateWnd();
   FEditor->Resize();
+  EditorAccessible::InstallFactory();
+  FAccessEvents = std::make_unique<EditorAccessEvents>(*this);
 }
 
 EditorWidget::~EditorWidget() {
   // The control may still call its host while it is freed.
+  FAccessEvents.reset();
   FEditor.reset();
   FCanvas.SetImage(nullptr);
 }
@@ -378,6 +384,10 @@ TColor EditorWidget::ResolveColor(TColor color) const {
 }
 
 bool EditorWidget::event(QEvent* event) {
+  // What the event did to the caret and the selection is reported once it is handled.
+  const ScopeExit report([this] {
+    if (FAccessEvents) FAccessEvents->Sync();
+  });
   if (event->type() == kEditCommandEvent) {
     const uint16_t code = static_cast<EditCommandEvent*>(event)->Code;
     if (FEditor) Guarded([this, code] { FEditor->Command(code); });
@@ -389,6 +399,13 @@ bool EditorWidget::event(QEvent* event) {
     return false;
   }
   return QAbstractScrollArea::event(event);
+}
+
+bool EditorWidget::viewportEvent(QEvent* event) {
+  const ScopeExit report([this] {
+    if (FAccessEvents) FAccessEvents->Sync();
+  });
+  return QAbstractScrollArea::viewportEvent(event);
 }
 
 void EditorWidget::ReportError(const std::string& message) {

@@ -22,6 +22,7 @@
 #include "qt/QtCanvas.h"
 #include "qt/QtClipboard.h"
 
+class EditorAccessEvents;
 class QScrollBar;
 
 class EditorWidget : public QAbstractScrollArea, public EditorHost {
@@ -35,6 +36,8 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   ~EditorWidget() override;
 
   TRACustomEditor& Editor() const;
+  // Tells assistive technology of the editor's changes (see EditorAccessible).
+  EditorAccessEvents& AccessEvents() const { return *FAccessEvents; }
   // A copy of the picture the control drew, rows in their order on screen (the backing
   // image itself keeps them as a ring, see ScrollArea), at device resolution: its
   // device pixel ratio is Scale.
@@ -96,6 +99,7 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
 
  protected:
   bool event(QEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   // A new palette changes the system colours: everything is painted again.
@@ -146,7 +150,10 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   void Guarded(F&& call);
   void ReportError(const std::string& message);
 
+  friend class EditorAccessible;
+
   std::unique_ptr<TRACustomEditor> FEditor;
+  std::unique_ptr<EditorAccessEvents> FAccessEvents;
   // The backing image, a ring in y: logical row y lives at physical row
   // (y + FRowOffset) mod height.
   QImage FImage;
