@@ -18,6 +18,7 @@
 #include "qt/KeyTranslation.h"
 #include "qt/QtListBox.h"
 #include "qt/QtTimer.h"
+#include "qt/ReadableColor.h"
 
 namespace {
 
@@ -279,7 +280,11 @@ void EditorWidget::resizeEvent(QResizeEvent*) {
 
 void EditorWidget::changeEvent(QEvent* event) {
   QAbstractScrollArea::changeEvent(event);
-  if (event->type() == QEvent::PaletteChange) Invalidate();
+  if (event->type() == QEvent::PaletteChange) {
+    FDarkBase.reset();
+    FReadableColors.clear();
+    Invalidate();
+  }
 }
 
 // ---- caret ----
@@ -379,8 +384,17 @@ std::unique_ptr<ListBox> EditorWidget::CreateListBox() {
 }
 
 TColor EditorWidget::ResolveColor(TColor color) const {
-  if (!IsSystemColor(color)) return color;
-  return FromQColor(palette().color(SystemColorRole(color & 0xFF)));
+  if (IsSystemColor(color)) return FromQColor(palette().color(SystemColorRole(color & 0xFF)));
+  // Plain colours are readable on the light window they were chosen for; on a dark one
+  // they are lightened (once per colour and palette).
+  const QColor& base = palette().color(QPalette::Base);
+  if (!FDarkBase) FDarkBase = ReadableColor::IsDark(base);
+  if (!*FDarkBase) return color;
+  const auto known = FReadableColors.find(color);
+  if (known != FReadableColors.end()) return known->second;
+  const TColor readable = FromQColor(ReadableColor::OnDark(ToQColor(color), base));
+  FReadableColors.emplace(color, readable);
+  return readable;
 }
 
 bool EditorWidget::event(QEvent* event) {

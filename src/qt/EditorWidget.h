@@ -15,7 +15,9 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "editor/RAEditor.h"
 #include "platform/EditorHost.h"
@@ -154,6 +156,10 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
 
   std::unique_ptr<TRACustomEditor> FEditor;
   std::unique_ptr<EditorAccessEvents> FAccessEvents;
+  // Whether the palette's window colour is dark, and the plain colours as shown on it;
+  // both found again when the palette changes.
+  mutable std::optional<bool> FDarkBase;
+  mutable std::unordered_map<TColor, TColor> FReadableColors;
   // The backing image, a ring in y: logical row y lives at physical row
   // (y + FRowOffset) mod height.
   QImage FImage;
