@@ -212,6 +212,33 @@ TEST_F(AccessibilityTest, EventsFollowTypingReturnBackspacePasteAndUndo) {
   EXPECT_EQ(model, "alphax\n beta\n  gamma");  // three undos: back to after Return
 }
 
+TEST_F(AccessibilityTest, RandomEditsAndUndoAreReportedExactly) {
+  EditorWidget& w = OpenDocument("");
+  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&w);
+  QAccessibleTextInterface* t = iface->textInterface();
+  QAccessibleEditableTextInterface* edit = iface->editableTextInterface();
+  QString model = t->text(0, t->characterCount());
+  g_events.clear();
+  QRandomGenerator random(5);
+  const QString pieces[] = {"a", "bc d", "\n", "x\ny", "\n\n", "  ", "end\n"};
+  for (int i = 0; i < 300; ++i) {
+    const int count = t->characterCount();
+    const int at = random.bounded(count + 1);
+    switch (random.bounded(4)) {
+      case 0:
+        edit->deleteText(at, std::min(count, at + random.bounded(6)));
+        break;
+      case 1:
+        w.Editor().Command(cmdUndo);
+        break;
+      default:
+        edit->insertText(at, pieces[random.bounded(7)]);
+    }
+    Replay(model, -1);
+    ASSERT_EQ(model, t->text(0, t->characterCount())) << "edit " << i;
+  }
+}
+
 TEST_F(AccessibilityTest, EditingRunsThroughTheControlAndRespectsReadOnly) {
   EditorWidget& w = OpenDocument("one\r\ntwo\r\n");
   QAccessibleEditableTextInterface* edit =
