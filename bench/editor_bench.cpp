@@ -11,6 +11,7 @@
 // Without a script, ../shared/bench/gen_script.py writes one into a temporary folder.
 #include <sys/resource.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QProcess>
@@ -33,6 +34,7 @@
 #include "app/MainWindow.h"
 #include "editor/EditorSearch.h"
 #include "highlight/RAHLEditor.h"
+#include "qt/AccessibleEventSink.h"
 #include "qt/EditorWidget.h"
 #include "util/TextCodec.h"
 
@@ -211,6 +213,23 @@ std::vector<Workload> Workloads(std::string& text) {
        },
        [](EditorWidget& w) {
          for (int i = 0; i < 100; ++i) FullPaint(w);
+       }},
+      // Caret moves in the middle of the script while an accessibility client listens and,
+      // as a screen reader does, reads the line the caret arrives on.
+      {"a11y-caret",
+       [](EditorWidget& w) { w.Editor().SetCaret(0, w.Editor().Lines().Count() / 2); },
+       [](EditorWidget& w) {
+         AccessibleEventSink::SetObserver([](QAccessibleEvent* event) {
+           if (event->type() != QAccessible::TextCaretMoved) return;
+           const int caret = static_cast<QAccessibleTextCursorEvent*>(event)->cursorPosition();
+           int start = 0;
+           int end = 0;
+           event->accessibleInterface()->textInterface()->textAtOffset(
+               caret, QAccessible::LineBoundary, &start, &end);
+         });
+         for (int i = 0; i < 1000; ++i) PressKey(w, Qt::Key_Down, QString());
+         AccessibleEventSink::SetObserver(nullptr);
+         FullPaint(w);
        }},
   };
 }

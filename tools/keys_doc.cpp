@@ -122,7 +122,7 @@ std::vector<WindowKey> WindowKeys() {
   for (int d = 0; d <= 9; ++d) {
     const auto digit = static_cast<uint16_t>('0' + d);
     keys.push_back({digit, ssCtrl, "Search > Goto Bookmark " + std::to_string(d)});
-    keys.push_back({digit, ssCtrl | ssShift, "Search > Toogle Bookmark " + std::to_string(d)});
+    keys.push_back({digit, ssCtrl | ssShift, "Search > Toggle Bookmark " + std::to_string(d)});
   }
   return keys;
 }

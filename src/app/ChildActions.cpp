@@ -60,7 +60,7 @@ void TChildForm::CreateActions() {
   SearchFindNext1 = MakeAction(this, "Find &Next", QKeySequence(Qt::Key_F3), "Find Next|Repeats the last find");
   SearchReplace1 = MakeAction(this, "&Replace", QKeySequence(),
                               "Replace|Replaces specific text with different text");
-  SearchGoto = MakeAction(this, "Go To...", Qt::CTRL | Qt::Key_G, "Goto line number");
+  SearchGoto = MakeAction(this, "&Go To...", Qt::CTRL | Qt::Key_G, "Goto line number");
   connect(SearchFind1, &QAction::triggered, this, [this] { FFindDialog1->Execute(); });
   connect(SearchFindNext1, &QAction::triggered, this, [this] { Find(*FFindDialog1); });
   connect(SearchReplace1, &QAction::triggered, this, &TChildForm::OpenReplaceDialog);
@@ -75,7 +75,7 @@ void TChildForm::CreateActions() {
 void TChildForm::CreateBookmarkActions() {
   // One toggle and one go-to handler for all of them; the tag is the bookmark number.
   for (int number = 0; number < 10; ++number) {
-    QAction* toggle = MakeAction(this, QStringLiteral("Toogle Bookmark %1").arg(number),
+    QAction* toggle = MakeAction(this, QStringLiteral("Toggle Bookmark &%1").arg(number),
                                  DigitKey(Qt::ControlModifier | Qt::ShiftModifier, number));
     toggle->setObjectName(QStringLiteral("Toogle%1").arg(number));
     toggle->setData(number);
@@ -83,7 +83,7 @@ void TChildForm::CreateBookmarkActions() {
             [this, toggle] { ToggleBookmark(toggle->data().toInt()); });
     Toogle[number] = toggle;
 
-    QAction* go = MakeAction(this, QStringLiteral("Goto Bookmark %1").arg(number),
+    QAction* go = MakeAction(this, QStringLiteral("Goto Bookmark &%1").arg(number),
                              DigitKey(Qt::ControlModifier, number));
     go->setObjectName(QStringLiteral("GotoBook%1").arg(number == 0 ? 10 : number));
     go->setData(number);
@@ -100,11 +100,11 @@ void TChildForm::CreateMenus() {
   SearchMenu->addSeparator();
   SearchMenu->addAction(SearchGoto);
   SearchMenu->addSeparator();
-  SearchMenu->addMenu(BookmarkMenu(QStringLiteral("Toogle Bookmark..."), Toogle, SearchMenu));
-  SearchMenu->addMenu(BookmarkMenu(QStringLiteral("Goto Bookmark..."), GotoBook, SearchMenu));
+  SearchMenu->addMenu(BookmarkMenu(QStringLiteral("&Toggle Bookmark..."), Toogle, SearchMenu));
+  SearchMenu->addMenu(BookmarkMenu(QStringLiteral("Goto &Bookmark..."), GotoBook, SearchMenu));
   PopupMenu1 = new QMenu(this);
-  PopupMenu1->addMenu(BookmarkMenu(QStringLiteral("Toogle Bookmark"), Toogle, PopupMenu1));
-  PopupMenu1->addMenu(BookmarkMenu(QStringLiteral("Goto Bookmark"), GotoBook, PopupMenu1));
+  PopupMenu1->addMenu(BookmarkMenu(QStringLiteral("T&oggle Bookmark"), Toogle, PopupMenu1));
+  PopupMenu1->addMenu(BookmarkMenu(QStringLiteral("&Goto Bookmark"), GotoBook, PopupMenu1));
   // The clipboard entries above the bookmark submenus.
   QAction* firstBookmarkMenu = PopupMenu1->actions().constFirst();
   PopupMenu1->insertActions(firstBookmarkMenu, {EditCut1, EditCopy1, EditPaste1, SelectAll1});

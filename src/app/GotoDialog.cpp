@@ -1,5 +1,6 @@
 #include "app/GotoDialog.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -9,8 +10,12 @@ TdlgGoto::TdlgGoto(QWidget* parent)
                           Qt::WindowCloseButtonHint) {
   setWindowTitle(QStringLiteral("Goto line"));
   setFixedSize(225, 75);
+  // A visible label tied to the field names it for screen readers and gives it Alt+L.
+  lblLine = new QLabel(QStringLiteral("&Line number:"), this);
   edtLine = new QLineEdit(QStringLiteral("1"), this);
-  edtLine->setGeometry(16, 8, 89, edtLine->sizeHint().height());
+  lblLine->setBuddy(edtLine);
+  lblLine->setGeometry(16, 8, 100, 16);
+  edtLine->setGeometry(16, 28, 89, edtLine->sizeHint().height());
   OKBtn = new QPushButton(QStringLiteral("OK"), this);
   OKBtn->setGeometry(132, 8, 75, 25);
   OKBtn->setDefault(true);

@@ -1,8 +1,9 @@
 #pragma once
 // The Go To dialog: a fixed dialog with the line number to go to, "1" at first and
-// selected, so that typing replaces it; OK is the default button, Escape cancels.
+// selected, so that typing replaces it, under its label; OK is the default button, Escape cancels.
 #include <QDialog>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -11,6 +12,7 @@ class TdlgGoto : public QDialog {
  public:
   explicit TdlgGoto(QWidget* parent = nullptr);
 
+  QLabel* lblLine = nullptr;
   QLineEdit* edtLine = nullptr;
   QPushButton* OKBtn = nullptr;
   QPushButton* CancelBtn = nullptr;

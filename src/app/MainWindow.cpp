@@ -102,7 +102,7 @@ TForm1::~TForm1() {
 }
 
 void TForm1::CreateActions() {
-  Action1 = MakeAction(this, "New");
+  Action1 = MakeAction(this, "&New");
   connect(Action1, &QAction::triggered, this, [this] { Guarded([this] { NewDocument(); }); });
   FileOpen1 = MakeAction(this, "&Open...", "Open|Opens an existing file");
   FileOpen1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));

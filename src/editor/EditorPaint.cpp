@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "editor/CommandBrackets.h"
 #include "editor/RAEditor.h"
 
 namespace {
@@ -196,6 +197,15 @@ void TRACustomEditor::GetLineAttr(std::string& /*line*/, int lineIdx, int colBeg
   }
   if (FSelected) ApplySelectionAttrs(lineIdx, colBeg, colEnd);
   ChangeAttr(lineIdx, colBeg, colEnd);
+}
+
+const TLineAttrs& TRACustomEditor::TextAttrs(int index) {
+  const bool selected = FSelected;
+  FSelected = false;
+  const ScopeExit restore([&] { FSelected = selected; });
+  FPaintLineText.assign(FLines->View(index));
+  GetLineAttr(FPaintLineText, index, 0, MaxLineAttr - 1);
+  return FLineAttrs;
 }
 
 void TRACustomEditor::ApplySelectionAttrs(int lineIdx, int colBeg, int colEnd) {

@@ -85,6 +85,8 @@ class TEditorStrings {
   static std::vector<std::string> SplitText(const std::string& text);
 
   TRACustomEditor* Editor() const { return FEditor; }
+  // The store itself, for readers that follow its changes (LineList::OnReplacing).
+  LineList& Store() { return FLines; }
 
  private:
   void Changed();

@@ -121,12 +121,14 @@ std::string_view LineList::View(int index) const {
 
 void LineList::Set(int index, std::string_view s) {
   CheckIndex(index, 0, FCount - 1);
+  Replacing(index, 1);
   ReplaceInBlock(index, 1, {s});
   MarkChanged(index, index + 1);
 }
 
 void LineList::Insert(int index, std::string_view s) {
   CheckIndex(index, 0, FCount);
+  Replacing(index, 0);
   ReplaceInBlock(index, 0, {s});
   MarkChanged(index, index + 1);
 }
@@ -134,6 +136,7 @@ void LineList::Insert(int index, std::string_view s) {
 void LineList::Insert(int index, const std::vector<std::string>& lines) {
   CheckIndex(index, 0, FCount);
   if (lines.empty()) return;
+  Replacing(index, 0);
   ReplaceInBlock(index, 0, std::vector<std::string_view>(lines.begin(), lines.end()));
   MarkChanged(index, index + static_cast<int>(lines.size()));
 }
@@ -142,6 +145,7 @@ void LineList::Erase(int index, int count) {
   CheckIndex(index, 0, FCount);
   if (count < 0 || count > FCount - index) throw EListError(index + count);
   if (count == 0) return;
+  Replacing(index, count);
   for (int left = count; left > 0;) {
     const Place p = Locate(index);
     const auto b = static_cast<size_t>(p.BlockIndex);
@@ -171,6 +175,7 @@ void LineList::Clear() {
 }
 
 void LineList::Assign(const std::vector<std::string>& lines) {
+  Replacing(0, FCount);
   FBlocks.clear();
   BlockBuilder builder(FBlocks, nullptr);
   for (const std::string& line : lines) builder.Append(line);
@@ -183,6 +188,7 @@ void LineList::Assign(const std::vector<std::string>& lines) {
 }
 
 void LineList::AssignText(std::string_view text, const std::string* tabRun) {
+  Replacing(0, FCount);
   FBlocks.clear();
   BlockBuilder builder(FBlocks, tabRun);
   FCount = 0;
@@ -313,6 +319,7 @@ void LineList::Invalidate(int b) {
 
 // Lines [First, LastNew) in today's indices differ from what the last TakeChanges saw.
 void LineList::MarkChanged(int first, int lastNew) {
+  if (OnReplaced) OnReplaced(first, lastNew - first);
   const int tail = FCount - lastNew;
   if (!FChanges.Any) {
     FChanges.Any = true;

@@ -4,6 +4,7 @@
 // block; the first line and whole-text offset of each block are prefix sums extended
 // lazily, so no per-line array is shifted or rebuilt when lines come and go.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +56,12 @@ class LineList {
   LineChanges TakeChanges();
   bool HasChanges() const { return FChanges.Any; }
 
+  // Told around every change, for readers that follow the text as it changes: lines
+  // [First, First + Removed) are about to be replaced; then [First, First + Added) are the
+  // lines that replaced them. Empty means nobody listens.
+  std::function<void(int first, int removed)> OnReplacing;
+  std::function<void(int first, int added)> OnReplaced;
+
  private:
   struct Place {
     int BlockIndex;
@@ -70,6 +77,9 @@ class LineList {
   void Rebalance(int b);
   void Invalidate(int b);
   void MarkChanged(int first, int lastNew);
+  void Replacing(int first, int removed) const {
+    if (OnReplacing) OnReplacing(first, removed);
+  }
 
   std::vector<LineListBlock> FBlocks;
   int FCount = 0;

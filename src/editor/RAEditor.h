@@ -231,6 +231,10 @@ class TRACustomEditor {
   TRect CellRect(int col, int row) const;
   bool PaintAllPending() const { return FPaintAll; }
   const TLineAttrs& LineAttrs() const { return FLineAttrs; }
+  // The attributes painting gives line Index without the selection laid over them
+  // (element Col + 1 is column Col), for readers of the text; valid until the next call
+  // or paint.
+  const TLineAttrs& TextAttrs(int index);
 
   // ---- [EditorCaret.cpp] caret, view, scrolling, focus, bookmarks ----
   int CaretX() const { return FCaretX; }

@@ -12,9 +12,13 @@
 #include <cstring>
 #include <exception>
 
+#include "editor/CommandBrackets.h"
+#include "qt/EditorAccessEvents.h"
+#include "qt/EditorAccessible.h"
 #include "qt/KeyTranslation.h"
 #include "qt/QtListBox.h"
 #include "qt/QtTimer.h"
+#include "qt/ReadableColor.h"
 
 namespace {
 
@@ -94,10 +98,13 @@ EditorWidget::EditorWidget(const Factory& makeEditor, QWidget* parent)
   FEditor = makeEditor(*this);
   FEditor->CreateWnd();
   FEditor->Resize();
+  EditorAccessible::InstallFactory();
+  FAccessEvents = std::make_unique<EditorAccessEvents>(*this);
 }
 
 EditorWidget::~EditorWidget() {
   // The control may still call its host while it is freed.
+  FAccessEvents.reset();
   FEditor.reset();
   FCanvas.SetImage(nullptr);
 }
@@ -273,7 +280,11 @@ void EditorWidget::resizeEvent(QResizeEvent*) {
 
 void EditorWidget::changeEvent(QEvent* event) {
   QAbstractScrollArea::changeEvent(event);
-  if (event->type() == QEvent::PaletteChange) Invalidate();
+  if (event->type() == QEvent::PaletteChange) {
+    FDarkBase.reset();
+    FReadableColors.clear();
+    Invalidate();
+  }
 }
 
 // ---- caret ----
@@ -373,11 +384,24 @@ std::unique_ptr<ListBox> EditorWidget::CreateListBox() {
 }
 
 TColor EditorWidget::ResolveColor(TColor color) const {
-  if (!IsSystemColor(color)) return color;
-  return FromQColor(palette().color(SystemColorRole(color & 0xFF)));
+  if (IsSystemColor(color)) return FromQColor(palette().color(SystemColorRole(color & 0xFF)));
+  // Plain colours are readable on the light window they were chosen for; on a dark one
+  // they are lightened (once per colour and palette).
+  const QColor& base = palette().color(QPalette::Base);
+  if (!FDarkBase) FDarkBase = ReadableColor::IsDark(base);
+  if (!*FDarkBase) return color;
+  const auto known = FReadableColors.find(color);
+  if (known != FReadableColors.end()) return known->second;
+  const TColor readable = FromQColor(ReadableColor::OnDark(ToQColor(color), base));
+  FReadableColors.emplace(color, readable);
+  return readable;
 }
 
 bool EditorWidget::event(QEvent* event) {
+  // What the event did to the caret and the selection is reported once it is handled.
+  const ScopeExit report([this] {
+    if (FAccessEvents) FAccessEvents->Sync();
+  });
   if (event->type() == kEditCommandEvent) {
     const uint16_t code = static_cast<EditCommandEvent*>(event)->Code;
     if (FEditor) Guarded([this, code] { FEditor->Command(code); });
@@ -389,6 +413,13 @@ bool EditorWidget::event(QEvent* event) {
     return false;
   }
   return QAbstractScrollArea::event(event);
+}
+
+bool EditorWidget::viewportEvent(QEvent* event) {
+  const ScopeExit report([this] {
+    if (FAccessEvents) FAccessEvents->Sync();
+  });
+  return QAbstractScrollArea::viewportEvent(event);
 }
 
 void EditorWidget::ReportError(const std::string& message) {

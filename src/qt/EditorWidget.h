@@ -15,13 +15,16 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "editor/RAEditor.h"
 #include "platform/EditorHost.h"
 #include "qt/QtCanvas.h"
 #include "qt/QtClipboard.h"
 
+class EditorAccessEvents;
 class QScrollBar;
 
 class EditorWidget : public QAbstractScrollArea, public EditorHost {
@@ -35,6 +38,8 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   ~EditorWidget() override;
 
   TRACustomEditor& Editor() const;
+  // Tells assistive technology of the editor's changes (see EditorAccessible).
+  EditorAccessEvents& AccessEvents() const { return *FAccessEvents; }
   // A copy of the picture the control drew, rows in their order on screen (the backing
   // image itself keeps them as a ring, see ScrollArea), at device resolution: its
   // device pixel ratio is Scale.
@@ -96,6 +101,7 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
 
  protected:
   bool event(QEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   // A new palette changes the system colours: everything is painted again.
@@ -146,7 +152,14 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   void Guarded(F&& call);
   void ReportError(const std::string& message);
 
+  friend class EditorAccessible;
+
   std::unique_ptr<TRACustomEditor> FEditor;
+  std::unique_ptr<EditorAccessEvents> FAccessEvents;
+  // Whether the palette's window colour is dark, and the plain colours as shown on it;
+  // both found again when the palette changes.
+  mutable std::optional<bool> FDarkBase;
+  mutable std::unordered_map<TColor, TColor> FReadableColors;
   // The backing image, a ring in y: logical row y lives at physical row
   // (y + FRowOffset) mod height.
   QImage FImage;

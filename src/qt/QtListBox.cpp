@@ -6,6 +6,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "qt/CompletionListAccessible.h"
 #include "qt/KeyTranslation.h"
 
 namespace {
@@ -25,6 +26,7 @@ QtListBox::QtListBox(QWidget* owner, std::function<TColor(TColor)> resolve, Guar
       FCanvas(FResolve) {
   setAttribute(Qt::WA_ShowWithoutActivating);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  CompletionListAccessible::InstallFactory();
   setFocusPolicy(Qt::NoFocus);
   FScrollBar.setFocusPolicy(Qt::NoFocus);
   FScrollBar.hide();
@@ -46,6 +48,7 @@ void QtListBox::SetRows(const std::vector<std::string>& rows) {
   FTopIndex = std::clamp(FTopIndex, 0, std::max(static_cast<int>(FRows.size()) - 1, 0));
   UpdateScrollBar();
   update();
+  CompletionListAccessible::RowsChanged(this);
 }
 
 void QtListBox::SetRowHeight(int pixels) {
@@ -58,6 +61,7 @@ void QtListBox::SetItemIndex(int index) {
   if (index == FItemIndex) return;
   FItemIndex = index;
   update();
+  CompletionListAccessible::CurrentRowChanged(this);
 }
 
 void QtListBox::SetTopIndex(int index) {

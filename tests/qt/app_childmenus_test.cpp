@@ -51,7 +51,7 @@ TEST_F(ChildTest, ActionsHaveTheirCaptionsShortcutsHintsAndTags) {
       {c.SearchFindNext1, "Find &Next", QKeySequence("F3"), "Repeats the last find", "Find Next"},
       {c.SearchReplace1, "&Replace", QKeySequence(),
        "Replaces specific text with different text", "Replace"},
-      {c.SearchGoto, "Go To...", QKeySequence("Ctrl+G"), "Goto line number", "Goto line number"},
+      {c.SearchGoto, "&Go To...", QKeySequence("Ctrl+G"), "Goto line number", "Goto line number"},
   };
   for (const Row& r : rows) {
     EXPECT_EQ(r.Action->text(), r.Caption);
@@ -63,10 +63,10 @@ TEST_F(ChildTest, ActionsHaveTheirCaptionsShortcutsHintsAndTags) {
     EXPECT_EQ(r.Action->property("category").toString(), edit ? "Edit" : "") << r.Caption;
   }
   for (int n = 0; n < 10; ++n) {
-    EXPECT_EQ(c.Toogle[n]->text(), QStringLiteral("Toogle Bookmark %1").arg(n));
+    EXPECT_EQ(c.Toogle[n]->text(), QStringLiteral("Toggle Bookmark &%1").arg(n));
     EXPECT_EQ(c.Toogle[n]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+%1").arg(n)));
     EXPECT_EQ(c.Toogle[n]->data().toInt(), n);
-    EXPECT_EQ(c.GotoBook[n]->text(), QStringLiteral("Goto Bookmark %1").arg(n));
+    EXPECT_EQ(c.GotoBook[n]->text(), QStringLiteral("Goto Bookmark &%1").arg(n));
     EXPECT_EQ(c.GotoBook[n]->shortcut(), QKeySequence(QStringLiteral("Ctrl+%1").arg(n)));
     EXPECT_EQ(c.GotoBook[n]->data().toInt(), n);
   }
@@ -81,14 +81,14 @@ TEST_F(ChildTest, MenusMergeBetweenFileAndWindowAndShareTheBookmarkActions) {
             QStringList({"&File", "&Edit", "&Search", "&View", "&Window", "&Help"}));
   EXPECT_EQ(Titles(c.EditMenu->actions()), QStringList({"&Copy", "Cu&t", "&Paste", "&Undo"}));
   EXPECT_EQ(Titles(c.SearchMenu->actions()),
-            QStringList({"&Find...", "Find &Next", "&Replace", "-", "Go To...", "-",
-                         "Toogle Bookmark...", "Goto Bookmark..."}));
-  QMenu* toggles = SubmenuNamed(c.SearchMenu, "Toogle Bookmark...");
-  QMenu* gotos = SubmenuNamed(c.SearchMenu, "Goto Bookmark...");
+            QStringList({"&Find...", "Find &Next", "&Replace", "-", "&Go To...", "-",
+                         "&Toggle Bookmark...", "Goto &Bookmark..."}));
+  QMenu* toggles = SubmenuNamed(c.SearchMenu, "&Toggle Bookmark...");
+  QMenu* gotos = SubmenuNamed(c.SearchMenu, "Goto &Bookmark...");
   ASSERT_TRUE(toggles && gotos);
   EXPECT_EQ(Titles(c.PopupMenu1->actions()),
-            QStringList({"Cu&t", "&Copy", "&Paste", "Select &All", "-", "Toogle Bookmark",
-                         "Goto Bookmark"}));
+            QStringList({"Cu&t", "&Copy", "&Paste", "Select &All", "-", "T&oggle Bookmark",
+                         "&Goto Bookmark"}));
   QList<QAction*> toggleOrder;
   QList<QAction*> gotoOrder;
   for (int i = 1; i <= 10; ++i) {
@@ -97,8 +97,8 @@ TEST_F(ChildTest, MenusMergeBetweenFileAndWindowAndShareTheBookmarkActions) {
   }
   EXPECT_EQ(toggles->actions(), toggleOrder);
   EXPECT_EQ(gotos->actions(), gotoOrder);
-  EXPECT_EQ(SubmenuNamed(c.PopupMenu1, "Toogle Bookmark")->actions(), toggleOrder);
-  EXPECT_EQ(SubmenuNamed(c.PopupMenu1, "Goto Bookmark")->actions(), gotoOrder);
+  EXPECT_EQ(SubmenuNamed(c.PopupMenu1, "&Toggle Bookmark")->actions(), toggleOrder);
+  EXPECT_EQ(SubmenuNamed(c.PopupMenu1, "&Goto Bookmark")->actions(), gotoOrder);
 
   // A long hint goes to the status bar.
   c.EditCut1->showStatusText(form.menuBar());

@@ -1,8 +1,10 @@
 // The document window's Find and Replace dialogs driven offscreen, Go To line with its
 // dialog, the bookmarks and their numbers in the gutter.
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -131,7 +133,10 @@ TEST_F(SearchTest, GotoDialogIsTheFixedDialogWithOneSelected) {
   TdlgGoto dialog;
   EXPECT_EQ(dialog.windowTitle(), "Goto line");
   EXPECT_EQ(dialog.size(), QSize(225, 75));
-  EXPECT_EQ(dialog.edtLine->geometry().topLeft(), QPoint(16, 8));
+  EXPECT_EQ(dialog.edtLine->geometry().topLeft(), QPoint(16, 28));
+  EXPECT_EQ(dialog.lblLine->buddy(), dialog.edtLine);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(dialog.edtLine)->text(QAccessible::Name),
+            "Line number:");
   EXPECT_EQ(dialog.edtLine->width(), 89);
   EXPECT_EQ(dialog.OKBtn->geometry(), QRect(132, 8, 75, 25));
   EXPECT_EQ(dialog.CancelBtn->geometry(), QRect(132, 38, 75, 25));

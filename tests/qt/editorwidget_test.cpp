@@ -18,6 +18,7 @@
 
 #include "ImageDiff.h"
 #include "highlight/RAHLEditor.h"
+#include "qt/ReadableColor.h"
 #include "qt/EditorWidget.h"
 #include "util/Errors.h"
 
@@ -294,6 +295,14 @@ TEST_F(EditorWidgetTest, SystemColoursComeFromThePalette) {
   widget->UpdateNow();
   const QPoint belowText(widget->ClientWidth() / 2, widget->ClientHeight() - 3);
   EXPECT_EQ(widget->Image().pixel(belowText), qRgb(10, 20, 30));
+  // The scheme's plain colours, chosen for a light window, are lightened on the dark one
+  // until readable, keeping their hue; on the light palette they were kept exactly.
+  for (TColor plain : {clNavy, clBlue, clPurple, clOlive, clGreen, clSilver}) {
+    const QColor shown = ToQColor(widget->ResolveColor(plain));
+    EXPECT_GE(ReadableColor::Contrast(shown, QColor(10, 20, 30)), 4.5) << plain;
+    EXPECT_EQ(shown.hslHue(), ToQColor(plain).hslHue()) << plain;
+  }
+  EXPECT_EQ(widget->ResolveColor(clSilver), clSilver);
 }
 
 TEST_F(EditorWidgetTest, HostServices) {
