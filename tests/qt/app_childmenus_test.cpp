@@ -97,7 +97,7 @@ TEST_F(ChildTest, MenusMergeBetweenFileAndWindowAndShareTheBookmarkActions) {
   }
   EXPECT_EQ(toggles->actions(), toggleOrder);
   EXPECT_EQ(gotos->actions(), gotoOrder);
-  EXPECT_EQ(SubmenuNamed(c.PopupMenu1, "&Toggle Bookmark")->actions(), toggleOrder);
+  EXPECT_EQ(SubmenuNamed(c.PopupMenu1, "T&oggle Bookmark")->actions(), toggleOrder);
   EXPECT_EQ(SubmenuNamed(c.PopupMenu1, "&Goto Bookmark")->actions(), gotoOrder);
 
   // A long hint goes to the status bar.
