@@ -120,6 +120,8 @@ class TChildForm : public QWidget {
   // Says in the status bar that Dialog's text was not found (with a beep), or that the
   // search wrapped; Result is an editorsearch::TFindResult.
   void ReportFind(int result, const TFindDialog& dialog);
+  // Whether the document is read-only, said in the status bar with a beep.
+  bool RefuseReadOnly();
   // ChildView.cpp: the gutter's numbers, and its width kept fitting the line count.
   void PaintGutter(Canvas& canvas);
   void FitGutter();

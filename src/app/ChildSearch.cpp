@@ -72,6 +72,7 @@ bool TChildForm::Find(const TFindDialog& dialog) {
 }
 
 void TChildForm::Replace() {
+  if (RefuseReadOnly()) return;
   editorsearch::TFindResult result = editorsearch::frNotFound;
   Guarded([&] {
     result = editorsearch::Replace(*FEditor1, FReplaceDialog1->Options(),
@@ -81,6 +82,7 @@ void TChildForm::Replace() {
 }
 
 void TChildForm::ReplaceAll() {
+  if (RefuseReadOnly()) return;
   int count = 0;
   Guarded([&] {
     count = editorsearch::ReplaceAll(*FEditor1, FReplaceDialog1->Options(),
@@ -96,6 +98,14 @@ void TChildForm::ReplaceAll() {
           .arg(count)
           .arg(count == 1 ? QStringLiteral("occurrence") : QStringLiteral("occurrences"))
           .arg(Quoted(FLastSearchText)));
+}
+
+bool TChildForm::RefuseReadOnly() {
+  // Replacing goes around the editor's commands, so it asks the editor's ReadOnly itself.
+  if (!FEditor1->ReadOnly()) return false;
+  FMainForm.ShowMessage(QStringLiteral("The document is read-only; nothing was replaced"));
+  QApplication::beep();
+  return true;
 }
 
 void TChildForm::ReportFind(int result, const TFindDialog& dialog) {

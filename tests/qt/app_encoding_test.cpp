@@ -1,5 +1,8 @@
 // Files in either encoding opened, edited by typing and saved, byte for byte; files that
 // cannot be read are never overwritten unasked, and their errors say why.
+#include <QLineEdit>
+
+#include "app/FindDialogs.h"
 #include "app/ScriptFile.h"
 #include "app_fixture.h"
 #include "qt/EditorWidget.h"
@@ -74,6 +77,10 @@ TEST_F(AppTest, Utf8BeyondTheCodePageOpensReadOnlyAndIsNeverWritten) {
   EXPECT_TRUE(Dialogs.Warnings.first().contains("read-only: it holds 3 characters"));
 
   Type(&child->EditorView(), Qt::Key_X, Qt::NoModifier, "x");
+  child->ReplaceDialog1().FindEdit->setText("?");
+  child->ReplaceDialog1().ReplaceEdit->setText("x");
+  child->ReplaceAll();
+  EXPECT_EQ(child->Editor1().Lines()[0], "? ? ? \xE9");
   form.SaveDocument(child);
   Dialogs.SaveName = PathOf("copy.csm");
   form.FileSaveAs1->trigger();
