@@ -11,6 +11,7 @@
 #include "editor/Completion.h"
 #include "highlight/RAHLEditor.h"
 #include "qt/EditorWidget.h"
+#include "qt/Guarded.h"
 
 namespace {
 
@@ -69,10 +70,6 @@ TChildForm::TChildForm(TForm1& mainForm, QWidget* parent)
       },
       this);
   FEditor1->Loaded();
-  // The editor's failures while it handles input go to the application's error box.
-  FEditorView->OnError = [this](const std::string& message) {
-    FMainForm.Dialogs().ShowError(this, QString::fromStdString(message));
-  };
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(FEditorView);
@@ -117,14 +114,6 @@ bool TChildForm::CloseQuery() {
       return true;
     default:
       return false;
-  }
-}
-
-void TChildForm::Guarded(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const std::exception& e) {
-    FMainForm.Dialogs().ShowError(this, QString::fromStdString(e.what()));
   }
 }
 

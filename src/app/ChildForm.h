@@ -107,9 +107,6 @@ class TChildForm : public QWidget {
   void CreateSearchDialogs();
   // The keyboard focus back to the editor, when a dialog closes.
   void FocusEditor();
-  // ChildForm.cpp: runs Action; a failure's message goes to the error box.
-  void Guarded(const std::function<void()>& action);
-
   TForm1& FMainForm;
   QString FFileName;
   TDocumentFile FDiskFile;

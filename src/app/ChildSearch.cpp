@@ -13,6 +13,7 @@
 #include "highlight/RAHLEditor.h"
 #include "platform/Canvas.h"
 #include "qt/EditorWidget.h"
+#include "qt/Guarded.h"
 #include "util/xProcs.h"
 
 namespace {
@@ -57,18 +58,18 @@ void TChildForm::FocusEditor() {
 
 bool TChildForm::Find(const TFindDialog& dialog) {
   bool found = false;
-  Guarded([&] { found = editorsearch::Find(*FEditor1, OptionsOf(dialog)); });
+  Guarded(this, [&] { found = editorsearch::Find(*FEditor1, OptionsOf(dialog)); });
   return found;
 }
 
 void TChildForm::Replace() {
-  Guarded([this] {
+  Guarded(this, [this] {
     editorsearch::Replace(*FEditor1, OptionsOf(*FReplaceDialog1), FReplaceDialog1->ReplaceText());
   });
 }
 
 void TChildForm::ReplaceAll() {
-  Guarded([this] {
+  Guarded(this, [this] {
     editorsearch::ReplaceAll(*FEditor1, OptionsOf(*FReplaceDialog1),
                              FReplaceDialog1->ReplaceText());
   });
@@ -80,7 +81,7 @@ void TChildForm::GotoLine() {
   // The lowest integer has no line before it; it goes to the first line like any other
   // number below 1.
   const int line = std::max(StrToIntTrim(typed->toStdString()), INT_MIN + 1) - 1;
-  Guarded([&] {
+  Guarded(this, [&] {
     FEditor1->SetCaret(FEditor1->CaretX(), line);
     FEditor1->SetCaret(0, FEditor1->CaretY());
   });

@@ -72,6 +72,10 @@ int CascadeSlots(const QRect& area, int step) {
 
 TForm1::TForm1(TAppDialogs dialogs, QWidget* parent)
     : QMainWindow(parent), FDialogs(std::move(dialogs)) {
+  // Failures anywhere in the program are shown through this window's dialogs.
+  FPreviousReporter = SetErrorReporter([this](QWidget* where, const std::string& message) {
+    FDialogs.ShowError(where ? where : this, QString::fromStdString(message));
+  });
   setWindowTitle(QStringLiteral("MarvekWorld Script Editor"));
   FMdiArea = new QMdiArea(this);
   setCentralWidget(FMdiArea);
@@ -82,8 +86,10 @@ TForm1::TForm1(TAppDialogs dialogs, QWidget* parent)
   Timer1 = new QTimer(this);
   Timer1->setInterval(100);
   connect(Timer1, &QTimer::timeout, this, [this] {
-    UpdateStatus();
-    UpdateActions();
+    Guarded(this, [this] {
+      UpdateStatus();
+      UpdateActions();
+    });
   });
   Timer1->start();
   ApplySettings();
@@ -95,11 +101,12 @@ TForm1::~TForm1() {
   // The document windows go with the frame; no more refreshes while they do.
   Timer1->stop();
   disconnect(FMdiArea, nullptr, this, nullptr);
+  SetErrorReporter(std::move(FPreviousReporter));
 }
 
 void TForm1::CreateActions() {
   Action1 = MakeAction(this, "New");
-  connect(Action1, &QAction::triggered, this, [this] { Guarded([this] { NewDocument(); }); });
+  connect(Action1, &QAction::triggered, this, [this] { Guarded(this, [this] { NewDocument(); }); });
   FileOpen1 = MakeAction(this, "&Open...", "Open|Opens an existing file");
   FileOpen1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   connect(FileOpen1, &QAction::triggered, this, &TForm1::ExecuteOpen);
@@ -179,15 +186,6 @@ void TForm1::WriteSettings() {
   SaveSettings(TAppSettings{FFilePath, QRect(pos(), size())});
 }
 
-template <typename F>
-void TForm1::Guarded(F&& action) {
-  try {
-    action();
-  } catch (const std::exception& e) {
-    FDialogs.ShowError(this, QString::fromStdString(e.what()));
-  }
-}
-
 // ---- document windows ----
 
 QList<TChildForm*> TForm1::MDIChildren() const {
@@ -223,7 +221,7 @@ TChildForm* TForm1::OpenFile(const QString& fileName) {
   FFilePath = QFileInfo(fileName).absolutePath();
   TChildForm* child = NewDocument();
   child->SetFileName(fileName);
-  Guarded([&] { child->DiskFile().Load(child->Editor1().Lines(), fileName); });
+  Guarded(this, [&] { child->DiskFile().Load(child->Editor1().Lines(), fileName); });
   if (child->DiskFile().CutAtNul()) FDialogs.ShowWarning(this, NulOpenedWarning(fileName));
   return child;
 }
@@ -257,7 +255,7 @@ bool TForm1::WriteDocument(TChildForm* window, const QString& fileName) {
     return false;
   }
   bool written = false;
-  Guarded([&] {
+  Guarded(this, [&] {
     window->DiskFile().Save(window->Editor1().Lines(), fileName);
     written = true;
   });
@@ -277,7 +275,7 @@ void TForm1::ExecutePrint() {
 void TForm1::Print(QPrinter& printer) {
   TChildForm* child = ActiveMDIChild();
   if (child == nullptr) return;
-  Guarded([&] { PrintScript(child->Editor1().Lines(), printer); });
+  Guarded(this, [&] { PrintScript(child->Editor1().Lines(), printer); });
 }
 
 // ---- window arrangement ----

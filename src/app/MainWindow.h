@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "app/AppDialogs.h"
+#include "qt/Guarded.h"
 
 class QAction;
 class QLabel;
@@ -95,11 +96,9 @@ class TForm1 : public QMainWindow {
   void CascadeWindows();
   void TileWindows(bool sideBySide);
   void ArrangeIcons();
-  // Runs Action; a failure's message goes to the error box.
-  template <typename F>
-  void Guarded(F&& action);
-
   TAppDialogs FDialogs;
+  // The report of failures before this window took it over (qt/Guarded.h).
+  ErrorReporter FPreviousReporter;
   QString FFilePath;
   QMdiArea* FMdiArea = nullptr;
   QMenu* FFileMenu = nullptr;

@@ -261,3 +261,13 @@ void TRACustomEditor::InvalidateLines(int first, int last) {
   const int bottom = (last - FTopRow + 1) * FCellHeight;
   FHost.InvalidateRect(TRect{0, top, FHost.ClientWidth(), bottom});
 }
+
+bool TRACustomEditor::MoveRowsDown(int first) {
+  const int row = first - FTopRow;
+  if (FCellHeight <= 0 || row <= 0 || row > FVisibleRowCount) return false;
+  const int top = FEditorClient->Top();
+  const TRect area{0, top + row * FCellHeight, FEditorClient->ClientRect().Right,
+                   top + (FVisibleRowCount + 1) * FCellHeight};
+  FHost.ScrollArea(area, FCellHeight);
+  return true;
+}

@@ -111,19 +111,15 @@ int ReplaceAll(TRACustomEditor& editor, const TSearchOptions& options,
                const std::string& replacement) {
   int count = 0;
   // The view is painted once at the end, not scrolled to every occurrence on the way.
-  editor.BeginUpdate();
-  textinsertion::RunThenCleanup(
-      [&] {
-        editor.SetSelStart(0);
-        editor.SetSelLength(0);
-        // Each search starts behind the inserted text, so what a replacement creates stays.
-        for (bool found = Find(editor, options); found && SelectionMatches(editor, options);
-             found = Find(editor, options)) {
-          editor.SetSelText(replacement);
-          ++count;
-        }
-      },
-      [&] { editor.EndUpdate(); });
+  const auto update = Bracketed([&] { editor.BeginUpdate(); }, [&] { editor.EndUpdate(); });
+  editor.SetSelStart(0);
+  editor.SetSelLength(0);
+  // Each search starts behind the inserted text, so what a replacement creates stays.
+  for (bool found = Find(editor, options); found && SelectionMatches(editor, options);
+       found = Find(editor, options)) {
+    editor.SetSelText(replacement);
+    ++count;
+  }
   return count;
 }
 

@@ -6,6 +6,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "qt/Guarded.h"
 #include "qt/KeyTranslation.h"
 
 namespace {
@@ -15,12 +16,11 @@ TMouseButton ButtonOf(Qt::MouseButton button) {
 }
 }  // namespace
 
-QtListBox::QtListBox(QWidget* owner, std::function<TColor(TColor)> resolve, Guard guard)
+QtListBox::QtListBox(std::function<TColor(TColor)> resolve)
     // A tool-tip window is never activated, has no task-bar entry and stays above the
     // editor's window.
-    : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+    : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
       FResolve(std::move(resolve)),
-      FGuard(std::move(guard)),
       FScrollBar(Qt::Vertical, this),
       FCanvas(FResolve) {
   setAttribute(Qt::WA_ShowWithoutActivating);
@@ -37,7 +37,7 @@ QtListBox::QtListBox(QWidget* owner, std::function<TColor(TColor)> resolve, Guar
   });
   // Another application taking over ends the list like the platform's cancel mode.
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
-    if (s != Qt::ApplicationActive && isVisible() && OnCancelMode) FGuard(OnCancelMode);
+    if (s != Qt::ApplicationActive && isVisible() && OnCancelMode) Guarded(this, OnCancelMode);
   });
 }
 
@@ -131,7 +131,7 @@ void QtListBox::PaintRows() {
     FCanvas.SetFont(rowFont);
     FCanvas.SetBrushColor(selected ? clHighlight : clWindow);
     const TRect rect = TRect::FromSize(0, y, size.width(), FRowHeight);
-    if (OnDrawItem) FGuard([&] { OnDrawItem(FCanvas, i, rect, selected ? odSelected : 0); });
+    if (OnDrawItem) Guarded(this, [&] { OnDrawItem(FCanvas, i, rect, selected ? odSelected : 0); });
     y += FRowHeight;
   }
   if (y < size.height()) {
@@ -157,19 +157,19 @@ void QtListBox::resizeEvent(QResizeEvent*) { UpdateScrollBar(); }
 void QtListBox::mousePressEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint() - QPoint(kBorder, kBorder);
   if (!OnMouseDown) return;
-  FGuard([&] { OnMouseDown(ButtonOf(event->button()), KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
+  Guarded(this, [&] { OnMouseDown(ButtonOf(event->button()), KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
 }
 
 void QtListBox::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint() - QPoint(kBorder, kBorder);
-  if (OnMouseMove) FGuard([&] { OnMouseMove(KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
+  if (OnMouseMove) Guarded(this, [&] { OnMouseMove(KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
 }
 
 void QtListBox::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint() - QPoint(kBorder, kBorder);
   // Releasing may insert the candidate, which runs the editor's handlers.
   if (!OnMouseUp) return;
-  FGuard([&] { OnMouseUp(ButtonOf(event->button()), KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
+  Guarded(this, [&] { OnMouseUp(ButtonOf(event->button()), KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
 }
 
 void QtListBox::wheelEvent(QWheelEvent* event) {

@@ -15,11 +15,9 @@ class QtListBox : public QWidget, public ListBox {
   Q_OBJECT
 
  public:
-  // Runs a call into the control, reporting what it throws.
-  using Guard = std::function<void(const std::function<void()>& call)>;
-  // Owner: the editor's widget (the list stays above its window). Resolve turns system
-  // colours into plain ones.
-  QtListBox(QWidget* owner, std::function<TColor(TColor)> resolve, Guard guard);
+  // Resolve turns system colours into plain ones. The list is a window of its own, owned
+  // by the control that created it (a tool-tip window stays above the editor's window).
+  explicit QtListBox(std::function<TColor(TColor)> resolve);
 
   void SetRows(const std::vector<std::string>& rows) override;
   const std::vector<std::string>& Rows() const override { return FRows; }
@@ -38,10 +36,9 @@ class QtListBox : public QWidget, public ListBox {
   int ClientWidth() const override;
   int ClientHeight() const override;
   TPoint BorderSize() const override { return {kBorder, kBorder}; }
-  void SetMouseCapture(bool capture) override { FCaptured = capture; }
+  // Qt sends the moves of a pressed button to the window it was pressed on: nothing to do.
+  void SetMouseCapture(bool) override {}
   bool LeftButtonDown() const override;
-
-  QScrollBar& ScrollBar() { return FScrollBar; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -60,7 +57,6 @@ class QtListBox : public QWidget, public ListBox {
   TFont OwnFont() const;
 
   std::function<TColor(TColor)> FResolve;
-  Guard FGuard;
   QScrollBar FScrollBar;
   QImage FImage;
   QtCanvas FCanvas;
@@ -68,5 +64,4 @@ class QtListBox : public QWidget, public ListBox {
   int FRowHeight = 13;
   int FItemIndex = -1;
   int FTopIndex = 0;
-  bool FCaptured = false;
 };
