@@ -84,7 +84,8 @@ void TChildForm::CreateBookmarkActions() {
                              DigitKey(Qt::ControlModifier, number));
     go->setObjectName(QStringLiteral("GotoBook%1").arg(number == 0 ? 10 : number));
     go->setData(number);
-    connect(go, &QAction::triggered, this, [this, go] { GotoBookmark(go->data().toInt()); });
+    connect(go, &QAction::triggered, this,
+            [this, go] { Guarded(this, [&] { GotoBookmark(go->data().toInt()); }); });
     GotoBook[number] = go;
   }
 }

@@ -83,10 +83,15 @@ std::pair<int, int> TRAHLEditor::UpdateLineStates() {
   FLineStates.Replace(first, oldEnd - first, end - first, 0);
   FLineStates[0] = 0;
   FindGrammarLine();
-  // Nothing above the change was known: the states wait until a line needs them.
-  if (first > known) return {first, end - 1};
+  // Known states that reach no further than the changed lines were shown on no line
+  // behind them: the changed lines are repainted anyway and compute their states then.
+  if (known < oldEnd) {
+    // The splice cleared the states from line First on.
+    FKnownStates = std::max(std::min(known, first - 1), 0);
+    return {first, end - 1};
+  }
   // The states of the lines behind the change stay known as far as they were.
-  FKnownStates = known >= oldEnd ? known + end - oldEnd : -1;
+  FKnownStates = known + end - oldEnd;
   const int last = ScanLineStates(std::max(first - 1, 0), end);
   return {first, std::max(last, end - 1)};
 }

@@ -94,7 +94,7 @@ class TRAHLEditor : public TRAEditor {
   // rescan, an empty range when nothing changed).
   std::pair<int, int> UpdateLineStates();
   // Recomputes the states of lines From + 1 onwards, stopping past line End - 1 as soon as
-  // a computed state equals the stored one.
+  // a computed state equals the stored one, or the known states end.
   // Returns the last line whose state was written.
   int ScanLineStates(int from, int end);
   void ScanForward(int index) const;
