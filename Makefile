@@ -42,7 +42,8 @@ bench: bootstrap
 	@mkdir -p $(BENCH_DATA)
 	@for lines in $(BENCH_LINES); do \
 	  script=$(BENCH_DATA)/script-$$lines.csm; \
-	  [ -s $$script ] || python3 ../shared/bench/gen_script.py $$lines $$script || exit 1; \
+	  [ -s $$script ] || { python3 ../shared/bench/gen_script.py $$lines $$script.part && \
+	    mv $$script.part $$script; } || exit 1; \
 	  echo "== $$lines lines"; \
 	  build-release/bench/editor_bench --runs $(BENCH_RUNS) $$script || exit 1; \
 	done
