@@ -35,12 +35,8 @@ void TCompletion::ReplaceCaretWord(const std::string& s) {
   }
   TRACustomEditor& e = *FEditor;
   TEditorStrings& lines = e.Lines();
-  e.PaintCaret(false);
-  const auto update = Bracketed([&] { e.BeginUpdate(); },
-                                [&] {
-                                  e.EndUpdate();
-                                  e.PaintCaret(true);
-                                });
+  const auto caretHidden = e.CaretHidden();
+  const auto update = Bracketed([&] { e.BeginUpdate(); }, [&] { e.EndUpdate(); });
   lines.ReLine();
   const int caretX = e.CaretX();
   const int caretY = e.CaretY();

@@ -136,12 +136,8 @@ std::string TRACustomEditor::GetSelText() const {
 
 void TRACustomEditor::DeleteSelected() {
   if (!FSelected) return;
-  PaintCaret(false);
-  const auto update = Bracketed([&] { BeginUpdate(); },
-                                [&] {
-                                  EndUpdate();
-                                  PaintCaret(true);
-                                });
+  const auto caretHidden = CaretHidden();
+  const auto update = Bracketed([&] { BeginUpdate(); }, [&] { EndUpdate(); });
   const std::string text = GetSelText();
   RecordDeletion(*this, text);
   int newX = FCaretX;
@@ -164,12 +160,8 @@ void TRACustomEditor::DeleteSelected() {
 }
 
 void TRACustomEditor::InsertText(const std::string& text) {
-  PaintCaret(false);
-  const auto update = Bracketed([&] { BeginUpdate(); },
-                                [&] {
-                                  EndUpdate();
-                                  PaintCaret(true);
-                                });
+  const auto caretHidden = CaretHidden();
+  const auto update = Bracketed([&] { BeginUpdate(); }, [&] { EndUpdate(); });
   const std::string stored = StoredForm(*this, text);
   const int pos = CaretOffset(*this);
   RecordInsertion(*this, pos, stored);
