@@ -368,7 +368,7 @@ TPoint EditorWidget::ClientToScreen(TPoint p) const {
 std::unique_ptr<Timer> EditorWidget::CreateTimer() { return std::make_unique<QtTimer>(); }
 
 std::unique_ptr<ListBox> EditorWidget::CreateListBox() {
-  return std::make_unique<QtListBox>([this](TColor c) { return ResolveColor(c); });
+  return std::make_unique<QtListBox>(this, [this](TColor c) { return ResolveColor(c); });
 }
 
 TColor EditorWidget::ResolveColor(TColor color) const {

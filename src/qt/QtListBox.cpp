@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QWindow>
 #include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
@@ -16,10 +17,11 @@ TMouseButton ButtonOf(Qt::MouseButton button) {
 }
 }  // namespace
 
-QtListBox::QtListBox(std::function<TColor(TColor)> resolve)
+QtListBox::QtListBox(QWidget* owner, std::function<TColor(TColor)> resolve)
     // A tool-tip window is never activated, has no task-bar entry and stays above the
     // editor's window.
     : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+      FOwner(owner),
       FResolve(std::move(resolve)),
       FScrollBar(Qt::Vertical, this),
       FCanvas(FResolve) {
@@ -37,7 +39,7 @@ QtListBox::QtListBox(std::function<TColor(TColor)> resolve)
   });
   // Another application taking over ends the list like the platform's cancel mode.
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
-    if (s != Qt::ApplicationActive && isVisible() && OnCancelMode) Guarded(this, OnCancelMode);
+    if (s != Qt::ApplicationActive && isVisible() && OnCancelMode) Guarded(FOwner, OnCancelMode);
   });
 }
 
@@ -78,7 +80,14 @@ TRect QtListBox::Bounds() const {
   return TRect::FromSize(g.x(), g.y(), g.width(), g.height());
 }
 
-void QtListBox::ShowNoActivate() { show(); }
+void QtListBox::ShowNoActivate() {
+  // Window systems that place pop-ups relative to a parent window get the owner's.
+  create();
+  QWidget* ownerWindow = FOwner ? FOwner->window() : nullptr;
+  if (ownerWindow && ownerWindow->windowHandle() && windowHandle())
+    windowHandle()->setTransientParent(ownerWindow->windowHandle());
+  show();
+}
 
 int QtListBox::ClientWidth() const {
   const int bar = NeedsScrollBar() ? FScrollBar.sizeHint().width() : 0;
@@ -131,7 +140,7 @@ void QtListBox::PaintRows() {
     FCanvas.SetFont(rowFont);
     FCanvas.SetBrushColor(selected ? clHighlight : clWindow);
     const TRect rect = TRect::FromSize(0, y, size.width(), FRowHeight);
-    if (OnDrawItem) Guarded(this, [&] { OnDrawItem(FCanvas, i, rect, selected ? odSelected : 0); });
+    if (OnDrawItem) Guarded(FOwner, [&] { OnDrawItem(FCanvas, i, rect, selected ? odSelected : 0); });
     y += FRowHeight;
   }
   if (y < size.height()) {
@@ -157,19 +166,19 @@ void QtListBox::resizeEvent(QResizeEvent*) { UpdateScrollBar(); }
 void QtListBox::mousePressEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint() - QPoint(kBorder, kBorder);
   if (!OnMouseDown) return;
-  Guarded(this, [&] { OnMouseDown(ButtonOf(event->button()), KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
+  Guarded(FOwner, [&] { OnMouseDown(ButtonOf(event->button()), KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
 }
 
 void QtListBox::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint() - QPoint(kBorder, kBorder);
-  if (OnMouseMove) Guarded(this, [&] { OnMouseMove(KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
+  if (OnMouseMove) Guarded(FOwner, [&] { OnMouseMove(KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
 }
 
 void QtListBox::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint() - QPoint(kBorder, kBorder);
   // Releasing may insert the candidate, which runs the editor's handlers.
   if (!OnMouseUp) return;
-  Guarded(this, [&] { OnMouseUp(ButtonOf(event->button()), KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
+  Guarded(FOwner, [&] { OnMouseUp(ButtonOf(event->button()), KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
 }
 
 void QtListBox::wheelEvent(QWheelEvent* event) {

@@ -4,6 +4,7 @@
 // so the editor keeps typing while it shows. Rows are painted through the control's
 // canvas into a backing image; a vertical scroll bar appears when not all rows fit.
 #include <QImage>
+#include <QPointer>
 #include <QScrollBar>
 #include <QWidget>
 #include <functional>
@@ -15,9 +16,10 @@ class QtListBox : public QWidget, public ListBox {
   Q_OBJECT
 
  public:
-  // Resolve turns system colours into plain ones. The list is a window of its own, owned
-  // by the control that created it (a tool-tip window stays above the editor's window).
-  explicit QtListBox(std::function<TColor(TColor)> resolve);
+  // Owner: the editor's widget; the list is a window of its own that stays above the
+  // owner's window, and the control that created it is its only owner (no Qt parent).
+  // Resolve turns system colours into plain ones.
+  QtListBox(QWidget* owner, std::function<TColor(TColor)> resolve);
 
   void SetRows(const std::vector<std::string>& rows) override;
   const std::vector<std::string>& Rows() const override { return FRows; }
@@ -56,6 +58,7 @@ class QtListBox : public QWidget, public ListBox {
   void PaintRows();
   TFont OwnFont() const;
 
+  QPointer<QWidget> FOwner;
   std::function<TColor(TColor)> FResolve;
   QScrollBar FScrollBar;
   QImage FImage;
