@@ -53,8 +53,9 @@ void RecordDeletion(TRACustomEditor& editor, const std::string& text) {
       editor.SelBegY(), editor.SelEndX(), editor.SelEndY());
   record->DeletedAt = editor.PosFromCaret(editor.SelBegX(), editor.SelBegY());
   if (SelectionInText(editor) && record->SelBlockFormat == bfColumn) {
+    record->OldLines = std::make_unique<std::vector<std::string>>();
     for (int y = editor.SelBegY(); y <= editor.SelEndY(); ++y)
-      record->OldLines.push_back(editor.Lines()[y]);
+      record->OldLines->push_back(editor.Lines()[y]);
   }
   editor.UndoBuffer()->Add(std::move(record));
 }

@@ -292,10 +292,10 @@ void RestoreColumns(const TDeleteSelectedUndo& r) {
 void TDeleteSelectedUndo::Undo() {
   TEditorStrings& lines = Editor->Lines();
   const bool column = Editor->EffectiveBlockFormat(SelBlockFormat) == bfColumn;
-  if (column && !OldLines.empty() && SelBegY >= 0 &&
-      SelBegY + static_cast<int>(OldLines.size()) <= lines.Count()) {
+  if (column && OldLines && !OldLines->empty() && SelBegY >= 0 &&
+      SelBegY + static_cast<int>(OldLines->size()) <= lines.Count()) {
     const auto lock = Raised(Editor->FUpdateLock);
-    lines.Splice(SelBegY, static_cast<int>(OldLines.size()), OldLines);
+    lines.Splice(SelBegY, static_cast<int>(OldLines->size()), *OldLines);
   } else if (column) {
     RestoreColumns(*this);
   } else {
