@@ -1,6 +1,6 @@
 # make run    installs what is missing, builds and starts the editor
 # make test   installs what is missing, builds and runs every test
-# make bench  builds optimised and runs the editor benchmarks
+# make bench  builds optimised and runs the editor benchmarks on 100k, 1M and 10M lines
 # make fuzz   builds the fuzz targets with clang and runs each FUZZ_SECONDS seconds
 # make install [PREFIX=/usr/local] [DESTDIR=]  installs the program and its desktop files
 # make package builds the Debian package marvekedit_<version>_<arch>.deb here
@@ -11,6 +11,11 @@ DESTDIR ?=
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
+# make bench: the script sizes measured (each generated once into BENCH_DATA) and the runs
+# whose median is printed.
+BENCH_LINES ?= 100000 1000000 10000000
+BENCH_RUNS ?= 3
+BENCH_DATA ?= build-release/bench-scripts
 
 .PHONY: all bootstrap build run test bench sanitize fuzz install package keys clean
 
@@ -34,7 +39,14 @@ test: build
 bench: bootstrap
 	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DMARVEK_BUILD_TESTS=OFF
 	cmake --build build-release -j $(JOBS) --target editor_bench
-	build-release/bench/editor_bench
+	@mkdir -p $(BENCH_DATA)
+	@for lines in $(BENCH_LINES); do \
+	  script=$(BENCH_DATA)/script-$$lines.csm; \
+	  [ -s $$script ] || { python3 ../shared/bench/gen_script.py $$lines $$script.part && \
+	    mv $$script.part $$script; } || exit 1; \
+	  echo "== $$lines lines"; \
+	  build-release/bench/editor_bench --runs $(BENCH_RUNS) $$script || exit 1; \
+	done
 
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"

@@ -60,8 +60,8 @@ void CheckStates(fuzz::FuzzEditor& e) {
     return;
   // An edit holding a line break always brings the states up to date.
   ed.TextModified(0, 0, "\r");
-  // One reference editor for every check: its states are recomputed from nothing.
-  static fuzz::FuzzEditor reference;
+  // A reference editor of its own, its states computed from nothing.
+  fuzz::FuzzEditor reference;
   TRAHLEditor& full = *reference.editor;
   full.SetHighLighter(ed.HighLighter());
   full.SetLines(e.LinesCopy());

@@ -39,8 +39,7 @@ std::string Saved(const std::vector<std::string>& lines) {
 
 FUZZ_TARGET(load_save) {
   fuzz::Bytes in(data, size);
-  // One editor for every input: loading replaces all there is.
-  static fuzz::FuzzEditor e;
+  fuzz::FuzzEditor e;
   TRAHLEditor& ed = *e.editor;
   ed.SetTabStops(kTabStops[in.Below(std::size(kTabStops))]);
   ed.SetHighLighter(static_cast<THighLighter>(in.Below(hlMarvek + 1)));

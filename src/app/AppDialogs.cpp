@@ -9,6 +9,7 @@
 
 #include "app/AboutBox.h"
 #include "app/GotoDialog.h"
+#include "qt/Guarded.h"
 
 namespace {
 
@@ -44,10 +45,6 @@ QMessageBox::StandardButton AskSaveChanges(QWidget* parent) {
   return QMessageBox::Cancel;
 }
 
-void ReportError(QWidget* parent, const QString& message) {
-  QMessageBox::critical(parent, QApplication::applicationDisplayName(), message);
-}
-
 void ReportWarning(QWidget* parent, const QString& message) {
   QMessageBox::warning(parent, QApplication::applicationDisplayName(), message);
 }
@@ -79,7 +76,9 @@ TAppDialogs TAppDialogs::Standard() {
   dialogs.SaveFileName = AskSaveFileName;
   dialogs.PrintSetup = AskPrintSetup;
   dialogs.ConfirmSave = AskSaveChanges;
-  dialogs.ShowError = ReportError;
+  dialogs.ShowError = [](QWidget* parent, const QString& message) {
+    ShowErrorBox(parent, message.toStdString());
+  };
   dialogs.ShowWarning = ReportWarning;
   dialogs.ConfirmOverwrite = AskOverwrite;
   dialogs.ShowAbout = RunAboutBox;

@@ -10,6 +10,7 @@
 #include "app/Shortcuts.h"
 #include "highlight/RAHLEditor.h"
 #include "qt/EditorWidget.h"
+#include "qt/Guarded.h"
 #include "qt/KeyTranslation.h"
 
 namespace {
@@ -50,11 +51,11 @@ void TChildForm::CreateActions() {
   EditUndo1 = MakeAction(this, "&Undo", Qt::CTRL | Qt::Key_Z, "Undo|Reverts the last action");
   for (QAction* action : {EditCut1, EditCopy1, EditPaste1, EditUndo1})
     action->setProperty("category", QStringLiteral("Edit"));
-  connect(EditCut1, &QAction::triggered, this, [this] { Guarded([this] { FEditor1->CutToClipboard(); }); });
-  connect(EditCopy1, &QAction::triggered, this, [this] { Guarded([this] { FEditor1->CopyToClipboard(); }); });
+  connect(EditCut1, &QAction::triggered, this, [this] { Guarded(this, [this] { FEditor1->CutToClipboard(); }); });
+  connect(EditCopy1, &QAction::triggered, this, [this] { Guarded(this, [this] { FEditor1->CopyToClipboard(); }); });
   connect(EditPaste1, &QAction::triggered, this,
-          [this] { Guarded([this] { FEditor1->PasteFromClipboard(); }); });
-  connect(EditUndo1, &QAction::triggered, this, [this] { Guarded([this] { FEditor1->Command(cmdUndo); }); });
+          [this] { Guarded(this, [this] { FEditor1->PasteFromClipboard(); }); });
+  connect(EditUndo1, &QAction::triggered, this, [this] { Guarded(this, [this] { FEditor1->Command(cmdUndo); }); });
 
   SearchFind1 = MakeAction(this, "&Find...", Qt::CTRL | Qt::Key_F, "Find|Finds the specified text");
   SearchFindNext1 = MakeAction(this, "Find &Next", QKeySequence(Qt::Key_F3), "Find Next|Repeats the last find");
@@ -68,7 +69,7 @@ void TChildForm::CreateActions() {
   SelectAll1 =
       MakeAction(this, "Select &All", QKeySequence(), "Select All|Selects the whole script");
   connect(SelectAll1, &QAction::triggered, this,
-          [this] { Guarded([this] { FEditor1->Command(cmdSelectAll); }); });
+          [this] { Guarded(this, [this] { FEditor1->Command(cmdSelectAll); }); });
   CreateBookmarkActions();
 }
 
@@ -87,7 +88,8 @@ void TChildForm::CreateBookmarkActions() {
                              DigitKey(Qt::ControlModifier, number));
     go->setObjectName(QStringLiteral("GotoBook%1").arg(number == 0 ? 10 : number));
     go->setData(number);
-    connect(go, &QAction::triggered, this, [this, go] { GotoBookmark(go->data().toInt()); });
+    connect(go, &QAction::triggered, this,
+            [this, go] { Guarded(this, [&] { GotoBookmark(go->data().toInt()); }); });
     GotoBook[number] = go;
   }
 }

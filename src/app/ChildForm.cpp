@@ -12,6 +12,7 @@
 #include "editor/Completion.h"
 #include "highlight/RAHLEditor.h"
 #include "qt/EditorWidget.h"
+#include "qt/Guarded.h"
 
 namespace {
 
@@ -71,10 +72,6 @@ TChildForm::TChildForm(TForm1& mainForm, QWidget* parent)
       this);
   FEditor1->Loaded();
   FEditor1->OnPaintGutter = [this](TRACustomEditor*, Canvas& canvas) { PaintGutter(canvas); };
-  // The editor's failures while it handles input go to the application's error box.
-  FEditorView->OnError = [this](const std::string& message) {
-    FMainForm.Dialogs().ShowError(this, QString::fromStdString(message));
-  };
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(FEditorView);
@@ -120,14 +117,6 @@ bool TChildForm::CloseQuery() {
       return true;
     default:
       return false;
-  }
-}
-
-void TChildForm::Guarded(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const std::exception& e) {
-    FMainForm.Dialogs().ShowError(this, QString::fromStdString(e.what()));
   }
 }
 

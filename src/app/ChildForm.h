@@ -125,8 +125,6 @@ class TChildForm : public QWidget {
   // ChildView.cpp: the gutter's numbers, and its width kept fitting the line count.
   void PaintGutter(Canvas& canvas);
   void FitGutter();
-  // ChildForm.cpp: runs Action; a failure's message goes to the error box.
-  void Guarded(const std::function<void()>& action);
 
   TForm1& FMainForm;
   QString FFileName;

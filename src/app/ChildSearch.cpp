@@ -16,6 +16,7 @@
 #include "platform/Canvas.h"
 #include "qt/Codepage1252.h"
 #include "qt/EditorWidget.h"
+#include "qt/Guarded.h"
 #include "util/xProcs.h"
 
 namespace {
@@ -66,7 +67,7 @@ void TChildForm::FocusEditor() {
 
 bool TChildForm::Find(const TFindDialog& dialog) {
   editorsearch::TFindResult result = editorsearch::frNotFound;
-  Guarded([&] { result = editorsearch::Find(*FEditor1, dialog.Options()); });
+  Guarded(this, [&] { result = editorsearch::Find(*FEditor1, dialog.Options()); });
   ReportFind(result, dialog);
   return result != editorsearch::frNotFound;
 }
@@ -74,7 +75,7 @@ bool TChildForm::Find(const TFindDialog& dialog) {
 void TChildForm::Replace() {
   if (RefuseReadOnly()) return;
   editorsearch::TFindResult result = editorsearch::frNotFound;
-  Guarded([&] {
+  Guarded(this, [&] {
     result = editorsearch::Replace(*FEditor1, FReplaceDialog1->Options(),
                                    FReplaceDialog1->ReplaceText());
   });
@@ -84,7 +85,7 @@ void TChildForm::Replace() {
 void TChildForm::ReplaceAll() {
   if (RefuseReadOnly()) return;
   int count = 0;
-  Guarded([&] {
+  Guarded(this, [&] {
     count = editorsearch::ReplaceAll(*FEditor1, FReplaceDialog1->Options(),
                                      FReplaceDialog1->ReplaceText());
   });
@@ -141,7 +142,7 @@ void TChildForm::GotoLine() {
   // The lowest integer has no line before it; it goes to the first line like any other
   // number below 1.
   const int line = std::max(StrToIntTrim(typed->toStdString()), INT_MIN + 1) - 1;
-  Guarded([&] {
+  Guarded(this, [&] {
     FEditor1->SetCaret(FEditor1->CaretX(), line);
     FEditor1->SetCaret(0, FEditor1->CaretY());
   });

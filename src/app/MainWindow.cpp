@@ -75,6 +75,10 @@ int CascadeSlots(const QRect& area, int step) {
 
 TForm1::TForm1(TAppDialogs dialogs, QWidget* parent)
     : QMainWindow(parent), FDialogs(std::move(dialogs)) {
+  // Failures anywhere in the program are shown through this window's dialogs.
+  FPreviousReporter = SetErrorReporter([this](QWidget* where, const std::string& message) {
+    FDialogs.ShowError(where ? where : this, QString::fromStdString(message));
+  });
   setWindowTitle(QStringLiteral("MarvekWorld Script Editor"));
   FMdiArea = new QMdiArea(this);
   setCentralWidget(FMdiArea);
@@ -86,8 +90,10 @@ TForm1::TForm1(TAppDialogs dialogs, QWidget* parent)
   Timer1 = new QTimer(this);
   Timer1->setInterval(100);
   connect(Timer1, &QTimer::timeout, this, [this] {
-    UpdateStatus();
-    UpdateActions();
+    Guarded(this, [this] {
+      UpdateStatus();
+      UpdateActions();
+    });
   });
   Timer1->start();
   ApplySettings();
@@ -99,11 +105,12 @@ TForm1::~TForm1() {
   // The document windows go with the frame; no more refreshes while they do.
   Timer1->stop();
   disconnect(FMdiArea, nullptr, this, nullptr);
+  SetErrorReporter(std::move(FPreviousReporter));
 }
 
 void TForm1::CreateActions() {
   Action1 = MakeAction(this, "&New");
-  connect(Action1, &QAction::triggered, this, [this] { Guarded([this] { NewDocument(); }); });
+  connect(Action1, &QAction::triggered, this, [this] { Guarded(this, [this] { NewDocument(); }); });
   FileOpen1 = MakeAction(this, "&Open...", "Open|Opens an existing file");
   FileOpen1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   connect(FileOpen1, &QAction::triggered, this, &TForm1::ExecuteOpen);
@@ -256,15 +263,6 @@ void TForm1::WriteSettings() {
                             FFontHeight});
 }
 
-template <typename F>
-void TForm1::Guarded(F&& action) {
-  try {
-    action();
-  } catch (const std::exception& e) {
-    FDialogs.ShowError(this, QString::fromStdString(e.what()));
-  }
-}
-
 // ---- document windows ----
 
 QList<TChildForm*> TForm1::MDIChildren() const {
@@ -301,7 +299,7 @@ TChildForm* TForm1::OpenFile(const QString& fileName) {
   FFilePath = QFileInfo(fileName).absolutePath();
   TChildForm* child = NewDocument();
   child->SetFileName(fileName);
-  Guarded([&] {
+  Guarded(this, [&] {
     child->DiskFile().Load(child->Editor1().Lines(), fileName);
     FRecentFiles.Add(fileName);
   });
@@ -329,7 +327,7 @@ void TForm1::SaveDocumentAs(TChildForm* window) {
   if (window == nullptr) return;
   // A document that cannot be written is refused before a name is asked for.
   bool writable = false;
-  Guarded([&] {
+  Guarded(this, [&] {
     window->DiskFile().CheckWritable(window->FileName());
     writable = true;
   });
@@ -353,7 +351,7 @@ bool TForm1::WriteDocument(TChildForm* window, const QString& fileName) {
     return false;
   }
   bool written = false;
-  Guarded([&] {
+  Guarded(this, [&] {
     window->DiskFile().Save(window->Editor1().Lines(), fileName);
     written = true;
   });
@@ -373,7 +371,7 @@ void TForm1::ExecutePrint() {
 void TForm1::Print(QPrinter& printer) {
   TChildForm* child = ActiveMDIChild();
   if (child == nullptr) return;
-  Guarded([&] { PrintScript(child->Editor1().Lines(), printer); });
+  Guarded(this, [&] { PrintScript(child->Editor1().Lines(), printer); });
 }
 
 // ---- window arrangement ----

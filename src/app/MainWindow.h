@@ -8,9 +8,10 @@
 #include <QString>
 
 #include "app/AppDialogs.h"
-#include "util/TextCodec.h"
 #include "app/RecentFiles.h"
 #include "app/WindowList.h"
+#include "qt/Guarded.h"
+#include "util/TextCodec.h"
 
 class QAction;
 class QLabel;
@@ -135,11 +136,10 @@ class TForm1 : public QMainWindow {
   // Makes Encoding the active document's encoding for its next save.
   void SetDocumentEncoding(TTextEncoding encoding);
   void UpdateEncodingActions(TChildForm* child);
-  // Runs Action; a failure's message goes to the error box.
-  template <typename F>
-  void Guarded(F&& action);
 
   TAppDialogs FDialogs;
+  // The report of failures before this window took it over (qt/Guarded.h).
+  ErrorReporter FPreviousReporter;
   QString FFilePath;
   QMdiArea* FMdiArea = nullptr;
   QMenu* FFileMenu = nullptr;

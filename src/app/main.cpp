@@ -1,32 +1,22 @@
 // Program start: the application, the main window, the files named on the command line.
 #include <QApplication>
 #include <QFileInfo>
-#include <QMessageBox>
-#include <exception>
 
 #include "app/MainWindow.h"
+#include "qt/Guarded.h"
 
 namespace {
 
-// Shows the message of any failure that escapes an event handler and carries on.
+// The last net under every event: a failure that an entry did not guard itself is
+// reported the one way (qt/Guarded.h) and the program carries on.
 class TApplication : public QApplication {
  public:
   using QApplication::QApplication;
 
   bool notify(QObject* receiver, QEvent* event) override {
-    try {
-      return QApplication::notify(receiver, event);
-    } catch (const std::exception& e) {
-      ShowException(QString::fromStdString(e.what()));
-    } catch (...) {
-      ShowException(QStringLiteral("Unknown error"));
-    }
-    return false;
-  }
-
- private:
-  static void ShowException(const QString& message) {
-    QMessageBox::critical(activeWindow(), applicationDisplayName(), message);
+    bool handled = false;
+    Guarded(activeWindow(), [&] { handled = QApplication::notify(receiver, event); });
+    return handled;
   }
 };
 

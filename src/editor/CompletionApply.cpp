@@ -1,7 +1,6 @@
 // Putting a chosen candidate in place of the word at the caret: one undo record, and
 // only the replaced range of the text spliced.
 #include <algorithm>
-#include <cstring>
 
 #include "editor/Completion.h"
 #include "editor/RAEditor.h"
@@ -10,24 +9,6 @@
 #include "util/RAStrUtil.h"
 
 namespace {
-
-// Text as the line store keeps it once inserted: up to its first zero byte, every line
-// break as CR LF. The undo record then takes away exactly what went in.
-std::string AsStored(const std::string& text) {
-  const std::string upToNul(text.c_str(), std::strlen(text.c_str()));
-  std::string out;
-  out.reserve(upToNul.size());
-  for (size_t i = 0; i < upToNul.size(); ++i) {
-    const char c = upToNul[i];
-    if (c == '\r' || c == '\n') {
-      out += "\r\n";
-      if (c == '\r' && i + 1 < upToNul.size() && upToNul[i + 1] == '\n') ++i;
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
 
 // The word left of the caret on its line: its bounds (1-based in the line, End the first
 // position after it) and the word itself. A caret in column 0 or after a separator has
@@ -54,49 +35,46 @@ void TCompletion::ReplaceCaretWord(const std::string& s) {
   }
   TRACustomEditor& e = *FEditor;
   TEditorStrings& lines = e.Lines();
-  e.PaintCaret(false);
-  e.BeginUpdate();
-  textinsertion::RunThenCleanup(
-      [&] {
-        lines.ReLine();
-        const int caretX = e.CaretX();
-        const int caretY = e.CaretY();
-        const int lineStart = lines.LineOffset(caretY);
-        const CaretWordRange range = WordLeftOfCaret(lines[caretY], caretX, e.LocaleRef());
-        const std::string word = Trimmed(range.Word);
-        const int removed = std::max(range.End - range.Beg, 0);
-        // What is deleted goes back on undo, exactly.
-        const std::string oldText = lines[caretY].substr(range.Beg - 1, removed);
+  const auto caretHidden = e.CaretHidden();
+  const auto update = Bracketed([&] { e.BeginUpdate(); }, [&] { e.EndUpdate(); });
+  lines.ReLine();
+  const int caretX = e.CaretX();
+  const int caretY = e.CaretY();
+  const int lineStart = lines.LineOffset(caretY);
+  const CaretWordRange range = WordLeftOfCaret(lines[caretY], caretX, e.LocaleRef());
+  const std::string word = Trimmed(range.Word);
+  const int removed = std::max(range.End - range.Beg, 0);
+  // What is deleted goes back on undo, exactly.
+  const std::string oldText = lines[caretY].substr(range.Beg - 1, removed);
 
-        std::string text = s;
-        size_t caretAt = 0;
-        if (FMode == cmIdentifiers) {
-          if (e.OnCompletionApply) e.OnCompletionApply(this, word, text);
-          caretAt = text.size();
-        } else {
-          // Further lines of the template start where the replaced word started.
-          const std::string indent = Blanks(removed > 0 ? range.Beg - 1 : caretX);
-          if (!FCRLF.empty()) text = ReplaceAll(text, FCRLF, "\r\n" + indent);
-          caretAt = std::min(text.find(FCaretChar), text.size());
-          text = ReplaceAll(text, std::string(1, FCaretChar), "");
-          caretAt = std::min(caretAt, text.size());
-        }
-        const std::string stored = AsStored(text);
-        caretAt = std::min(AsStored(text.substr(0, caretAt)).size(), stored.size());
+  std::string text = s;
+  size_t caretAt = 0;
+  if (FMode == cmIdentifiers) {
+    if (e.OnCompletionApply) e.OnCompletionApply(this, word, text);
+    caretAt = text.size();
+  } else {
+    // Further lines of the template start where the replaced word started.
+    const std::string indent = Blanks(removed > 0 ? range.Beg - 1 : caretX);
+    if (!FCRLF.empty()) text = ReplaceAll(text, FCRLF, "\r\n" + indent);
+    caretAt = std::min(text.find(FCaretChar), text.size());
+    text = ReplaceAll(text, std::string(1, FCaretChar), "");
+    caretAt = std::min(caretAt, text.size());
+  }
+  // Unlike typed or pasted text (StoredForm) a candidate keeps its tabs: it goes in through
+  // the editor's internal text store, which expands none. Its breaks become CR LF, so the
+  // undo record takes away exactly what went in.
+  const std::string stored = textinsertion::WithStoredBreaks(text);
+  caretAt = std::min(textinsertion::WithStoredBreaks(text.substr(0, caretAt)).size(),
+                     stored.size());
 
-        const int beg = lineStart + range.Beg;  // 1-based in the whole text
-        Push<TReplaceUndo>(&e, caretX, caretY, beg, lineStart + range.End, oldText, stored);
-        lines.DeleteTextAt(beg - 1, removed);
-        lines.InsertTextAt(beg - 1, stored);
-        int x = 0;
-        int y = 0;
-        e.CaretFromPos(beg - 1 + static_cast<int>(caretAt), x, y);
-        e.SetCaretInternal(x, y);
-        e.TextAllChanged();
-        e.Changed();
-      },
-      [&] {
-        e.EndUpdate();
-        e.PaintCaret(true);
-      });
+  const int beg = lineStart + range.Beg;  // 1-based in the whole text
+  Push<TReplaceUndo>(&e, caretX, caretY, beg, lineStart + range.End, oldText, stored);
+  lines.DeleteTextAt(beg - 1, removed);
+  lines.InsertTextAt(beg - 1, stored);
+  int x = 0;
+  int y = 0;
+  e.CaretFromPos(beg - 1 + static_cast<int>(caretAt), x, y);
+  e.SetCaretInternal(x, y);
+  e.TextAllChanged();
+  e.Changed();
 }

@@ -116,9 +116,11 @@ void TRACustomEditor::CommandReturn(CommandState& s) {
   if (Lines().Count() == 0) Push<TReLineUndo>(this, s.X, s.Y, kLineBreak);
   Push<TInsertUndo>(this, s.X, s.Y, kLineBreak);
   s.RecordCaret = false;
+  // Outside an update bracket the rows below the break keep their pixels, moved down.
+  const bool paintsNow = FUpdateLock == 0;
+  bool rowsMoved = false;
   {
-    ++FUpdateLock;
-    ScopeExit unlock([this] { --FUpdateLock; });
+    const auto unlock = Raised(FUpdateLock);
     if (Lines().Count() == 0) Lines().Add(std::string());
     const int offset = PosFromCaret(FCaretX, FCaretY) - 1;
     const std::string line = Lines()[s.Y];
@@ -126,6 +128,9 @@ void TRACustomEditor::CommandReturn(CommandState& s) {
     // Spliced rather than inserted: a tab that came in through Lines stays as it is.
     Lines().Splice(s.Y + 1, 0, {line.substr(cut)});
     Lines().InternalPut(s.Y, line.substr(0, cut));
+    // Moved before TextModified, whose repaints (of lines whose colours change) are
+    // already in the new rows.
+    rowsMoved = paintsNow && MoveRowsDown(s.Y + 1);
     ++s.Y;
     const std::string& before = Lines()[FCaretY];
     const bool indent =
@@ -139,8 +144,8 @@ void TRACustomEditor::CommandReturn(CommandState& s) {
     UpdateEditorSize();
     TextModified(offset, 0, kLineBreak);
   }
-  // Every line from the broken one down moved or changed.
-  InvalidateLines(s.Y - 1, INT_MAX);
+  // Every line from the broken one down moved or changed; moved rows are painted already.
+  InvalidateLines(s.Y - 1, rowsMoved ? s.Y : INT_MAX);
   Changed();
 }
 
@@ -181,8 +186,7 @@ void TRACustomEditor::CommandBackspace(CommandState& s) {
   Push<TBackspaceUndo>(this, FCaretX, FCaretY, std::string("\r"));
   s.RecordCaret = false;
   {
-    ++FUpdateLock;
-    ScopeExit unlock([this] { --FUpdateLock; });
+    const auto unlock = Raised(FUpdateLock);
     Lines().InternalPut(FCaretY - 1, above + Lines()[FCaretY]);
     Lines().Delete(FCaretY);
   }
@@ -200,8 +204,7 @@ void TRACustomEditor::CommandDelete(CommandState& s) {
     // the document with nothing to undo. With one, the added line is recorded.
     if (!FSelected) return;
     Push<TReLineUndo>(this, FCaretX, FCaretY, kLineBreak);
-    ++FUpdateLock;
-    ScopeExit unlock([this] { --FUpdateLock; });
+    const auto unlock = Raised(FUpdateLock);
     Lines().Add(std::string());
   }
   if (FSelected) {
@@ -240,8 +243,7 @@ void TRACustomEditor::CommandDelete(CommandState& s) {
   Push<TDeleteUndo>(this, s.X, FCaretY, kLineBreak);
   s.RecordCaret = false;
   {
-    ++FUpdateLock;
-    ScopeExit unlock([this] { --FUpdateLock; });
+    const auto unlock = Raised(FUpdateLock);
     Lines().InternalPut(FCaretY, line + Lines()[FCaretY + 1]);
     Lines().Delete(FCaretY + 1);
   }
@@ -313,8 +315,7 @@ void TRACustomEditor::ChangeColumnCase(TEditCommand code, const std::string& old
   const auto col = static_cast<size_t>(std::max(FSelBegX, 0));
   const auto width = static_cast<size_t>(FSelEndX - FSelBegX + 1);
   {
-    ++FUpdateLock;
-    ScopeExit unlock([this] { --FUpdateLock; });
+    const auto unlock = Raised(FUpdateLock);
     for (int y = FSelBegY; y <= FSelEndY; ++y) {
       std::string line = FLines->Get(y);
       if (col >= line.size()) continue;

@@ -6,7 +6,6 @@
 
 using textinsertion::CaretOffset;
 using textinsertion::RecordInsertion;
-using textinsertion::RunThenCleanup;
 using textinsertion::StoredForm;
 
 namespace {
@@ -94,32 +93,27 @@ void TRACustomEditor::PasteFromClipboard() {
   Clipboard& clipboard = FHost.GetClipboard();
   if (CaretBelowNonEmptyText(*this)) FHost.Beep();
   if (!clipboard.HasText()) return;
-  BeginUpdate();
-  RunThenCleanup(
-      [&] {
-        const std::string text = StoredForm(*this, ClipboardText(clipboard));
-        int newX = 0;
-        int newY = 0;
-        PaintCaret(false);
-        BeginCompound();
-        RunThenCleanup(
-            [&] {
-              DeleteSelected();
-              if (FLines->Count() > 0) FLines->ReLine();
-              FSelBlockFormat = ClipboardBlockType(clipboard);
-              if (FSelBlockFormat == bfColumn)
-                PasteColumn(*this, text, newX, newY);
-              else
-                PasteStream(*this, text, newX, newY);
-            },
-            [&] { EndCompound(); });
-        SetCaretInternal(newX, newY);
-        Changed();
-      },
-      [&] {
-        EndUpdate();
-        PaintCaret(true);
-      });
+  const auto update = Bracketed([&] { BeginUpdate(); },
+                                [&] {
+                                  EndUpdate();
+                                  PaintCaret(true);
+                                });
+  const std::string text = StoredForm(*this, ClipboardText(clipboard));
+  int newX = 0;
+  int newY = 0;
+  PaintCaret(false);
+  {
+    const auto compound = Bracketed([&] { BeginCompound(); }, [&] { EndCompound(); });
+    DeleteSelected();
+    if (FLines->Count() > 0) FLines->ReLine();
+    FSelBlockFormat = ClipboardBlockType(clipboard);
+    if (FSelBlockFormat == bfColumn)
+      PasteColumn(*this, text, newX, newY);
+    else
+      PasteStream(*this, text, newX, newY);
+  }
+  SetCaretInternal(newX, newY);
+  Changed();
 }
 
 bool TRACustomEditor::CanCopy() const {

@@ -75,8 +75,7 @@ void TRACustomEditor::Command(TEditCommand code) {
   CommandState s;
   s.X = FCaretX;
   s.Y = FCaretY;
-  PaintCaret(false);
-  ScopeExit showCaret([this] { PaintCaret(true); });
+  const auto caretHidden = CaretHidden();
   if (FRecording && code != cmdRecordMacro && code != cmdBeginCompound && FCompoundLevel == 0) {
     FMacroText += static_cast<char>(code & 0xFF);
     FMacroText += static_cast<char>(code >> 8);
@@ -148,7 +147,7 @@ void TRACustomEditor::ExecuteCommand(TEditCommand code, CommandState& s) {
       // A macro recorded while a macro played holds cmdPlayMacro and would play itself
       // without end: during a replay the last macro is empty.
       const std::string macro = std::exchange(FLastMacro, std::string());
-      ScopeExit restore([&] { FLastMacro = macro; });
+      const Bracket restore([&] { FLastMacro = macro; });
       PlayMacro(macro);
       s.FinalPlacement = false;
       break;
@@ -251,8 +250,7 @@ void TRACustomEditor::RunMovementCommand(TEditCommand code, CommandState& s) {
     case cmdSelectPageUp:
     case cmdSelectPageDown: {
       const int sign = code == cmdSelectPageUp ? -1 : 1;
-      BeginUpdate();
-      ScopeExit endUpdate([this] { EndUpdate(); });
+      const auto update = Bracketed([this] { BeginUpdate(); }, [this] { EndUpdate(); });
       SelectTo(s, s.X, s.Y);
       scrollVertical(sign * FScrollBarVert->LargeChange());
       s.Y += sign * FVisibleRowCount;

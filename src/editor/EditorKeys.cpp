@@ -41,8 +41,7 @@ void TRACustomEditor::KeyPress(char& key) {
     return;
   }
   if (FReadOnly) return;
-  PaintCaret(false);
+  const auto caretHidden = CaretHidden();
   if (OnKeyPress) OnKeyPress(this, key);
   Command(static_cast<unsigned char>(key));
-  PaintCaret(true);
 }

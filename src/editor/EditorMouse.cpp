@@ -52,7 +52,7 @@ void AnchorDragSelection(TRACustomEditor& e) {
 // The caret line with its line break; the last line up to its end.
 void SelectCaretLine(TRACustomEditor& e) {
   const int y = e.CaretY();
-  e.PaintCaret(false);
+  const auto caretHidden = e.CaretHidden();
   e.SetSel(0, y);
   if (y == e.Lines().Count() - 1) {
     const int end = static_cast<int>(e.Lines()[y].size());
@@ -62,7 +62,6 @@ void SelectCaretLine(TRACustomEditor& e) {
     e.SetSel(0, y + 1);
     e.SetCaret(0, y + 1);
   }
-  e.PaintCaret(true);
 }
 
 // The word at the caret column of Line; the caret ends after it.
@@ -72,11 +71,10 @@ void SelectWordAtCaret(TRACustomEditor& e, const std::string& line) {
   int end = 0;
   const Locale& locale = e.Host().GetLocale();
   if (WordBoundsAtPos(line + ' ', e.CaretX() + 1, beg, end, locale).empty()) return;
-  e.PaintCaret(false);
+  const auto caretHidden = e.CaretHidden();
   e.SetSel(beg - 1, y);
   e.SetSel(end - 1, y);
   e.SetCaret(end - 1, y);
-  e.PaintCaret(true);
 }
 }  // namespace
 
@@ -110,23 +108,24 @@ void TRACustomEditor::MouseDown(TMouseButton button, TShiftState shift, int x, i
   PixelToCaret(x, y, col, row);
   row = std::max(row, 0);  // an empty text has only line 0
   SkipTrailByte(col, row, -1, TMbcsByteType::mbTrailByte);
-  PaintCaret(false);
   const bool left = button == TMouseButton::mbLeft;
-  if (left) {
-    FSelBlockFormat = bfNonInclusive;
-    Unselect();
+  {
+    const auto caretHidden = CaretHidden();
+    if (left) {
+      FSelBlockFormat = bfNonInclusive;
+      Unselect();
+    }
+    FHost.TakeFocus();
+    FHost.SetMouseCapture(true);
+    if (left) SetCaret(col, row);
   }
-  FHost.TakeFocus();
-  FHost.SetMouseCapture(true);
-  if (left) SetCaret(col, row);
-  PaintCaret(true);
   FMouseIsDown = true;
   if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
 }
 
 void TRACustomEditor::MouseMove(TShiftState shift, int x, int y) {
   if (FMouseIsDown && shift == ssLeft) {
-    PaintCaret(false);
+    const auto caretHidden = CaretHidden();
     FMouseY = y;
     PixelToCaret(x, y, FMouseCol, FMouseRow);
     FMouseRow = std::max(FMouseRow, 0);
@@ -138,7 +137,6 @@ void TRACustomEditor::MouseMove(TShiftState shift, int x, int y) {
       SetCaret(FMouseCol, FMouseRow);
     }
     FScrollTimer->SetEnabled(y < 0 || y > FHost.ClientHeight());
-    PaintCaret(true);
   }
   if (OnMouseMove) OnMouseMove(this, shift, x, y);
 }
@@ -162,11 +160,10 @@ void TRACustomEditor::ScrollTimerTick() {
   else
     FMouseRow += 1;
   FMouseRow = std::max(std::min(FMouseRow, FLines->Count() - 1), 0);
-  PaintCaret(false);
+  const auto caretHidden = CaretHidden();
   AnchorDragSelection(*this);
   SetSel(FMouseCol, FMouseRow);
   SetCaret(FMouseCol, FMouseRow);
-  PaintCaret(true);
 }
 
 void TRACustomEditor::DblClick() {

@@ -202,7 +202,7 @@ void TRACustomEditor::GetLineAttr(std::string& /*line*/, int lineIdx, int colBeg
 const TLineAttrs& TRACustomEditor::TextAttrs(int index) {
   const bool selected = FSelected;
   FSelected = false;
-  const ScopeExit restore([&] { FSelected = selected; });
+  const Bracket restore([&] { FSelected = selected; });
   FPaintLineText.assign(FLines->View(index));
   GetLineAttr(FPaintLineText, index, 0, MaxLineAttr - 1);
   return FLineAttrs;
@@ -270,4 +270,14 @@ void TRACustomEditor::InvalidateLines(int first, int last) {
   const int top = (first - FTopRow) * FCellHeight;
   const int bottom = (last - FTopRow + 1) * FCellHeight;
   FHost.InvalidateRect(TRect{0, top, FHost.ClientWidth(), bottom});
+}
+
+bool TRACustomEditor::MoveRowsDown(int first) {
+  const int row = first - FTopRow;
+  if (FCellHeight <= 0 || row <= 0 || row > FVisibleRowCount) return false;
+  const int top = FEditorClient->Top();
+  const TRect area{0, top + row * FCellHeight, FEditorClient->ClientRect().Right,
+                   top + (FVisibleRowCount + 1) * FCellHeight};
+  FHost.ScrollArea(area, FCellHeight);
+  return true;
 }

@@ -6,6 +6,7 @@
 
 #include "editor/RAEditor.h"
 #include "editor/TextInsertion.h"
+#include "util/Bracket.h"
 #include "util/RAStrUtil.h"
 
 namespace editorsearch {
@@ -175,22 +176,18 @@ int ReplaceAll(TRACustomEditor& editor, const TSearchOptions& options,
   once.WrapAround = false;
   int count = 0;
   // The view is painted once at the end, not scrolled to every occurrence on the way.
-  editor.BeginUpdate();
-  textinsertion::RunThenCleanup(
-      [&] {
-        editor.SetSelStart(0);
-        editor.SetSelLength(0);
-        bool found = Find(editor, once) && SelectionMatches(editor, once);
-        if (!found) return;
-        // Each search starts behind the inserted text, so what a replacement creates stays.
-        textinsertion::AsOneUndoStep(editor, [&] {
-          for (; found; found = Find(editor, once) && SelectionMatches(editor, once)) {
-            editor.SetSelText(replacement);
-            ++count;
-          }
-        });
-      },
-      [&] { editor.EndUpdate(); });
+  const auto update = Bracketed([&] { editor.BeginUpdate(); }, [&] { editor.EndUpdate(); });
+  editor.SetSelStart(0);
+  editor.SetSelLength(0);
+  bool found = Find(editor, once) && SelectionMatches(editor, once);
+  if (!found) return 0;
+  // Each search starts behind the inserted text, so what a replacement creates stays.
+  textinsertion::AsOneUndoStep(editor, [&] {
+    for (; found; found = Find(editor, once) && SelectionMatches(editor, once)) {
+      editor.SetSelText(replacement);
+      ++count;
+    }
+  });
   return count;
 }
 

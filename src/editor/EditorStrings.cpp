@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <climits>
-#include <cstring>
 #include <string_view>
 
 #include "editor/RAEditor.h"
+#include "util/Bracket.h"
 #include "util/Errors.h"
 #include "util/RAStrUtil.h"
 
@@ -20,48 +20,16 @@ size_t TrimmedLength(const std::string& s) {
   return length;
 }
 
-size_t FindByte(std::string_view text, size_t from, size_t to, char c) {
-  const void* found = std::memchr(text.data() + from, c, to - from);
-  return found ? static_cast<size_t>(static_cast<const char*>(found) - text.data()) : to;
-}
-
-// Splits at CR LF, lone CR and lone LF; a final break adds no line. NUL is an ordinary
-// byte here.
+// SplitText without the NUL cut.
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
-  auto breaks = std::count(text.begin(), text.end(), '\n');
-  if (breaks == 0) breaks = std::count(text.begin(), text.end(), '\r');
-  lines.reserve(static_cast<size_t>(breaks) + 1);
-  size_t p = 0;
-  size_t nextLf = FindByte(text, 0, text.size(), '\n');
-  while (p < text.size()) {
-    // The next line feed is kept between lines, so text broken by lone CRs is not
-    // searched to its end for every line.
-    if (nextLf < p) nextLf = FindByte(text, p, text.size(), '\n');
-    const size_t end = FindByte(text, p, nextLf, '\r');
-    lines.emplace_back(text.substr(p, end - p));
-    p = end;
-    if (p < text.size() && text[p] == '\r') ++p;
-    if (p < text.size() && text[p] == '\n') ++p;
-  }
+  ForEachLine(text, [&lines](std::string_view line) { lines.emplace_back(line); });
   return lines;
 }
 
 std::string_view UpToNul(std::string_view text) {
   return text.substr(0, text.find('\0'));
 }
-
-// Raises the editor's UpdateLock for the lifetime of the guard.
-class UpdateLockGuard {
- public:
-  explicit UpdateLockGuard(int& lock) : FLock(lock) { ++FLock; }
-  ~UpdateLockGuard() { --FLock; }
-  UpdateLockGuard(const UpdateLockGuard&) = delete;
-  UpdateLockGuard& operator=(const UpdateLockGuard&) = delete;
-
- private:
-  int& FLock;
-};
 
 // A whole-text offset as a line and a position inside that line and its break; offsets
 // below 0 count as 0, offsets at or past the end as (Count(), 0).
@@ -170,18 +138,18 @@ void TEditorStrings::EndUpdate() {
 }
 
 void TEditorStrings::InternalSetText(const std::string& value) {
-  UpdateLockGuard lock(FEditor->FUpdateLock);
+  const auto lock = Raised(FEditor->FUpdateLock);
   FLines.AssignText(UpToNul(value));
   Changed();
 }
 
 void TEditorStrings::InternalPut(int index, const std::string& s) {
-  UpdateLockGuard lock(FEditor->FUpdateLock);
+  const auto lock = Raised(FEditor->FUpdateLock);
   Put(index, s);
 }
 
 void TEditorStrings::ReLine() {
-  UpdateLockGuard lock(FEditor->FUpdateLock);
+  const auto lock = Raised(FEditor->FUpdateLock);
   const int caretX = FEditor->CaretX();
   const int caretY = FEditor->CaretY();
   bool changed = false;

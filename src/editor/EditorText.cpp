@@ -8,7 +8,6 @@
 using textinsertion::AsOneUndoStep;
 using textinsertion::CaretOffset;
 using textinsertion::RecordInsertion;
-using textinsertion::RunThenCleanup;
 using textinsertion::StoredForm;
 
 namespace {
@@ -54,8 +53,9 @@ void RecordDeletion(TRACustomEditor& editor, const std::string& text) {
       editor.SelBegY(), editor.SelEndX(), editor.SelEndY());
   record->DeletedAt = editor.PosFromCaret(editor.SelBegX(), editor.SelBegY());
   if (SelectionInText(editor) && record->SelBlockFormat == bfColumn) {
+    record->OldLines = std::make_unique<std::vector<std::string>>();
     for (int y = editor.SelBegY(); y <= editor.SelEndY(); ++y)
-      record->OldLines.push_back(editor.Lines()[y]);
+      record->OldLines->push_back(editor.Lines()[y]);
   }
   editor.UndoBuffer()->Add(std::move(record));
 }
@@ -64,7 +64,7 @@ void RecordDeletion(TRACustomEditor& editor, const std::string& text) {
 
 namespace textinsertion {
 
-std::string StoredForm(const TRACustomEditor& editor, const std::string& text) {
+std::string WithStoredBreaks(const std::string& text) {
   std::string result;
   result.reserve(text.size());
   for (size_t i = 0; i < text.size() && text[i] != '\0'; ++i) {
@@ -75,7 +75,11 @@ std::string StoredForm(const TRACustomEditor& editor, const std::string& text) {
       result += text[i];
     }
   }
-  return editor.ExpandTabs(result);
+  return result;
+}
+
+std::string StoredForm(const TRACustomEditor& editor, const std::string& text) {
+  return editor.ExpandTabs(WithStoredBreaks(text));
 }
 
 void RecordInsertion(TRACustomEditor& editor, int pos, const std::string& text) {
@@ -133,59 +137,45 @@ std::string TRACustomEditor::GetSelText() const {
 
 void TRACustomEditor::DeleteSelected() {
   if (!FSelected) return;
-  PaintCaret(false);
-  BeginUpdate();
-  RunThenCleanup(
-      [&] {
-        const std::string text = GetSelText();
-        RecordDeletion(*this, text);
-        int newX = FCaretX;
-        int newY = FCaretY;
-        // A selection reaching outside the text was read as empty, so nothing is removed.
-        const bool inText = SelectionInText(*this);
-        const TSelBlockFormat format = EffectiveBlockFormat(FSelBlockFormat);
-        FSelected = false;
-        if (inText && format == bfColumn) {
-          DeleteColumns(*this);
-          TextModified(PosFromCaret(FSelBegX, FSelBegY), 3, text);
-          newX = FSelBegX;
-        } else if (inText) {
-          const int beg = DeleteStream(*this, format == bfInclusive);
-          TextModified(beg, 1, text);
-          CaretFromPos(beg, newX, newY);
-        }
-        SetCaretInternal(newX, newY);
-        Changed();
-      },
-      [&] {
-        EndUpdate();
-        PaintCaret(true);
-      });
+  const auto caretHidden = CaretHidden();
+  const auto update = Bracketed([&] { BeginUpdate(); }, [&] { EndUpdate(); });
+  const std::string text = GetSelText();
+  RecordDeletion(*this, text);
+  int newX = FCaretX;
+  int newY = FCaretY;
+  // A selection reaching outside the text was read as empty, so nothing is removed.
+  const bool inText = SelectionInText(*this);
+  const TSelBlockFormat format = EffectiveBlockFormat(FSelBlockFormat);
+  FSelected = false;
+  if (inText && format == bfColumn) {
+    DeleteColumns(*this);
+    TextModified(PosFromCaret(FSelBegX, FSelBegY), 3, text);
+    newX = FSelBegX;
+  } else if (inText) {
+    const int beg = DeleteStream(*this, format == bfInclusive);
+    TextModified(beg, 1, text);
+    CaretFromPos(beg, newX, newY);
+  }
+  SetCaretInternal(newX, newY);
+  Changed();
 }
 
 void TRACustomEditor::InsertText(const std::string& text) {
-  PaintCaret(false);
-  BeginUpdate();
-  RunThenCleanup(
-      [&] {
-        const std::string stored = StoredForm(*this, text);
-        const int pos = CaretOffset(*this);
-        RecordInsertion(*this, pos, stored);
-        TextModified(pos, 0, stored);
-        // Only the lines that change are spliced; the editor then refreshes as after a
-        // whole-text change.
-        FLines->InsertTextAt(pos, stored);
-        TextAllChanged();
-        int x = 0;
-        int y = 0;
-        CaretFromPos(pos + static_cast<int>(stored.size()), x, y);
-        SetCaretInternal(x, y);
-        Changed();
-      },
-      [&] {
-        EndUpdate();
-        PaintCaret(true);
-      });
+  const auto caretHidden = CaretHidden();
+  const auto update = Bracketed([&] { BeginUpdate(); }, [&] { EndUpdate(); });
+  const std::string stored = StoredForm(*this, text);
+  const int pos = CaretOffset(*this);
+  RecordInsertion(*this, pos, stored);
+  TextModified(pos, 0, stored);
+  // Only the lines that change are spliced; the editor then refreshes as after a
+  // whole-text change.
+  FLines->InsertTextAt(pos, stored);
+  TextAllChanged();
+  int x = 0;
+  int y = 0;
+  CaretFromPos(pos + static_cast<int>(stored.size()), x, y);
+  SetCaretInternal(x, y);
+  Changed();
 }
 
 void TRACustomEditor::SetSelText(const std::string& text) {

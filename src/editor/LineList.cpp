@@ -20,29 +20,6 @@ void CheckIndex(int index, int low, int high) {
   if (index < low || index > high) throw EListError(index);
 }
 
-size_t FindByte(std::string_view text, size_t from, size_t to, char c) {
-  const void* found = std::memchr(text.data() + from, c, to - from);
-  return found ? static_cast<size_t>(static_cast<const char*>(found) - text.data()) : to;
-}
-
-// Calls Line for every line of Text: breaks are CR LF, a lone CR or a lone LF, and a
-// final break adds no line.
-template <typename F>
-void ForEachLine(std::string_view text, F&& line) {
-  size_t p = 0;
-  size_t nextLf = FindByte(text, 0, text.size(), '\n');
-  while (p < text.size()) {
-    // The next line feed is kept between lines, so text broken by lone CRs is not
-    // searched to its end for every line.
-    if (nextLf < p) nextLf = FindByte(text, p, text.size(), '\n');
-    const size_t end = FindByte(text, p, nextLf, '\r');
-    line(text.substr(p, end - p));
-    p = end;
-    if (p < text.size() && text[p] == '\r') ++p;
-    if (p < text.size() && text[p] == '\n') ++p;
-  }
-}
-
 }  // namespace
 
 // Builds full blocks from lines given in order. The lines of a block are gathered first

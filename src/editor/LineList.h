@@ -4,10 +4,36 @@
 // block; the first line and whole-text offset of each block are prefix sums extended
 // lazily, so no per-line array is shifted or rebuilt when lines come and go.
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+// Position of the first C in Text[From, To), or To.
+inline size_t FindByte(std::string_view text, size_t from, size_t to, char c) {
+  const void* found = std::memchr(text.data() + from, c, to - from);
+  return found ? static_cast<size_t>(static_cast<const char*>(found) - text.data()) : to;
+}
+
+// Calls Line for every line of Text: breaks are CR LF, a lone CR or a lone LF, a final
+// break adds no line, NUL is an ordinary byte. This is the one splitter of the line
+// store; loading, pasting and splicing all split through it.
+template <typename F>
+void ForEachLine(std::string_view text, F&& line) {
+  size_t p = 0;
+  size_t nextLf = FindByte(text, 0, text.size(), '\n');
+  while (p < text.size()) {
+    // The next line feed is kept between lines, so text broken by lone CRs is not
+    // searched to its end for every line.
+    if (nextLf < p) nextLf = FindByte(text, p, text.size(), '\n');
+    const size_t end = FindByte(text, p, nextLf, '\r');
+    line(text.substr(p, end - p));
+    p = end;
+    if (p < text.size() && text[p] == '\r') ++p;
+    if (p < text.size() && text[p] == '\n') ++p;
+  }
+}
 
 // The lines changed since the last TakeChanges: in today's indices [First, count -
 // TailUnchanged); OldCount is the line count at the last TakeChanges. Consumers that keep

@@ -27,6 +27,7 @@
 #include "editor/Keyboard.h"
 #include "editor/UndoBuffer.h"
 #include "platform/EditorHost.h"
+#include "util/Bracket.h"
 
 class TRACustomEditor;
 
@@ -224,6 +225,11 @@ class TRACustomEditor {
   // Invalidates the rows that show lines First..Last (clipped to the view), the gutter
   // included; lines below the view are ignored.
   void InvalidateLines(int first, int last);
+  // Moves the pixels of the rows from line First to the bottom of the view one row down
+  // (the gutter with them), as inserting a line above them moves the lines; the row they
+  // uncover is painted again. False, and nothing moved, when line First is not below the
+  // top row of the view.
+  bool MoveRowsDown(int first);
   // Limits a vertical extent to the rows the running Paint repaints (no change outside
   // Paint).
   void ClipToPaintedRows(int& top, int& bottom) const;
@@ -244,6 +250,10 @@ class TRACustomEditor {
   void SetCaret(int x, int y);
   void SetCaretInternal(int x, int y);
   void PaintCaret(bool show);
+  // Hides the caret until the returned bracket ends, on every path.
+  auto CaretHidden() {
+    return Bracketed([this] { PaintCaret(false); }, [this] { PaintCaret(true); });
+  }
   void SetLeftTop(int leftCol, int topRow);
   void Scroll(bool vertical, int value);
   void ScrollToLine(int line);

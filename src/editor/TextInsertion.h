@@ -2,9 +2,14 @@
 // Helpers shared by the operations that insert text (EditorText.cpp, EditorClipboard.cpp).
 #include <string>
 
+#include "util/Bracket.h"
+
 class TRACustomEditor;
 
 namespace textinsertion {
+
+// Text up to its first zero byte with every line break (CR LF, lone CR, lone LF) as CR LF.
+std::string WithStoredBreaks(const std::string& text);
 
 // Text in the form the line store keeps it: up to its first zero byte, every line break
 // (CR LF, lone CR, lone LF) as CR LF, tabs expanded. Inserting this form and recording it
@@ -20,29 +25,14 @@ int CaretOffset(const TRACustomEditor& editor);
 // makes a line of its own; a TReLineUndo records that line first, so that undo removes it.
 void RecordInsertion(TRACustomEditor& editor, int pos, const std::string& text);
 
-// Runs Body, then Cleanup, also when Body fails (the exception is passed on).
-template <typename Body, typename Cleanup>
-void RunThenCleanup(Body&& body, Cleanup&& cleanup) {
-  try {
-    body();
-  } catch (...) {
-    cleanup();
-    throw;
-  }
-  cleanup();
-}
-
 // Runs Body inside BeginUpdate and BeginCompound, so it repaints once and undoes as one
 // step; both brackets are released also when Body fails.
 template <typename Editor, typename Body>
 void AsOneUndoStep(Editor& editor, Body&& body) {
-  editor.BeginUpdate();
-  RunThenCleanup(
-      [&] {
-        editor.BeginCompound();
-        RunThenCleanup(body, [&] { editor.EndCompound(); });
-      },
-      [&] { editor.EndUpdate(); });
+  const auto update = Bracketed([&] { editor.BeginUpdate(); }, [&] { editor.EndUpdate(); });
+  const auto compound =
+      Bracketed([&] { editor.BeginCompound(); }, [&] { editor.EndCompound(); });
+  body();
 }
 
 }  // namespace textinsertion

@@ -8,32 +8,10 @@
 #include <vector>
 
 #include "editor/RAEditor.h"
+#include "util/Bracket.h"
 #include "util/Errors.h"
 
 namespace {
-
-// Raises the editor's UpdateLock for a scope.
-class ScopedLock {
- public:
-  explicit ScopedLock(int& lock) : FLock(lock) { ++FLock; }
-  ~ScopedLock() { --FLock; }
-  ScopedLock(const ScopedLock&) = delete;
-  ScopedLock& operator=(const ScopedLock&) = delete;
-
- private:
-  int& FLock;
-};
-
-class ScopedFlag {
- public:
-  explicit ScopedFlag(bool& flag) : FFlag(flag) { FFlag = true; }
-  ~ScopedFlag() { FFlag = false; }
-  ScopedFlag(const ScopedFlag&) = delete;
-  ScopedFlag& operator=(const ScopedFlag&) = delete;
-
- private:
-  bool& FFlag;
-};
 
 bool IsPadding(const TUndo* r) {
   return dynamic_cast<const TDeleteTrailUndo*>(r) != nullptr ||
@@ -105,7 +83,7 @@ void TUndoBuffer::Add(std::unique_ptr<TUndo> r) {
 
 void TUndoBuffer::Undo() {
   {
-    ScopedFlag undoing(Undoing);
+    const auto undoing = Flagged(Undoing);
     TUndo* current = LastUndo();
     if (current == nullptr) return;
     const std::type_info* group = &typeid(*current);
@@ -177,7 +155,7 @@ bool IsBlank(const std::string& s) {
 // not where the break went), which is the last line, if it is still blank.
 void UndoReLine(const TInsertUndo& r, int& updateLock) {
   TEditorStrings& lines = r.Editor->Lines();
-  ScopedLock lock(updateLock);
+  const auto lock = Raised(updateLock);
   if (r.Text == "\r\n") {
     if (lines.Count() > 0 && IsBlank(lines[lines.Count() - 1])) lines.Delete(lines.Count() - 1);
     return;
@@ -209,7 +187,7 @@ void TInsertUndo::Undo() {
   for (const TInsertUndo* r : run) text += r->Text;
   const TInsertUndo& oldest = *run.front();
   {
-    ScopedLock lock(Editor->FUpdateLock);
+    const auto lock = Raised(Editor->FUpdateLock);
     Editor->Lines().DeleteTextAt(OffsetOf(oldest), static_cast<int>(text.size()));
   }
   Editor->SetCaretInternal(oldest.CaretX, oldest.CaretY);
@@ -224,7 +202,7 @@ void TDeleteUndo::Undo() {
   for (const TDeleteUndo* r : run) text += r->Text;
   const TDeleteUndo& oldest = *run.front();
   {
-    ScopedLock lock(Editor->FUpdateLock);
+    const auto lock = Raised(Editor->FUpdateLock);
     Editor->Lines().InsertTextAt(OffsetOf(oldest), text);
   }
   Editor->SetCaretInternal(oldest.CaretX, oldest.CaretY);
@@ -266,7 +244,7 @@ void TBackspaceUndo::Undo() {
   }
   const TBackspaceUndo& oldest = *run.front();
   {
-    ScopedLock lock(Editor->FUpdateLock);
+    const auto lock = Raised(Editor->FUpdateLock);
     Editor->Lines().InsertTextAt(OffsetOf(*Editor, x, y), text);
   }
   Editor->SetCaretInternal(oldest.CaretX, oldest.CaretY);
@@ -278,7 +256,7 @@ void TInsertColumnUndo::Undo() {
   if (OldCount >= 0 && CaretY >= 0 && CaretY <= lines.Count()) {
     // The lines the paste wrote, added ones included, become the noted ones again.
     const int written = std::min(static_cast<int>(pieces.size()), lines.Count() - CaretY);
-    ScopedLock lock(Editor->FUpdateLock);
+    const auto lock = Raised(Editor->FUpdateLock);
     lines.Splice(CaretY, written, OldLines);
   } else {
     const auto col = static_cast<size_t>(std::max(CaretX, 0));
@@ -314,14 +292,14 @@ void RestoreColumns(const TDeleteSelectedUndo& r) {
 void TDeleteSelectedUndo::Undo() {
   TEditorStrings& lines = Editor->Lines();
   const bool column = Editor->EffectiveBlockFormat(SelBlockFormat) == bfColumn;
-  if (column && !OldLines.empty() && SelBegY >= 0 &&
-      SelBegY + static_cast<int>(OldLines.size()) <= lines.Count()) {
-    ScopedLock lock(Editor->FUpdateLock);
-    lines.Splice(SelBegY, static_cast<int>(OldLines.size()), OldLines);
+  if (column && OldLines && !OldLines->empty() && SelBegY >= 0 &&
+      SelBegY + static_cast<int>(OldLines->size()) <= lines.Count()) {
+    const auto lock = Raised(Editor->FUpdateLock);
+    lines.Splice(SelBegY, static_cast<int>(OldLines->size()), *OldLines);
   } else if (column) {
     RestoreColumns(*this);
   } else {
-    ScopedLock lock(Editor->FUpdateLock);
+    const auto lock = Raised(Editor->FUpdateLock);
     lines.InsertTextAt(DeletedAt >= 0 ? DeletedAt : OffsetOf(*Editor, SelBegX, SelBegY), Text);
   }
   Editor->FSelBegX = SelBegX;
@@ -345,7 +323,7 @@ void TOverwriteUndo::Undo() {
       else
         line.replace(col, 1, OldText);
       // The line as it was, blanks a padding left at its end included.
-      ScopedLock lock(Editor->FUpdateLock);
+      const auto lock = Raised(Editor->FUpdateLock);
       lines.PlainPut(CaretY, line);
     }
   }
@@ -355,7 +333,7 @@ void TOverwriteUndo::Undo() {
 void TReplaceUndo::Undo() {
   TEditorStrings& lines = Editor->Lines();
   {
-    ScopedLock lock(Editor->FUpdateLock);
+    const auto lock = Raised(Editor->FUpdateLock);
     const int pos = std::clamp(BegPos - 1, 0, lines.TextLength());
     lines.DeleteTextAt(pos, static_cast<int>(NewText.size()));
     lines.InsertTextAt(pos, OldText);

@@ -124,9 +124,10 @@ class TDeleteSelectedUndo : public TDeleteUndo {
   TSelBlockFormat SelBlockFormat;
   // Noted by DeleteSelected, so that undo puts the text back exactly. Stream formats: the
   // text offset it was removed at (a begin beyond its line's end counts from that end),
-  // -1 unknown. bfColumn: the lines SelBegY.. as they were, empty when unknown.
+  // -1 unknown. bfColumn: the lines SelBegY.. as they were, null when unknown (held apart:
+  // a Replace All keeps one record per replacement, none of them a column).
   int DeletedAt = -1;
-  std::vector<std::string> OldLines;
+  std::unique_ptr<std::vector<std::string>> OldLines;
 };
 
 class TOverwriteUndo : public TCaretUndo {

@@ -12,7 +12,23 @@ constexpr int kNoGrammarLine = 2147483647;
 }  // namespace
 
 uint8_t TRAHLEditor::LineState(int index) const {
-  return index >= 0 && index < FLineStates.Size() ? FLineStates[index] : 0;
+  if (index < 0 || index >= FLineStates.Size()) return 0;
+  // Text changed since the last update has no known states beyond the stored ones yet.
+  if (index > FKnownStates && index < Lines().Count() && !Lines().HasLineChanges())
+    ScanForward(index);
+  return FLineStates[index];
+}
+
+// States past the last known one are computed when a line needs them: the lines far
+// below the screen cost nothing until they are shown.
+void TRAHLEditor::ScanForward(int index) const {
+  const LineScanner scanner(FHighLighter);
+  uint8_t state = FLineStates[FKnownStates];
+  for (int i = FKnownStates; i < index; ++i) {
+    state = scanner.Next(Lines().View(i), state);
+    FLineStates[i + 1] = state;
+  }
+  FKnownStates = index;
 }
 
 bool TRAHLEditor::TracksLineStates() const {
@@ -29,7 +45,7 @@ void TRAHLEditor::RescanLongTokens() {
   if (count == 0) return;
   Lines().TakeLineChanges();
   FLineStates.Assign(count, 0);
-  ScanLineStates(0, count);
+  FKnownStates = 0;
   FindGrammarLine();
   FScannedHighLighter = FHighLighter;
   FStatesValid = true;
@@ -63,25 +79,43 @@ std::pair<int, int> TRAHLEditor::UpdateLineStates() {
     RescanLongTokens();
     return kEverything;
   }
+  const int known = FKnownStates;
   FLineStates.Replace(first, oldEnd - first, end - first, 0);
   FLineStates[0] = 0;
-  const int last = ScanLineStates(std::max(first - 1, 0), end);
   FindGrammarLine();
+  // Known states that reach no further than the changed lines were shown on no line
+  // behind them: the changed lines are repainted anyway and compute their states then.
+  if (known < oldEnd) {
+    // The splice cleared the states from line First on.
+    FKnownStates = std::max(std::min(known, first - 1), 0);
+    return {first, end - 1};
+  }
+  // The states of the lines behind the change stay known as far as they were.
+  FKnownStates = known + end - oldEnd;
+  const int last = ScanLineStates(std::max(first - 1, 0), end);
   return {first, std::max(last, end - 1)};
 }
 
 int TRAHLEditor::ScanLineStates(int from, int end) {
   const LineScanner scanner(FHighLighter);
   const int count = Lines().Count();
+  // Known states behind the change: [end, FKnownStates] when FKnownStates >= end.
+  const int knownTail = FKnownStates;
   FLineState = FLineStates[from];
   int last = from;
   // The last line is not scanned: no line follows it.
   for (int i = from; i < count - 1; ++i) {
     FLineState = scanner.Next(Lines().View(i), FLineState);
-    if (i + 1 >= end && FLineStates[i + 1] == FLineState) break;
+    if (i + 1 >= end && i + 1 <= knownTail && FLineStates[i + 1] == FLineState) {
+      FKnownStates = knownTail;
+      return last;
+    }
     FLineStates[i + 1] = FLineState;
     last = i + 1;
+    // Past the known states nothing was shown with them: the rest waits until needed.
+    if (i + 1 >= end && i + 1 > knownTail) break;
   }
+  FKnownStates = last;
   return last;
 }
 
@@ -99,7 +133,13 @@ void TRAHLEditor::FindGrammarLine() {
 }
 
 void TRAHLEditor::FetchLineState() {
-  FLineState = TracksLineStates() ? LineState(FLineIndex) : 0;
+  if (!TracksLineStates()) {
+    FLineState = 0;
+    return;
+  }
+  // A line painted before the states follow an edit would keep wrong colours.
+  SyncLineStates();
+  FLineState = LineState(FLineIndex);
 }
 
 int TRAHLEditor::LongTokenEnd() const {

@@ -94,9 +94,10 @@ class TRAHLEditor : public TRAEditor {
   // rescan, an empty range when nothing changed).
   std::pair<int, int> UpdateLineStates();
   // Recomputes the states of lines From + 1 onwards, stopping past line End - 1 as soon as
-  // a computed state equals the stored one.
+  // a computed state equals the stored one, or the known states end.
   // Returns the last line whose state was written.
   int ScanLineStates(int from, int end);
+  void ScanForward(int index) const;
   void FindGrammarLine();
   // Brings the states up to date after an edit and repaints the lines they changed.
   void SyncLineStates();
@@ -108,8 +109,10 @@ class TRAHLEditor : public TRAEditor {
   int FLineIndex = 0;
   uint8_t FLineState = 0;
   bool FLongTokens = true;
-  // Start state of every line (not only the first 65537).
-  GapVector<uint8_t> FLineStates;
+  // Start state of every line (not only the first 65537); lines 0..FKnownStates hold what
+  // a full scan gives, the others are computed when read (ScanForward).
+  mutable GapVector<uint8_t> FLineStates;
+  mutable int FKnownStates = 0;
   bool FSyntaxHighlighting = true;
   int FGrammarLine = 2147483647;
   // FLineStates holds a full rescan's result for FScannedHighLighter and the text as it

@@ -9,6 +9,7 @@
 #include "qt/Codepage1252.h"
 #include "qt/EditorAccessEvents.h"
 #include "qt/EditorWidget.h"
+#include "qt/Guarded.h"
 #include "qt/QtCanvas.h"
 
 namespace {
@@ -111,7 +112,7 @@ bool EditorAccessible::Editable() const {
 
 template <typename F>
 void EditorAccessible::Change(F&& change) {
-  Widget()->Guarded(change);
+  ::Guarded(Widget(), change);
   Widget()->AccessEvents().Sync();
 }
 
@@ -229,7 +230,7 @@ int EditorAccessible::offsetAtPoint(const QPoint& point) const {
 }
 
 void EditorAccessible::scrollToSubstring(int startIndex, int /*endIndex*/) {
-  Widget()->Guarded([&] {
+  ::Guarded(Widget(), [&] {
     const AccessibleTextMap::Position p = Map().At(startIndex);
     TRACustomEditor& e = Editor();
     e.ScrollToLine(p.Line);

@@ -15,6 +15,7 @@
 #include "editor/CommandBrackets.h"
 #include "qt/EditorAccessEvents.h"
 #include "qt/EditorAccessible.h"
+#include "qt/Guarded.h"
 #include "qt/KeyTranslation.h"
 #include "qt/QtListBox.h"
 #include "qt/QtTimer.h"
@@ -229,7 +230,7 @@ void EditorWidget::PaintPending() {
   FPending = QRegion();
   if (!FEditor || FImage.isNull()) return;
   FCanvas.SetClipRect(ToTRect(r));
-  Guarded([this] { FEditor->Paint(); });
+  Guarded(this, [this] { FEditor->Paint(); });
   FCanvas.SetClipRect(ToTRect(ImageRect()));
 }
 
@@ -275,7 +276,7 @@ void EditorWidget::Blit(QPainter& painter, const QRect& logical) const {
 void EditorWidget::resizeEvent(QResizeEvent*) {
   if (!ReallocateImage()) return;
   FPending = QRegion(ImageRect());
-  if (FEditor) Guarded([this] { FEditor->Resize(); });
+  if (FEditor) Guarded(this, [this] { FEditor->Resize(); });
 }
 
 void EditorWidget::changeEvent(QEvent* event) {
@@ -378,9 +379,7 @@ TPoint EditorWidget::ClientToScreen(TPoint p) const {
 std::unique_ptr<Timer> EditorWidget::CreateTimer() { return std::make_unique<QtTimer>(); }
 
 std::unique_ptr<ListBox> EditorWidget::CreateListBox() {
-  return std::make_unique<QtListBox>(
-      this, [this](TColor c) { return ResolveColor(c); },
-      [this](const std::function<void()>& call) { Guarded(call); });
+  return std::make_unique<QtListBox>(this, [this](TColor c) { return ResolveColor(c); });
 }
 
 TColor EditorWidget::ResolveColor(TColor color) const {
@@ -399,12 +398,12 @@ TColor EditorWidget::ResolveColor(TColor color) const {
 
 bool EditorWidget::event(QEvent* event) {
   // What the event did to the caret and the selection is reported once it is handled.
-  const ScopeExit report([this] {
+  const Bracket report([this] {
     if (FAccessEvents) FAccessEvents->Sync();
   });
   if (event->type() == kEditCommandEvent) {
     const uint16_t code = static_cast<EditCommandEvent*>(event)->Code;
-    if (FEditor) Guarded([this, code] { FEditor->Command(code); });
+    if (FEditor) Guarded(this, [this, code] { FEditor->Command(code); });
     return true;
   }
   if (event->type() == QEvent::ShortcutOverride) {
@@ -416,20 +415,9 @@ bool EditorWidget::event(QEvent* event) {
 }
 
 bool EditorWidget::viewportEvent(QEvent* event) {
-  const ScopeExit report([this] {
+  const Bracket report([this] {
     if (FAccessEvents) FAccessEvents->Sync();
   });
   return QAbstractScrollArea::viewportEvent(event);
 }
 
-void EditorWidget::ReportError(const std::string& message) {
-  if (OnError) {
-    OnError(message);
-    return;
-  }
-  const QString text = QString::fromStdString(message);
-  QMetaObject::invokeMethod(
-      this,
-      [this, text] { QMessageBox::warning(this, QApplication::applicationDisplayName(), text); },
-      Qt::QueuedConnection);
-}

@@ -55,11 +55,6 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   bool CaretVisible() const { return FCaret.Exists && FCaret.Visible; }
   QRect CaretRect() const { return QRect(FCaret.Pos, FCaret.Size); }
 
-  // An exception from the control while it handles an event is caught here and its
-  // message passed to OnError; unassigned, the message is shown in a message box once
-  // the event has been handled.
-  std::function<void(const std::string& message)> OnError;
-
   QSize sizeHint() const override;
 
   // ---- EditorHost ----
@@ -148,9 +143,6 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   void RestartBlink();
   void TypeBytes(const std::string& bytes);
   // Runs a call into the control, reporting what it throws.
-  template <typename F>
-  void Guarded(F&& call);
-  void ReportError(const std::string& message);
 
   friend class EditorAccessible;
 
@@ -179,11 +171,3 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   int FWheelRemainder = 0;
 };
 
-template <typename F>
-void EditorWidget::Guarded(F&& call) {
-  try {
-    call();
-  } catch (const std::exception& e) {
-    ReportError(e.what());
-  }
-}

@@ -10,6 +10,7 @@
 
 #include "qt/Codepage1252.h"
 #include "qt/EditorWidget.h"
+#include "qt/Guarded.h"
 #include "qt/KeyTranslation.h"
 
 namespace {
@@ -41,13 +42,13 @@ void EditorWidget::keyPressEvent(QKeyEvent* event) {
   const uint16_t vk = KeyTranslation::VirtualKey(*event);
   const TShiftState shift = KeyTranslation::ShiftStateOf(event->modifiers());
   uint16_t key = vk;
-  Guarded([&] { FEditor->KeyDown(key, shift); });
+  Guarded(this, [&] { FEditor->KeyDown(key, shift); });
   if (vk != 0 && key == 0) return;  // consumed by a command
   TypeBytes(KeyTranslation::TypedBytes(*event));
 }
 
 void EditorWidget::TypeBytes(const std::string& bytes) {
-  for (char c : bytes) Guarded([&] { FEditor->KeyPress(c); });
+  for (char c : bytes) Guarded(this, [&] { FEditor->KeyPress(c); });
 }
 
 // Text composed by an input method (dead keys, compose sequences) is typed like the
@@ -57,7 +58,7 @@ void EditorWidget::inputMethodEvent(QInputMethodEvent* event) {
   const std::string bytes = Codepage1252::FromQString(event->commitString(), std::nullopt);
   if (!FEditor || bytes.empty()) return;
   uint16_t key = 0;
-  Guarded([&] { FEditor->KeyDown(key, 0); });
+  Guarded(this, [&] { FEditor->KeyDown(key, 0); });
   TypeBytes(bytes);
 }
 
@@ -76,12 +77,12 @@ bool EditorWidget::focusNextPrevChild(bool) { return false; }
 
 void EditorWidget::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
-  if (FEditor) Guarded([this] { FEditor->FocusIn(); });
+  if (FEditor) Guarded(this, [this] { FEditor->FocusIn(); });
 }
 
 void EditorWidget::focusOutEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusOutEvent(event);
-  if (FEditor) Guarded([this] { FEditor->FocusOut(); });
+  if (FEditor) Guarded(this, [this] { FEditor->FocusOut(); });
 }
 
 // ---- mouse ----
@@ -91,7 +92,7 @@ void EditorWidget::mousePressEvent(QMouseEvent* event) {
   const auto button = KeyTranslation::MouseButtonOf(event->button());
   if (!FEditor || !button) return;
   const QPoint p = event->position().toPoint();
-  Guarded([&] { FEditor->MouseDown(*button, KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
+  Guarded(this, [&] { FEditor->MouseDown(*button, KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
 }
 
 // The platform replaces the second press of a double click by the double click, so the
@@ -101,7 +102,7 @@ void EditorWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   const auto button = KeyTranslation::MouseButtonOf(event->button());
   if (!FEditor || !button) return;
   const QPoint p = event->position().toPoint();
-  Guarded([&] {
+  Guarded(this, [&] {
     if (*button == TMouseButton::mbLeft) FEditor->DblClick();
     FEditor->MouseDown(*button, KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y());
   });
@@ -116,7 +117,7 @@ void EditorWidget::mouseMoveEvent(QMouseEvent* event) {
     FShownCursor = shape;
     viewport()->setCursor(shape == TCursorShape::Arrow ? Qt::ArrowCursor : Qt::IBeamCursor);
   }
-  Guarded([&] { FEditor->MouseMove(KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
+  Guarded(this, [&] { FEditor->MouseMove(KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
 }
 
 void EditorWidget::mouseReleaseEvent(QMouseEvent* event) {
@@ -124,7 +125,7 @@ void EditorWidget::mouseReleaseEvent(QMouseEvent* event) {
   const auto button = KeyTranslation::MouseButtonOf(event->button());
   if (!FEditor || !button) return;
   const QPoint p = event->position().toPoint();
-  Guarded([&] { FEditor->MouseUp(*button, KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
+  Guarded(this, [&] { FEditor->MouseUp(*button, KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
 }
 
 // Small steps of smooth-scrolling devices add up until they make a whole step.
@@ -140,7 +141,7 @@ void EditorWidget::wheelEvent(QWheelEvent* event) {
   const int whole = FWheelRemainder / kWheelUnit * kWheelUnit;
   if (whole == 0) return;
   FWheelRemainder -= whole;
-  Guarded([&] { FEditor->MouseWheel(whole); });
+  Guarded(this, [&] { FEditor->MouseWheel(whole); });
 }
 
 // ---- scroll bars ----
@@ -151,7 +152,7 @@ void EditorWidget::ConnectScrollBar(QScrollBar* bar, bool vertical) {
   connect(bar, &QAbstractSlider::actionTriggered, this,
           [this, bar, vertical](int action) { OnScrollAction(bar, vertical, action); });
   connect(bar, &QAbstractSlider::sliderReleased, this, [this, vertical] {
-    if (FEditor) Guarded([&] { FEditor->HandleScrollRequest(vertical, 4); });
+    if (FEditor) Guarded(this, [&] { FEditor->HandleScrollRequest(vertical, 4); });
   });
 }
 
@@ -160,7 +161,7 @@ void EditorWidget::ConnectScrollBar(QScrollBar* bar, bool vertical) {
 void EditorWidget::OnScrollAction(QScrollBar* bar, bool vertical, int action) {
   const int code = RequestCode(action);
   if (!FEditor || code < 0) return;
-  Guarded([&] { FEditor->HandleScrollRequest(vertical, code); });
+  Guarded(this, [&] { FEditor->HandleScrollRequest(vertical, code); });
   bar->setSliderPosition(bar->value());
 }
 

@@ -2,11 +2,13 @@
 
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QWindow>
 #include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
 
 #include "qt/CompletionListAccessible.h"
+#include "qt/Guarded.h"
 #include "qt/KeyTranslation.h"
 
 namespace {
@@ -16,12 +18,12 @@ TMouseButton ButtonOf(Qt::MouseButton button) {
 }
 }  // namespace
 
-QtListBox::QtListBox(QWidget* owner, std::function<TColor(TColor)> resolve, Guard guard)
+QtListBox::QtListBox(QWidget* owner, std::function<TColor(TColor)> resolve)
     // A tool-tip window is never activated, has no task-bar entry and stays above the
     // editor's window.
-    : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+    : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+      FOwner(owner),
       FResolve(std::move(resolve)),
-      FGuard(std::move(guard)),
       FScrollBar(Qt::Vertical, this),
       FCanvas(FResolve) {
   setAttribute(Qt::WA_ShowWithoutActivating);
@@ -39,7 +41,7 @@ QtListBox::QtListBox(QWidget* owner, std::function<TColor(TColor)> resolve, Guar
   });
   // Another application taking over ends the list like the platform's cancel mode.
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
-    if (s != Qt::ApplicationActive && isVisible() && OnCancelMode) FGuard(OnCancelMode);
+    if (s != Qt::ApplicationActive && isVisible() && OnCancelMode) Guarded(FOwner, OnCancelMode);
   });
 }
 
@@ -82,7 +84,14 @@ TRect QtListBox::Bounds() const {
   return TRect::FromSize(g.x(), g.y(), g.width(), g.height());
 }
 
-void QtListBox::ShowNoActivate() { show(); }
+void QtListBox::ShowNoActivate() {
+  // Window systems that place pop-ups relative to a parent window get the owner's.
+  create();
+  QWidget* ownerWindow = FOwner ? FOwner->window() : nullptr;
+  if (ownerWindow && ownerWindow->windowHandle() && windowHandle())
+    windowHandle()->setTransientParent(ownerWindow->windowHandle());
+  show();
+}
 
 int QtListBox::ClientWidth() const {
   const int bar = NeedsScrollBar() ? FScrollBar.sizeHint().width() : 0;
@@ -135,7 +144,7 @@ void QtListBox::PaintRows() {
     FCanvas.SetFont(rowFont);
     FCanvas.SetBrushColor(selected ? clHighlight : clWindow);
     const TRect rect = TRect::FromSize(0, y, size.width(), FRowHeight);
-    if (OnDrawItem) FGuard([&] { OnDrawItem(FCanvas, i, rect, selected ? odSelected : 0); });
+    if (OnDrawItem) Guarded(FOwner, [&] { OnDrawItem(FCanvas, i, rect, selected ? odSelected : 0); });
     y += FRowHeight;
   }
   if (y < size.height()) {
@@ -161,19 +170,19 @@ void QtListBox::resizeEvent(QResizeEvent*) { UpdateScrollBar(); }
 void QtListBox::mousePressEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint() - QPoint(kBorder, kBorder);
   if (!OnMouseDown) return;
-  FGuard([&] { OnMouseDown(ButtonOf(event->button()), KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
+  Guarded(FOwner, [&] { OnMouseDown(ButtonOf(event->button()), KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
 }
 
 void QtListBox::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint() - QPoint(kBorder, kBorder);
-  if (OnMouseMove) FGuard([&] { OnMouseMove(KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
+  if (OnMouseMove) Guarded(FOwner, [&] { OnMouseMove(KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
 }
 
 void QtListBox::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint() - QPoint(kBorder, kBorder);
   // Releasing may insert the candidate, which runs the editor's handlers.
   if (!OnMouseUp) return;
-  FGuard([&] { OnMouseUp(ButtonOf(event->button()), KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
+  Guarded(FOwner, [&] { OnMouseUp(ButtonOf(event->button()), KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
 }
 
 void QtListBox::wheelEvent(QWheelEvent* event) {

@@ -4,6 +4,7 @@
 // so the editor keeps typing while it shows. Rows are painted through the control's
 // canvas into a backing image; a vertical scroll bar appears when not all rows fit.
 #include <QImage>
+#include <QPointer>
 #include <QScrollBar>
 #include <QWidget>
 #include <functional>
@@ -15,11 +16,10 @@ class QtListBox : public QWidget, public ListBox {
   Q_OBJECT
 
  public:
-  // Runs a call into the control, reporting what it throws.
-  using Guard = std::function<void(const std::function<void()>& call)>;
-  // Owner: the editor's widget (the list stays above its window). Resolve turns system
-  // colours into plain ones.
-  QtListBox(QWidget* owner, std::function<TColor(TColor)> resolve, Guard guard);
+  // Owner: the editor's widget; the list is a window of its own that stays above the
+  // owner's window, and the control that created it is its only owner (no Qt parent).
+  // Resolve turns system colours into plain ones.
+  QtListBox(QWidget* owner, std::function<TColor(TColor)> resolve);
 
   void SetRows(const std::vector<std::string>& rows) override;
   const std::vector<std::string>& Rows() const override { return FRows; }
@@ -38,10 +38,9 @@ class QtListBox : public QWidget, public ListBox {
   int ClientWidth() const override;
   int ClientHeight() const override;
   TPoint BorderSize() const override { return {kBorder, kBorder}; }
-  void SetMouseCapture(bool capture) override { FCaptured = capture; }
+  // Qt sends the moves of a pressed button to the window it was pressed on: nothing to do.
+  void SetMouseCapture(bool) override {}
   bool LeftButtonDown() const override;
-
-  QScrollBar& ScrollBar() { return FScrollBar; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -59,8 +58,8 @@ class QtListBox : public QWidget, public ListBox {
   void PaintRows();
   TFont OwnFont() const;
 
+  QPointer<QWidget> FOwner;
   std::function<TColor(TColor)> FResolve;
-  Guard FGuard;
   QScrollBar FScrollBar;
   QImage FImage;
   QtCanvas FCanvas;
@@ -68,5 +67,4 @@ class QtListBox : public QWidget, public ListBox {
   int FRowHeight = 13;
   int FItemIndex = -1;
   int FTopIndex = 0;
-  bool FCaptured = false;
 };

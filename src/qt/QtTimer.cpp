@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "qt/Guarded.h"
+
 QtTimer::QtTimer() {
   FTimer.setInterval(1000);
   QObject::connect(&FTimer, &QTimer::timeout, [this] {
-    if (OnTimer) OnTimer();
+    if (OnTimer) Guarded(nullptr, OnTimer);
   });
   FTimer.start();
 }

@@ -1,8 +1,15 @@
 // The command frame, caret movement, selection and control commands.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+#include "editor/EditorSearch.h"
 #include "support/DbcsLocale.h"
 #include "support/EditorFixture.h"
+#include "util/Bracket.h"
 #include "util/Errors.h"
 
 namespace {
@@ -238,6 +245,51 @@ TEST_F(Commands, CaretStepsOutOfDoubleByteCharacters) {
   Run({cmdSelectRight});
   EXPECT_EQ(ed().SelEndX(), 3);
   EXPECT_EQ(ed().GetSelText(), "\x82\xA0");
+}
+
+// A handler failing inside an edit leaves no bracket open: the update lock and the
+// compound level are back to zero and the caret is shown again, whichever edit it was.
+TEST_F(Commands, AFailingHandlerLeavesNoBracketOpen) {
+  const std::vector<std::pair<const char*, std::function<void()>>> edits = {
+      {"replace all", [&] { editorsearch::ReplaceAll(ed(), {"b", true}, "x"); }},
+      {"selected text", [&] { ed().SetSelText("y\r\nz"); }},
+      {"delete line", [&] { ed().Command(cmdDeleteLine); }},
+      {"paste", [&] { ed().PasteFromClipboard(); }},
+  };
+  for (const auto& [name, edit] : edits) {
+    Load("abc\r\nbcd\r\n");
+    h.host.Focused = true;
+    h.host.Clip.SetText("pasted");
+    ed().OnChange = [](TRACustomEditor*) { throw std::runtime_error("handler"); };
+    EXPECT_THROW(edit(), std::runtime_error) << name;
+    ed().OnChange = nullptr;
+    EXPECT_EQ(ed().UpdateLock(), 0) << name;
+    EXPECT_EQ(ed().CompoundLevel(), 0) << name;
+    EXPECT_TRUE(h.host.CaretVisible) << name;
+  }
+}
+
+// The bracket itself: closed once on every path; a close failing while another failure
+// unwinds is dropped so that the first one arrives.
+TEST(BracketHelper, ClosesOnEveryPathAndKeepsTheFirstFailure) {
+  int open = 0;
+  { const auto b = Raised(open); EXPECT_EQ(open, 1); }
+  EXPECT_EQ(open, 0);
+  EXPECT_THROW(
+      {
+        const auto b = Raised(open);
+        throw std::runtime_error("body");
+      },
+      std::runtime_error);
+  EXPECT_EQ(open, 0);
+  const auto failingClose = [] { throw std::logic_error("close"); };
+  EXPECT_THROW({ const Bracket b(failingClose); }, std::logic_error);
+  try {
+    const Bracket b(failingClose);
+    throw std::runtime_error("body");
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "body");
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Key entry: keys and chords to commands, characters to typing commands.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <vector>
 
 #include "support/EditorFixture.h"
@@ -99,5 +100,10 @@ TEST_F(KeysTest, CharactersRespectReadOnlyAndOwnerHandler) {
   Type('a', 0, 'a');
   EXPECT_EQ(e().Ran.back(), 'b');
   EXPECT_FALSE(caretShownInHandler);
+  EXPECT_TRUE(h.host.CaretVisible);
+
+  // A failing handler leaves the caret shown, not hidden for good.
+  e().OnKeyPress = [](TRACustomEditor*, char&) { throw std::runtime_error("handler"); };
+  EXPECT_THROW(Type('a', 0, 'a'), std::runtime_error);
   EXPECT_TRUE(h.host.CaretVisible);
 }

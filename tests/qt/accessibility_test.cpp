@@ -271,7 +271,9 @@ TEST_F(AccessibilityTest, TheCompletionListsCurrentItemFollowsTheSelectedRow) {
   widget->Editor().Lines().SetTextStr("x\r\n");
   widget->Editor().SetCaret(1, 0);
   Type(widget, Qt::Key_Space, Qt::ControlModifier, " ");
-  auto* list = widget->findChild<QtListBox*>();
+  QtListBox* list = nullptr;  // a window of its own
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* box = qobject_cast<QtListBox*>(w)) list = box;
   ASSERT_TRUE(list && list->isVisible());
   QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(list);
   EXPECT_EQ(iface->role(), QAccessible::List);

@@ -31,7 +31,12 @@ struct CompletionPopupTest : ::testing::Test {
     QApplication::processEvents();
   }
   TRACustomEditor& editor() { return widget->Editor(); }
-  QtListBox* popup() { return widget->findChild<QtListBox*>(); }
+  // The list is a window of its own.
+  QtListBox* popup() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* list = qobject_cast<QtListBox*>(w)) return list;
+    return nullptr;
+  }
   void Key(int key, Qt::KeyboardModifiers mods, const QString& text) {
     QKeyEvent press(QEvent::KeyPress, key, mods, text);
     QApplication::sendEvent(widget, &press);

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -20,6 +21,7 @@
 #include "highlight/RAHLEditor.h"
 #include "qt/ReadableColor.h"
 #include "qt/EditorWidget.h"
+#include "qt/Guarded.h"
 #include "util/Errors.h"
 
 namespace {
@@ -48,7 +50,8 @@ struct WidgetFixture : ::testing::Test {
       return e;
     });
     layout->addWidget(widget);
-    widget->OnError = [this](const std::string& m) { errors.push_back(m); };
+    previousReporter =
+        SetErrorReporter([this](QWidget*, const std::string& m) { errors.push_back(m); });
     window->resize(500, 400);
   }
   void ShowFocused() {
@@ -83,6 +86,8 @@ struct WidgetFixture : ::testing::Test {
   EditorWidget* widget = nullptr;
   RecordingEditor* editor = nullptr;
   std::vector<std::string> errors;
+  ErrorReporter previousReporter;
+  ~WidgetFixture() override { SetErrorReporter(std::move(previousReporter)); }
 };
 
 using EditorWidgetTest = WidgetFixture;
@@ -158,6 +163,23 @@ TEST_F(EditorWidgetTest, AFailingCommandIsReportedAndLaterOnesStillRun) {
   QApplication::processEvents();
   EXPECT_EQ(errors, (std::vector<std::string>{"Redo not yet implemented"}));
   EXPECT_EQ(editor->Commands, (std::vector<TEditCommand>{cmdRedo, cmdUndo}));
+}
+
+// A timer's tick (completion, drag scrolling) is an entry from Qt like any event.
+TEST_F(EditorWidgetTest, AFailingTimerHandlerIsReportedAndTheTimerGoesOn) {
+  std::unique_ptr<Timer> timer = widget->CreateTimer();
+  int ticks = 0;
+  timer->OnTimer = [&] {
+    ++ticks;
+    throw ERAEditorError("tick");
+  };
+  timer->SetInterval(1);
+  QElapsedTimer waited;
+  waited.start();
+  while (ticks < 2 && waited.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 10);
+  EXPECT_GE(ticks, 2);
+  ASSERT_FALSE(errors.empty());
+  EXPECT_EQ(errors.front(), "tick");
 }
 
 TEST_F(EditorWidgetTest, TabAndShortcutsAreLeftWhereTheyBelong) {
@@ -518,6 +540,26 @@ TEST_F(EditorWidgetTest, TheControlPaintsIntoTheBackingImage) {
   // The second line is empty: background only.
   const QRgb background = image.pixel(left + 2, editor->CellHeight() + 3);
   EXPECT_EQ(background, ToQColor(widget->ResolveColor(clWindow)).rgb());
+}
+
+// Breaking a line moves the pixels of the rows below instead of painting them again;
+// the view must look exactly as a fresh paint of the same text.
+TEST(EditorWidgetRing, BrokenLinesLookLikeAFreshlyPaintedView) {
+  auto edited = ScriptWidget();
+  TRACustomEditor& editor = edited->Editor();
+  editor.SetLeftTop(0, 10);
+  edited->UpdateNow();
+  const int last = 10 + editor.VisibleRowCount() - 1;
+  for (const auto& [x, y] : {std::pair{5, 12}, {30, 15}, {0, 11}, {36, 13}, {2, last}}) {
+    editor.SetCaret(x, y);
+    editor.Command(cmdReturn);
+    edited->UpdateNow();
+  }
+  auto fresh = ScriptWidget();
+  fresh->Editor().Lines().SetTextStr(editor.Lines().GetTextStr());
+  fresh->Editor().SetLeftTop(editor.LeftCol(), editor.TopRow());
+  fresh->UpdateNow();
+  EXPECT_EQ(Difference(edited->Image(), fresh->Image()), "") << "top " << editor.TopRow();
 }
 
 // Scrolling the whole view turns the backing image as a ring instead of moving its
