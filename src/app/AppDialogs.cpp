@@ -82,6 +82,9 @@ TAppDialogs TAppDialogs::Standard() {
   dialogs.ShowError = ReportError;
   dialogs.ShowWarning = ReportWarning;
   dialogs.ConfirmOverwrite = AskOverwrite;
+  // Reloading over unsaved changes loses them: the same warning, No by default.
+  dialogs.ConfirmReload = AskOverwrite;
+  dialogs.RecoverDrafts = AskRecovery;
   dialogs.ShowAbout = RunAboutBox;
   dialogs.GotoLine = AskGotoLine;
   return dialogs;

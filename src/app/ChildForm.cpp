@@ -8,6 +8,7 @@
 #include <exception>
 
 #include "app/MainWindow.h"
+#include "app/RecoveryDrafts.h"
 #include "editor/Completion.h"
 #include "highlight/RAHLEditor.h"
 #include "qt/EditorWidget.h"
@@ -130,6 +131,8 @@ void TChildForm::Guarded(const std::function<void()>& action) {
 
 void TChildForm::closeEvent(QCloseEvent* event) {
   if (CloseQuery()) {
+    // Saved or discarded: the recovery draft has done its work.
+    FMainForm.Drafts().Remove(this);
     event->accept();
   } else {
     event->ignore();

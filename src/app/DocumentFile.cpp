@@ -53,6 +53,13 @@ TDocumentFile::TRisk TDocumentFile::RiskOfWriting(const QString& fileName) const
   return FCutAtNul ? TRisk::CutsAtNul : TRisk::None;
 }
 
+void TDocumentFile::RestoreIdentity(const TIdentity& identity) {
+  FFileName = identity.FileName;
+  FExists = identity.Exists;
+  FDigest = identity.Digest;
+  FCutAtNul = identity.CutAtNul;
+}
+
 void TDocumentFile::Remember(const QString& fileName, const QByteArray& content, bool exists) {
   FFileName = fileName;
   FExists = exists;

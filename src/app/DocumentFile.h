@@ -22,6 +22,16 @@ class TDocumentFile {
   // Writes Lines to FileName (throws EFileError on failure) and remembers what is there.
   void Save(const TEditorStrings& lines, const QString& fileName);
 
+  // What the file was when it was last read or written, as a recovery draft keeps it.
+  struct TIdentity {
+    QString FileName;
+    bool Exists = false;
+    QByteArray Digest;
+    bool CutAtNul = false;
+  };
+  TIdentity Identity() const { return {FFileName, FExists, FDigest, FCutAtNul}; }
+  void RestoreIdentity(const TIdentity& identity);
+
   // Whether the last loaded file held a NUL byte (so its end is not in the document).
   bool CutAtNul() const { return FCutAtNul; }
   // What writing the document to FileName would destroy unseen. Only the document's own

@@ -19,7 +19,9 @@
 #include "app/ChildForm.h"
 #include "app/DocumentFile.h"
 #include "app/FileDrop.h"
+#include "app/FileWatcher.h"
 #include "app/Printing.h"
+#include "app/RecoveryDrafts.h"
 #include "app/Settings.h"
 #include "app/Shortcuts.h"
 #include "app/WindowBounds.h"
@@ -89,6 +91,7 @@ TForm1::TForm1(TAppDialogs dialogs, QWidget* parent)
   ApplySettings();
   UpdateActions();
   setAcceptDrops(true);
+  CreateRecovery();
 }
 
 TForm1::~TForm1() {
@@ -215,6 +218,7 @@ TChildForm* TForm1::NewDocument() {
   window->show();
   FMdiArea->setActiveSubWindow(window);
   child->setFocus();
+  child->Editor1().OnChange = [this, child](TRACustomEditor*) { FDrafts->Changed(child); };
   UpdateActions();
   return child;
 }
@@ -225,6 +229,7 @@ TChildForm* TForm1::OpenFile(const QString& fileName) {
   child->SetFileName(fileName);
   Guarded([&] { child->DiskFile().Load(child->Editor1().Lines(), fileName); });
   if (child->DiskFile().CutAtNul()) FDialogs.ShowWarning(this, NulOpenedWarning(fileName));
+  FWatcher->Track(child);
   return child;
 }
 
@@ -234,7 +239,9 @@ void TForm1::SaveDocument(TChildForm* window) {
     SaveDocumentAs(window);
     return;
   }
-  if (WriteDocument(window, window->FileName())) window->Editor1().SetModified(false);
+  if (!WriteDocument(window, window->FileName())) return;
+  window->Editor1().SetModified(false);
+  DocumentSaved(window);
 }
 
 void TForm1::SaveDocumentAs(TChildForm* window) {
@@ -248,6 +255,7 @@ void TForm1::SaveAs(TChildForm* window, const QString& fileName) {
   if (!WriteDocument(window, fileName)) return;
   window->SetFileName(fileName);
   window->Editor1().SetModified(false);
+  DocumentSaved(window);
 }
 
 bool TForm1::WriteDocument(TChildForm* window, const QString& fileName) {
@@ -418,6 +426,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     }
   }
   WriteSettings();
+  FDrafts->EndSession();
   event->accept();
 }
 

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "app/MainWindow.h"
+#include "app/TerminationSignals.h"
 
 namespace {
 
@@ -39,7 +40,11 @@ int main(int argc, char* argv[]) {
   // Lets the desktop match the windows to the installed menu entry and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.marvekworld.marvekedit"));
   TForm1 form;
+  TTerminationSignals endings;
+  QObject::connect(&endings, &TTerminationSignals::Received, &form, &TForm1::EndBySignal);
   form.show();
+  // Work that a crashed or killed copy left behind comes first.
+  form.OfferRecovery();
   // Files named on the command line open as the Open command does.
   const QStringList arguments = QApplication::arguments();
   for (qsizetype i = 1; i < arguments.size(); ++i) {

@@ -33,6 +33,10 @@ struct LineListBlock {
   void Replace(int at, int removed, const std::vector<std::string_view>& lines);
 };
 
+// A copy of every line for a reader on another thread (a recovery draft being written).
+// Copying into the same snapshot again reuses its buffers.
+using LineSnapshot = std::vector<LineListBlock>;
+
 class LineList {
  public:
   int Count() const { return FCount; }
@@ -54,6 +58,7 @@ class LineList {
   int LineAtOffset(int offset) const;
   LineChanges TakeChanges();
   bool HasChanges() const { return FChanges.Any; }
+  void CopyTo(LineSnapshot& into) const { into = FBlocks; }
 
  private:
   struct Place {

@@ -1,0 +1,92 @@
+#include "app/DraftManifest.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+namespace {
+
+QJsonObject DiskToJson(const TDocumentFile::TIdentity& disk) {
+  return {{"file", disk.FileName},
+          {"exists", disk.Exists},
+          {"digest", QString::fromLatin1(disk.Digest.toHex())},
+          {"cutAtNul", disk.CutAtNul}};
+}
+
+TDocumentFile::TIdentity DiskFromJson(const QJsonObject& o) {
+  return {o["file"].toString(), o["exists"].toBool(),
+          QByteArray::fromHex(o["digest"].toString().toLatin1()), o["cutAtNul"].toBool()};
+}
+
+}  // namespace
+
+QByteArray TDraftManifest::ToJson() const {
+  QJsonArray bookmarks;
+  for (int i = 0; i < 10; ++i) {
+    const TBookmark& b = Bookmarks[static_cast<size_t>(i)];
+    if (b.Valid) bookmarks.append(QJsonObject{{"number", i}, {"x", b.X}, {"y", b.Y}});
+  }
+  QJsonObject o{{"caretX", CaretX},      {"caretY", CaretY},       {"topRow", TopRow},
+                {"bookmarks", bookmarks}, {"lineCount", LineCount}, {"disk", DiskToJson(Disk)},
+                {"changed", Changed.toUTC().toString(Qt::ISODateWithMs)}};
+  if (!FileName.isEmpty()) o["fileName"] = FileName;
+  return QJsonDocument(o).toJson(QJsonDocument::Compact);
+}
+
+std::optional<TDraftManifest> TDraftManifest::FromJson(const QByteArray& json) {
+  const QJsonDocument document = QJsonDocument::fromJson(json);
+  if (!document.isObject()) return std::nullopt;
+  const QJsonObject o = document.object();
+  TDraftManifest m;
+  m.FileName = o["fileName"].toString();
+  m.Disk = DiskFromJson(o["disk"].toObject());
+  m.CaretX = o["caretX"].toInt();
+  m.CaretY = o["caretY"].toInt();
+  m.TopRow = o["topRow"].toInt();
+  m.LineCount = o["lineCount"].toInt();
+  m.Changed = QDateTime::fromString(o["changed"].toString(), Qt::ISODateWithMs).toLocalTime();
+  for (const QJsonValue& value : o["bookmarks"].toArray()) {
+    const QJsonObject b = value.toObject();
+    const int number = b["number"].toInt(-1);
+    if (number < 0 || number > 9) continue;
+    m.Bookmarks[static_cast<size_t>(number)] = {b["x"].toInt(), b["y"].toInt(), true};
+  }
+  return m;
+}
+
+std::optional<TDraftManifest> ReadDraftManifest(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  return TDraftManifest::FromJson(file.readLine());
+}
+
+std::optional<std::string> ReadDraftText(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  file.readLine();
+  const QByteArray text = file.readAll();
+  if (file.error() != QFileDevice::NoError) return std::nullopt;
+  return text.toStdString();
+}
+
+bool WriteDraftFile(const QString& path, const QByteArray& manifest, const LineSnapshot& lines,
+                    QString& error) {
+  // QSaveFile writes a temporary file, flushes it to the disk and renames it over Path.
+  QSaveFile file(path);
+  bool ok = file.open(QIODevice::WriteOnly);
+  ok = ok && file.write(manifest + '\n') == manifest.size() + 1;
+  std::string chunk;
+  for (const LineListBlock& block : lines) {
+    if (!ok) break;
+    chunk.clear();
+    for (int i = 0; i < block.Count(); ++i) chunk.append(block.Line(i)).append("\r\n");
+    ok = file.write(chunk.data(), static_cast<qint64>(chunk.size())) ==
+         static_cast<qint64>(chunk.size());
+  }
+  if (ok && file.commit()) return true;
+  error = file.errorString();
+  file.cancelWriting();
+  return false;
+}
