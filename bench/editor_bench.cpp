@@ -4,7 +4,8 @@
 //
 //   editor_bench [--runs N] [script.csm]
 //
-// idle runs on the application's main window with the script open in a document window.
+// idle runs on the application's main window with the script open in a document window;
+// draft there too, timing the user-interface thread's part of one recovery draft.
 //
 // Without a script, ../shared/bench/gen_script.py writes one into a temporary folder.
 #include <sys/resource.h>
@@ -28,6 +29,7 @@
 
 #include "app/ChildForm.h"
 #include "app/MainWindow.h"
+#include "app/RecoveryDrafts.h"
 #include "editor/EditorSearch.h"
 #include "highlight/RAHLEditor.h"
 #include "qt/EditorWidget.h"
@@ -205,6 +207,24 @@ double IdleMilliseconds(const std::string& path) {
   return ms;
 }
 
+// The user-interface thread's part of one recovery draft of the whole script (the copy of
+// the text and the manifest); the worker writes the file afterwards, untimed.
+// The first draft of a session, and the next one, as while the user goes on typing.
+std::pair<double, double> DraftMilliseconds(const std::string& path) {
+  TForm1 form;
+  form.show();
+  TChildForm* child = form.OpenFile(QString::fromStdString(path));
+  child->Editor1().SetModified(true);
+  TRecoveryDrafts& drafts = form.Drafts();
+  const double first = Milliseconds([&] { drafts.Write(child); });
+  drafts.Flush();
+  const double ms = Milliseconds([&] { drafts.Write(child); });
+  drafts.Flush();
+  drafts.EndSession();
+  child->Editor1().SetModified(false);
+  return {first, ms};
+}
+
 long PeakMegabytes() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -245,8 +265,15 @@ int main(int argc, char** argv) {
   // The peak of the editor workloads; idle opens the script once more in its own window.
   const long peak = PeakMegabytes();
   for (int run = 0; run < options.Runs; ++run) times["idle"].push_back(IdleMilliseconds(path));
+  for (int run = 0; run < options.Runs; ++run) {
+    const auto [first, next] = DraftMilliseconds(path);
+    times["draft first"].push_back(first);
+    times["draft"].push_back(next);
+  }
   for (const Workload& w : workloads) std::printf("%s  %.2f ms\n", w.Name, Median(times[w.Name]));
   std::printf("idle  %.2f ms\n", Median(times["idle"]));
+  std::printf("draft  %.2f ms (first of a session %.2f ms)\n", Median(times["draft"]),
+              Median(times["draft first"]));
   std::printf("peak memory after load  %ld MB\n", loadPeak);
   std::printf("peak memory  %ld MB\n", peak);
   return 0;

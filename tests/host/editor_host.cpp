@@ -2,7 +2,8 @@
 // handling), driven line by line through its standard input so that tests can make
 // changes, end it by a signal or a kill, and start it again. Every command is answered by
 // one line beginning with "ok".
-//   open PATH | new | type TEXT | caret X Y | bookmark N | save | flush | report | quit
+//   open PATH | new | type TEXT | caret X Y | bookmark N | save [TITLE] | flush | report |
+//   quit
 // The recovery dialog is answered by HOST_RECOVERY (recover, discard; keep by default);
 // "Save changes?" by No; the question before overwriting a changed file by No.
 #include <unistd.h>
@@ -73,7 +74,12 @@ QString Run(TForm1& form, const QString& line) {
     child->Editor1().SetCaret(argument.section(' ', 0, 0).toInt(), argument.section(' ', 1).toInt());
   }
   if (command == "bookmark" && child != nullptr) child->ToggleBookmark(argument.toInt());
-  if (command == "save") form.SaveDocument(child);
+  if (command == "save") {
+    for (TChildForm* window : form.MDIChildren()) {
+      if (window->windowTitle() == argument) child = window;
+    }
+    form.SaveDocument(child);
+  }
   if (command == "flush") {
     form.Drafts().WriteAll();
     form.Drafts().Flush();
