@@ -28,8 +28,12 @@ QByteArray TDraftManifest::ToJson() const {
     const TBookmark& b = Bookmarks[static_cast<size_t>(i)];
     if (b.Valid) bookmarks.append(QJsonObject{{"number", i}, {"x", b.X}, {"y", b.Y}});
   }
-  QJsonObject o{{"caretX", CaretX},      {"caretY", CaretY},       {"topRow", TopRow},
-                {"bookmarks", bookmarks}, {"lineCount", LineCount}, {"disk", DiskToJson(Disk)},
+  QJsonObject o{{"caretX", CaretX},
+                {"caretY", CaretY},
+                {"topRow", TopRow},
+                {"bookmarks", bookmarks},
+                {"lineCount", LineCount},
+                {"disk", DiskToJson(Disk)},
                 {"changed", Changed.toUTC().toString(Qt::ISODateWithMs)}};
   if (!FileName.isEmpty()) o["fileName"] = FileName;
   return QJsonDocument(o).toJson(QJsonDocument::Compact);
@@ -78,12 +82,12 @@ bool WriteDraftFile(const QString& path, const QByteArray& manifest, const LineS
   bool ok = file.open(QIODevice::WriteOnly);
   ok = ok && file.write(manifest + '\n') == manifest.size() + 1;
   std::string chunk;
-  for (const LineListBlock& block : lines) {
-    if (!ok) break;
-    chunk.clear();
-    for (int i = 0; i < block.Count(); ++i) chunk.append(block.Line(i)).append("\r\n");
+  for (int i = 0; ok && i < lines.Count(); ++i) {
+    chunk.append(lines.Line(i)).append("\r\n");
+    if (chunk.size() < (1u << 16) && i + 1 < lines.Count()) continue;
     ok = file.write(chunk.data(), static_cast<qint64>(chunk.size())) ==
          static_cast<qint64>(chunk.size());
+    chunk.clear();
   }
   if (ok && file.commit()) return true;
   error = file.errorString();

@@ -27,7 +27,7 @@ TFileWatcher::TFileWatcher(TForm1& form) : QObject(&form), FForm(form) {
   connect(&FWatcher, &QFileSystemWatcher::fileChanged, this, &TFileWatcher::OnFileChanged);
 }
 
-void TFileWatcher::Track(TChildForm* window, bool asSeen) {
+void TFileWatcher::Track(TChildForm* window) {
   if (!FStates.contains(window)) {
     connect(window, &QObject::destroyed, this, [this, window] { Forget(window); });
   }
@@ -37,10 +37,9 @@ void TFileWatcher::Track(TChildForm* window, bool asSeen) {
   const QFileInfo info(state.Path);
   if (state.Path.isEmpty() || !info.exists()) return;
   FWatcher.addPath(state.Path);
-  if (asSeen) {
-    state.Size = info.size();
-    state.Modified = info.lastModified();
-  }
+  // Looking at the file again costs reading it whole: only a new size or time does that.
+  state.Size = info.size();
+  state.Modified = info.lastModified();
 }
 
 void TFileWatcher::Forget(TChildForm* window) {
@@ -101,10 +100,10 @@ void TFileWatcher::Check(TChildForm* window) {
   if (state.Asked) return;
   state.Asked = true;
   window->BringToFront();
-  const QString question =
-      QStringLiteral("%1 has been changed by another program.\n\nReload it and lose the "
-                     "changes made here?")
-          .arg(state.Path);
+  const QString question = QStringLiteral(
+                               "%1 has been changed by another program.\n\nReload it and lose the "
+                               "changes made here?")
+                               .arg(state.Path);
   if (FForm.Dialogs().ConfirmReload(window, question)) Reload(window);
 }
 

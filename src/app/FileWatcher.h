@@ -21,10 +21,10 @@ class TFileWatcher : public QObject {
  public:
   explicit TFileWatcher(TForm1& form);
 
-  // Watches Window's file from now on, as what the document last read or wrote (after
-  // Open, Save, Save As). With AsSeen, the file as it is now counts as seen (a recovered
-  // document: the save guard still asks if it differs from what the draft knew).
-  void Track(TChildForm* window, bool asSeen = false);
+  // Watches Window's file from now on; the file as it is now counts as seen (just read
+  // or written by Open, Save, Save As, a reload; for a recovered document the save guard
+  // still asks if it differs from what the draft knew).
+  void Track(TChildForm* window);
   // Looks at every document's file now (the program became active: watchers miss some
   // replacements).
   void CheckAll();

@@ -81,7 +81,7 @@ TChildForm* TForm1::RestoreDraft(const TOrphanDraft& draft) {
   editor.SetCaret(m.CaretX, m.CaretY);
   editor.ClearUndo();
   editor.SetModified(true);
-  FWatcher->Track(child, true);
+  FWatcher->Track(child);
   return child;
 }
 
@@ -89,9 +89,8 @@ void TForm1::EndBySignal() {
   // No question may hold up a logout: unsaved work goes into drafts, offered back at the
   // next start; with none, this is a clean exit.
   const QList<TChildForm*> children = MDIChildren();
-  const bool unsaved = std::any_of(children.cbegin(), children.cend(), [](TChildForm* child) {
-    return child->Editor1().Modified();
-  });
+  const bool unsaved = std::any_of(children.cbegin(), children.cend(),
+                                   [](TChildForm* child) { return child->Editor1().Modified(); });
   if (unsaved) {
     FDrafts->WriteAll();
     FDrafts->Flush();

@@ -33,8 +33,10 @@ TRecoveryDialog::TRecoveryDialog(const QList<TDraftManifest>& drafts, QWidget* p
   for (const TDraftManifest& draft : drafts) list->addItem(DraftDescription(draft));
   list->setFocusPolicy(Qt::NoFocus);
   auto* buttons = new QDialogButtonBox(this);
-  QPushButton* recover = buttons->addButton(QStringLiteral("&Recover"), QDialogButtonBox::AcceptRole);
-  QPushButton* discard = buttons->addButton(QStringLiteral("&Discard"), QDialogButtonBox::DestructiveRole);
+  QPushButton* recover =
+      buttons->addButton(QStringLiteral("&Recover"), QDialogButtonBox::AcceptRole);
+  QPushButton* discard =
+      buttons->addButton(QStringLiteral("&Discard"), QDialogButtonBox::DestructiveRole);
   recover->setDefault(true);
   recover->setFocus();
   connect(recover, &QPushButton::clicked, this, [this] {

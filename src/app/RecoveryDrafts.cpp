@@ -18,17 +18,18 @@ namespace {
 // also while the typing goes on, so an ending never loses more than this much typing.
 constexpr int kDraftDelayMs = 2000;
 
-QString LockPath(const QString& sessionFolder) { return sessionFolder + QStringLiteral(".lock"); }
+QString LockPath(const QString& sessionFolder) {
+  return sessionFolder + QStringLiteral(".lock");
+}
 
 }  // namespace
 
 TRecoveryDrafts::TRecoveryDrafts(TForm1& form, const QString& folder)
     : QObject(&form), FForm(form), FFolder(folder) {
   // The session folder's name is unique also when a process id comes round again.
-  FSessionFolder = QDir(FFolder).filePath(
-      QStringLiteral("session-%1-%2")
-          .arg(QCoreApplication::applicationPid())
-          .arg(QDateTime::currentMSecsSinceEpoch()));
+  FSessionFolder = QDir(FFolder).filePath(QStringLiteral("session-%1-%2")
+                                              .arg(QCoreApplication::applicationPid())
+                                              .arg(QDateTime::currentMSecsSinceEpoch()));
   FWorkerContext = new QObject;
   FWorkerContext->moveToThread(&FWorker);
   connect(&FWorker, &QThread::finished, FWorkerContext, &QObject::deleteLater);
@@ -62,33 +63,68 @@ TRecoveryDrafts::TDocumentDraft& TRecoveryDrafts::DraftOf(TChildForm* window) {
   // A window that goes keeps its draft on disk: closing it removed the draft already,
   // and one that goes with the program at a signal must leave it.
   connect(window, &QObject::destroyed, this, [this, window] { FDrafts.remove(window); });
-  return *FDrafts.insert(window, TDocumentDraft{FNextId++});
+  TDocumentDraft draft;
+  draft.Id = FNextId++;
+  return *FDrafts.insert(window, draft);
 }
 
 QString TRecoveryDrafts::DraftPath(int id) const {
   return QDir(FSessionFolder).filePath(QStringLiteral("%1.draft").arg(id));
 }
 
-bool TRecoveryDrafts::StartSession() {
-  if (FLock) return true;
+void TRecoveryDrafts::StartSession() {
+  if (FSessionStarted) return;
+  FSessionStarted = true;
+  OnWorker([this] { LockSession(); });
+}
+
+void TRecoveryDrafts::LockSession() {
   // The lock comes first, so that no other copy ever sees this session unlocked.
-  if (!QDir().mkpath(FFolder)) {
-    emit WriteFailed(QStringLiteral("Cannot create the recovery folder %1").arg(FFolder));
-    return false;
-  }
   auto lock = std::make_unique<QLockFile>(LockPath(FSessionFolder));
   lock->setStaleLockTime(0);
-  if (!lock->tryLock(0) || !QDir().mkpath(FSessionFolder)) {
-    emit WriteFailed(QStringLiteral("Cannot create the recovery folder %1").arg(FSessionFolder));
-    return false;
+  if (!QDir().mkpath(FFolder) || !lock->tryLock(0) || !QDir().mkpath(FSessionFolder)) {
+    const QString message =
+        QStringLiteral("Cannot create the recovery folder %1").arg(FSessionFolder);
+    QMetaObject::invokeMethod(this, [this, message] { emit WriteFailed(message); });
+    return;
   }
   FLock = std::move(lock);
-  return true;
+}
+
+void TRecoveryDrafts::PrepareSpare(TChildForm* window) {
+  TDocumentDraft& draft = DraftOf(window);
+  if (draft.Spare || draft.Preparing) return;
+  draft.Preparing = true;
+  // Room for some growth; the memory is touched on the worker, so the first copy does
+  // not wait for the system to hand out fresh pages.
+  const TEditorStrings& lines = window->Editor1().Lines();
+  const size_t bytes = static_cast<size_t>(lines.TextLength()) * 9 / 8 + 4096;
+  const size_t count = static_cast<size_t>(lines.Count()) * 9 / 8 + 1024;
+  OnWorker([this, window = QPointer<TChildForm>(window), bytes, count] {
+    auto spare = std::make_shared<LineSnapshot>();
+    spare->Bytes.resize(bytes);
+    spare->Bytes.clear();
+    spare->Ends.resize(count);
+    spare->Ends.clear();
+    QMetaObject::invokeMethod(this, [this, window, spare] {
+      if (!window) return;
+      DraftOf(window).Preparing = false;
+      KeepSpare(window, spare);
+    });
+  });
+}
+
+void TRecoveryDrafts::KeepSpare(TChildForm* window, std::shared_ptr<LineSnapshot> spare) {
+  auto it = FDrafts.find(window);
+  // A document whose draft has gone needs no buffers until it changes again.
+  if (it == FDrafts.end() || !(it->Pending || it->Written) || it->Spare) return;
+  it->Spare = std::move(spare);
 }
 
 void TRecoveryDrafts::Changed(TChildForm* window) {
   TDocumentDraft& draft = DraftOf(window);
   draft.Pending = true;
+  PrepareSpare(window);
   if (!FDebounce->isActive()) FDebounce->start();
 }
 
@@ -113,7 +149,7 @@ void TRecoveryDrafts::WriteAll() {
 void TRecoveryDrafts::Write(TChildForm* window) {
   TDocumentDraft& draft = DraftOf(window);
   draft.Pending = false;
-  if (!StartSession()) return;
+  StartSession();
   TRAHLEditor& editor = window->Editor1();
   TDraftManifest manifest;
   manifest.FileName = window->FileName();
@@ -124,12 +160,19 @@ void TRecoveryDrafts::Write(TChildForm* window) {
   manifest.Bookmarks = editor.Bookmarks();
   manifest.Changed = QDateTime::currentDateTime();
   manifest.LineCount = editor.Lines().Count();
-  auto lines = std::make_shared<LineSnapshot>();
+  std::shared_ptr<LineSnapshot> lines = std::exchange(draft.Spare, nullptr);
+  if (!lines) lines = std::make_shared<LineSnapshot>();
   editor.Lines().Snapshot(*lines);
   draft.Written = true;
-  OnWorker([this, path = DraftPath(draft.Id), json = manifest.ToJson(), lines] {
+  OnWorker([this, window = QPointer<TChildForm>(window), path = DraftPath(draft.Id),
+            json = manifest.ToJson(), lines] {
     QString error;
-    if (WriteDraftFile(path, json, *lines, error)) return;
+    if (WriteDraftFile(path, json, *lines, error)) {
+      QMetaObject::invokeMethod(this, [this, window, lines] {
+        if (window) KeepSpare(window, lines);
+      });
+      return;
+    }
     const QString message =
         QStringLiteral("Cannot write the recovery draft %1\n%2").arg(path, error);
     QMetaObject::invokeMethod(this, [this, message] { emit WriteFailed(message); });
@@ -139,6 +182,7 @@ void TRecoveryDrafts::Write(TChildForm* window) {
 void TRecoveryDrafts::Remove(TChildForm* window) {
   TDocumentDraft& draft = DraftOf(window);
   draft.Pending = false;
+  draft.Spare.reset();
   if (!draft.Written) return;
   draft.Written = false;
   OnWorker([path = DraftPath(draft.Id)] { QFile::remove(path); });
@@ -146,13 +190,18 @@ void TRecoveryDrafts::Remove(TChildForm* window) {
 
 void TRecoveryDrafts::Flush() {
   // The worker runs jobs in order: once this one has run, all before it have.
-  QMetaObject::invokeMethod(FWorkerContext, [] {}, Qt::BlockingQueuedConnection);
+  QMetaObject::invokeMethod(
+      FWorkerContext, [] {}, Qt::BlockingQueuedConnection);
 }
 
 void TRecoveryDrafts::EndSession() {
   FDebounce->stop();
   Flush();
-  for (TDocumentDraft& draft : FDrafts) draft = TDocumentDraft{draft.Id};
+  for (TDocumentDraft& draft : FDrafts) {
+    draft.Pending = draft.Written = false;
+    draft.Spare.reset();
+  }
+  FSessionStarted = false;
   if (!FLock) return;
   QDir(FSessionFolder).removeRecursively();
   FLock.reset();

@@ -74,10 +74,20 @@ class TRecoveryDrafts : public QObject {
     int Id = 0;
     bool Pending = false;  // changed since the draft was written
     bool Written = false;
+    // Buffers for the next copy of the text, large enough and already in memory, so
+    // that copying allocates nothing (the worker prepares them, and hands each back
+    // once its draft is written).
+    std::shared_ptr<LineSnapshot> Spare;
+    bool Preparing = false;
   };
   TDocumentDraft& DraftOf(TChildForm* window);
   QString DraftPath(int id) const;
-  bool StartSession();
+  // Asks the worker to lock and create the session folder before the first draft.
+  void StartSession();
+  // Runs on the worker.
+  void LockSession();
+  void PrepareSpare(TChildForm* window);
+  void KeepSpare(TChildForm* window, std::shared_ptr<LineSnapshot> spare);
   void WritePending();
   // Runs Job on the worker thread, after every job asked for before it.
   void OnWorker(std::function<void()> job);
@@ -85,6 +95,8 @@ class TRecoveryDrafts : public QObject {
   TForm1& FForm;
   QString FFolder;
   QString FSessionFolder;
+  bool FSessionStarted = false;
+  // Taken on the worker; the user-interface thread touches it only once the worker is idle.
   std::unique_ptr<QLockFile> FLock;
   QThread FWorker;
   QObject* FWorkerContext = nullptr;

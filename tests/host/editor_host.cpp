@@ -51,12 +51,11 @@ QJsonObject Report(TForm1& form) {
     TRAHLEditor& editor = child->Editor1();
     QJsonArray bookmarks;
     for (const TBookmark& b : editor.Bookmarks()) bookmarks.append(b.Valid ? b.Y : -1);
-    documents.append(QJsonObject{
-        {"title", child->windowTitle()},
-        {"modified", editor.Modified()},
-        {"caret", QJsonArray{editor.CaretX(), editor.CaretY()}},
-        {"bookmarks", bookmarks},
-        {"text", QString::fromLatin1(editor.Lines().GetTextStr())}});
+    documents.append(QJsonObject{{"title", child->windowTitle()},
+                                 {"modified", editor.Modified()},
+                                 {"caret", QJsonArray{editor.CaretX(), editor.CaretY()}},
+                                 {"bookmarks", bookmarks},
+                                 {"text", QString::fromLatin1(editor.Lines().GetTextStr())}});
   }
   return {{"offered", gOffered}, {"overwriteAsked", gOverwriteAsked}, {"documents", documents}};
 }
@@ -71,7 +70,8 @@ QString Run(TForm1& form, const QString& line) {
     for (char c : argument.toLatin1()) child->Editor1().Command(static_cast<unsigned char>(c));
   }
   if (command == "caret" && child != nullptr) {
-    child->Editor1().SetCaret(argument.section(' ', 0, 0).toInt(), argument.section(' ', 1).toInt());
+    child->Editor1().SetCaret(argument.section(' ', 0, 0).toInt(),
+                              argument.section(' ', 1).toInt());
   }
   if (command == "bookmark" && child != nullptr) child->ToggleBookmark(argument.toInt());
   if (command == "save") {

@@ -2,10 +2,8 @@
 // by a signal and started again; and documents whose files change on disk.
 #include <signal.h>
 
-#include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
-#include <QFileSystemWatcher>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -13,7 +11,6 @@
 #include <QStatusBar>
 
 #include "app/FileWatcher.h"
-#include "app/RecoveryDrafts.h"
 #include "app_fixture.h"
 
 namespace {
@@ -29,7 +26,8 @@ bool WaitFor(const std::function<bool()>& done, int ms = 30000) {
   return true;
 }
 
-// The editor in a child process with its own home folder, driven through its input.
+// The editor in a child process with its own home folder, driven through its input;
+// killed, if still running, when the test ends.
 class Editor {
  public:
   Editor(const QString& home, const QString& recovery = {}) {
@@ -42,11 +40,6 @@ class Editor {
     FProcess.setProcessEnvironment(env);
     FProcess.start(EDITOR_HOST, {});
     Send({});
-  }
-  ~Editor() {
-    if (FProcess.state() == QProcess::NotRunning) return;
-    FProcess.kill();
-    FProcess.waitForFinished(30000);
   }
   // The reply to Command (none to wait for the start).
   QString Send(const QString& command) {
@@ -91,7 +84,8 @@ class RecoveryTest : public AppTest {
   }
   bool DraftsHold(const QStringList& words) const {
     const QString all = Drafts().join('\n');
-    return std::all_of(words.begin(), words.end(), [&](const QString& w) { return all.contains(w); });
+    return std::all_of(words.begin(), words.end(),
+                       [&](const QString& w) { return all.contains(w); });
   }
 };
 
