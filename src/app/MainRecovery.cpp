@@ -99,4 +99,8 @@ void TForm1::EndBySignal() {
   }
   WriteSettings();
   QApplication::exit(0);
+  // A signal during a dialog shown before the main loop runs (the recovery offer) only
+  // ends that dialog's loop; this ends the main loop once it starts.
+  QMetaObject::invokeMethod(
+      qApp, [] { QApplication::exit(0); }, Qt::QueuedConnection);
 }

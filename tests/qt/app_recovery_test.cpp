@@ -262,3 +262,22 @@ TEST_F(AppTest, AFileRewrittenManyTimesASecondIsReloadedOnce) {
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(child->Editor1().Lines().GetTextStr(), "29\r\n");
 }
+
+TEST(RecoveryDialog, ListsEachDraftAndEnterRecoversWhileClosingKeeps) {
+  TDraftManifest named;
+  named.FileName = "/scripts/a.csm";
+  named.LineCount = 12;
+  named.Changed = QDateTime::currentDateTime();
+  EXPECT_TRUE(DraftDescription(named).startsWith("a.csm (/scripts/a.csm)"));
+  EXPECT_TRUE(DraftDescription(named).endsWith("12 lines"));
+  EXPECT_TRUE(DraftDescription(TDraftManifest()).startsWith("Unnamed file"));
+  for (const auto& [key, choice] : {std::pair{Qt::Key_Return, TRecoveryChoice::Recover},
+                                    std::pair{Qt::Key_Escape, TRecoveryChoice::Keep}}) {
+    TRecoveryDialog dialog({named, TDraftManifest()});
+    EXPECT_EQ(dialog.windowTitle(), "Recover Unsaved Work");
+    dialog.show();
+    Type(&dialog, key, {});
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.Choice(), choice);
+  }
+}
