@@ -1,6 +1,10 @@
 #include "app/DraftManifest.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -18,6 +22,16 @@ QJsonObject DiskToJson(const TDocumentFile::TIdentity& disk) {
 TDocumentFile::TIdentity DiskFromJson(const QJsonObject& o) {
   return {o["file"].toString(), o["exists"].toBool(),
           QByteArray::fromHex(o["digest"].toString().toLatin1()), o["cutAtNul"].toBool()};
+}
+
+// The rename that put a draft in place survives a power cut only once its folder's entry
+// is on the disk as well.
+void SyncFolderOf(const QString& path) {
+  const int folder =
+      ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_CLOEXEC);
+  if (folder < 0) return;
+  ::fsync(folder);
+  ::close(folder);
 }
 
 }  // namespace
@@ -89,7 +103,10 @@ bool WriteDraftFile(const QString& path, const QByteArray& manifest, const LineS
          static_cast<qint64>(chunk.size());
     chunk.clear();
   }
-  if (ok && file.commit()) return true;
+  if (ok && file.commit()) {
+    SyncFolderOf(path);
+    return true;
+  }
   error = file.errorString();
   file.cancelWriting();
   return false;

@@ -82,7 +82,10 @@ void TRecoveryDrafts::LockSession() {
   // The lock comes first, so that no other copy ever sees this session unlocked.
   auto lock = std::make_unique<QLockFile>(LockPath(FSessionFolder));
   lock->setStaleLockTime(0);
-  if (!QDir().mkpath(FFolder) || !lock->tryLock(0) || !QDir().mkpath(FSessionFolder)) {
+  if (!QDir().mkpath(FFolder) || !lock->tryLock(0) || !QDir().mkpath(FSessionFolder) ||
+      // The drafts hold the user's text: no one else may read them.
+      !QFile::setPermissions(FSessionFolder,
+                             QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)) {
     const QString message =
         QStringLiteral("Cannot create the recovery folder %1").arg(FSessionFolder);
     QMetaObject::invokeMethod(this, [this, message] { emit WriteFailed(message); });
@@ -124,6 +127,7 @@ void TRecoveryDrafts::KeepSpare(TChildForm* window, std::shared_ptr<LineSnapshot
 void TRecoveryDrafts::Changed(TChildForm* window) {
   TDocumentDraft& draft = DraftOf(window);
   draft.Pending = true;
+  draft.LastChange = QDateTime::currentDateTime();
   PrepareSpare(window);
   if (!FDebounce->isActive()) FDebounce->start();
 }
@@ -158,7 +162,7 @@ void TRecoveryDrafts::Write(TChildForm* window) {
   manifest.CaretY = editor.CaretY();
   manifest.TopRow = editor.TopRow();
   manifest.Bookmarks = editor.Bookmarks();
-  manifest.Changed = QDateTime::currentDateTime();
+  manifest.Changed = draft.LastChange.isValid() ? draft.LastChange : QDateTime::currentDateTime();
   manifest.LineCount = editor.Lines().Count();
   std::shared_ptr<LineSnapshot> lines = std::exchange(draft.Spare, nullptr);
   if (!lines) lines = std::make_shared<LineSnapshot>();

@@ -10,6 +10,7 @@
 // that the next start offers back. The user-interface thread only copies the line store
 // (a few milliseconds on a million lines); one worker thread, which never touches an
 // editor, writes the files in the order they were asked for.
+#include <QDateTime>
 #include <QHash>
 #include <QList>
 #include <QObject>
@@ -74,6 +75,7 @@ class TRecoveryDrafts : public QObject {
     int Id = 0;
     bool Pending = false;  // changed since the draft was written
     bool Written = false;
+    QDateTime LastChange;
     // Buffers for the next copy of the text, large enough and already in memory, so
     // that copying allocates nothing (the worker prepares them, and hands each back
     // once its draft is written).
