@@ -81,6 +81,9 @@ TAppDialogs TAppDialogs::Standard() {
   };
   dialogs.ShowWarning = ReportWarning;
   dialogs.ConfirmOverwrite = AskOverwrite;
+  // Reloading over unsaved changes loses them: the same warning, No by default.
+  dialogs.ConfirmReload = AskOverwrite;
+  dialogs.RecoverDrafts = AskRecovery;
   dialogs.ShowAbout = RunAboutBox;
   dialogs.GotoLine = AskGotoLine;
   return dialogs;

@@ -7,6 +7,8 @@
 #include <functional>
 #include <optional>
 
+#include "app/RecoveryDialog.h"
+
 class QPrinter;
 class QWidget;
 
@@ -26,6 +28,12 @@ struct TAppDialogs {
   std::function<void(QWidget* parent, const QString& message)> ShowWarning;
   // A question with Yes and No whose default answer, No, leaves the file on disk as it is.
   std::function<bool(QWidget* parent, const QString& question)> ConfirmOverwrite;
+  // Whether to reload a file changed on disk and lose the document's changes; the
+  // default answer, No, keeps them.
+  std::function<bool(QWidget* parent, const QString& question)> ConfirmReload;
+  // "Recover Unsaved Work" for Drafts left by a copy of the program that ended.
+  std::function<TRecoveryChoice(QWidget* parent, const QList<TDraftManifest>& drafts)>
+      RecoverDrafts;
   // The About box, modal.
   std::function<void(QWidget* parent)> ShowAbout;
   // The Go To dialog, modal: the text of its line field, none when cancelled.

@@ -8,6 +8,7 @@
 #include <exception>
 
 #include "app/MainWindow.h"
+#include "app/RecoveryDrafts.h"
 #include "app/Zoom.h"
 #include "editor/Completion.h"
 #include "highlight/RAHLEditor.h"
@@ -122,6 +123,8 @@ bool TChildForm::CloseQuery() {
 
 void TChildForm::closeEvent(QCloseEvent* event) {
   if (CloseQuery()) {
+    // Saved or discarded: the recovery draft has done its work.
+    FMainForm.Drafts().Remove(this);
     event->accept();
   } else {
     event->ignore();

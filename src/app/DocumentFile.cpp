@@ -80,6 +80,15 @@ TDocumentFile::TRisk TDocumentFile::RiskOfWriting(const QString& fileName) const
   return FCutAtNul ? TRisk::CutsAtNul : TRisk::None;
 }
 
+void TDocumentFile::RestoreIdentity(const TIdentity& identity) {
+  FFileName = identity.FileName;
+  FExists = identity.Exists;
+  FDigest = identity.Digest;
+  FCutAtNul = identity.CutAtNul;
+  FUnreadable = identity.Unreadable;
+  FEncoding = identity.Encoding;
+}
+
 void TDocumentFile::Remember(const QString& fileName, const QByteArray& digest, bool exists) {
   FFileName = fileName;
   FExists = exists;

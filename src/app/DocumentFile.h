@@ -32,6 +32,20 @@ class TDocumentFile {
   // Throws EFileError when the document cannot be written to FileName without loss.
   void CheckWritable(const QString& fileName) const;
 
+  // What the file was when it was last read or written, as a recovery draft keeps it.
+  struct TIdentity {
+    QString FileName;
+    bool Exists = false;
+    QByteArray Digest;
+    bool CutAtNul = false;
+    bool Unreadable = false;
+    TTextEncoding Encoding = TTextEncoding::Windows1252;
+  };
+  TIdentity Identity() const {
+    return {FFileName, FExists, FDigest, FCutAtNul, FUnreadable, FEncoding};
+  }
+  void RestoreIdentity(const TIdentity& identity);
+
   // Whether the last loaded file held a NUL byte (so its end is not in the document).
   bool CutAtNul() const { return FCutAtNul; }
   // The encoding the next save writes: the loaded file's; Windows-1252 for a new document.

@@ -21,7 +21,9 @@
 #include "app/ChildForm.h"
 #include "app/DocumentFile.h"
 #include "app/FileDrop.h"
+#include "app/FileWatcher.h"
 #include "app/Printing.h"
+#include "app/RecoveryDrafts.h"
 #include "app/Settings.h"
 #include "app/Shortcuts.h"
 #include "app/WindowBounds.h"
@@ -99,6 +101,7 @@ TForm1::TForm1(TAppDialogs dialogs, QWidget* parent)
   ApplySettings();
   UpdateActions();
   setAcceptDrops(true);
+  CreateRecovery();
 }
 
 TForm1::~TForm1() {
@@ -291,6 +294,7 @@ TChildForm* TForm1::NewDocument() {
   window->show();
   FMdiArea->setActiveSubWindow(window);
   child->setFocus();
+  child->Editor1().OnChange = [this, child](TRACustomEditor*) { FDrafts->Changed(child); };
   UpdateActions();
   return child;
 }
@@ -309,6 +313,7 @@ TChildForm* TForm1::OpenFile(const QString& fileName) {
     child->Editor1().SetReadOnly(true);
     FDialogs.ShowWarning(this, UnmappableOpenedWarning(fileName, unshown));
   }
+  FWatcher->Track(child);
   return child;
 }
 
@@ -321,6 +326,7 @@ void TForm1::SaveDocument(TChildForm* window) {
   if (!WriteDocument(window, window->FileName())) return;
   window->Editor1().SetModified(false);
   FRecentFiles.Add(window->FileName());
+  DocumentSaved(window);
 }
 
 void TForm1::SaveDocumentAs(TChildForm* window) {
@@ -342,6 +348,7 @@ void TForm1::SaveAs(TChildForm* window, const QString& fileName) {
   window->SetFileName(fileName);
   window->Editor1().SetModified(false);
   FRecentFiles.Add(fileName);
+  DocumentSaved(window);
 }
 
 bool TForm1::WriteDocument(TChildForm* window, const QString& fileName) {
@@ -573,6 +580,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     }
   }
   WriteSettings();
+  FDrafts->EndSession();
   event->accept();
 }
 

@@ -21,6 +21,9 @@ class QMenu;
 class QPrinter;
 class QTimer;
 class TChildForm;
+class TFileWatcher;
+class TRecoveryDrafts;
+struct TOrphanDraft;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -52,6 +55,17 @@ class TForm1 : public QMainWindow {
   void SaveAs(TChildForm* window, const QString& fileName);
   // Prints the active document on Printer (already set up).
   void Print(QPrinter& printer);
+
+  // ---- [MainRecovery.cpp] recovery drafts, files changed on disk, ending by signal ----
+  TRecoveryDrafts& Drafts() const { return *FDrafts; }
+  TFileWatcher& Watcher() const { return *FWatcher; }
+  // At program start: offers the drafts of copies that ended without saving.
+  void OfferRecovery();
+  // A document window holding Draft's text, modified, under its file's name.
+  TChildForm* RestoreDraft(const TOrphanDraft& draft);
+  // SIGTERM, SIGINT or SIGHUP: the drafts of unsaved changes are written, or, with none,
+  // the program exits cleanly; no question is asked either way.
+  void EndBySignal();
 
   // Panel 0 to 2 of the status bar.
   QString StatusPanel(int index) const;
@@ -122,6 +136,9 @@ class TForm1 : public QMainWindow {
   void ApplySettings();
   void WriteSettings();
   void OnSubWindowActivated(QMdiSubWindow* window);
+  // MainRecovery.cpp
+  void CreateRecovery();
+  void DocumentSaved(TChildForm* window);
   void MergeMenus(TChildForm* child);
   // Writes Window's document to FileName unless that would destroy what the user has not
   // seen and the user does not confirm it; false when nothing was written.
@@ -154,4 +171,6 @@ class TForm1 : public QMainWindow {
   QList<QPointer<QMenu>> FMergedMenus;
   QLabel* FPanels[3] = {};
   QLabel* FEncodingPanel = nullptr;
+  TRecoveryDrafts* FDrafts = nullptr;
+  TFileWatcher* FWatcher = nullptr;
 };

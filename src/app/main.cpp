@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "app/MainWindow.h"
+#include "app/TerminationSignals.h"
 #include "qt/Guarded.h"
 
 namespace {
@@ -29,7 +30,11 @@ int main(int argc, char* argv[]) {
   // Lets the desktop match the windows to the installed menu entry and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.marvekworld.marvekedit"));
   TForm1 form;
+  TTerminationSignals endings;
+  QObject::connect(&endings, &TTerminationSignals::Received, &form, &TForm1::EndBySignal);
   form.show();
+  // Work that a crashed or killed copy left behind comes first.
+  form.OfferRecovery();
   // Files named on the command line open as the Open command does.
   const QStringList arguments = QApplication::arguments();
   for (qsizetype i = 1; i < arguments.size(); ++i) {

@@ -80,6 +80,8 @@ class TEditorStrings {
   // Lines changed since the last call (see LineChanges).
   LineChanges TakeLineChanges() { return FLines.TakeChanges(); }
   bool HasLineChanges() const { return FLines.HasChanges(); }
+  // Every line, copied for a reader on another thread (see LineSnapshot).
+  void Snapshot(LineSnapshot& into) const { FLines.CopyTo(into); }
 
   // Splits text at CR LF, CR or LF; a final break adds no line; NUL ends the text.
   static std::vector<std::string> SplitText(const std::string& text);

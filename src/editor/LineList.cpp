@@ -90,6 +90,18 @@ void LineListBlock::Replace(int at, int removed, const std::vector<std::string_v
   std::for_each(shifted, Ends.end(), [delta](uint32_t& end) { end += delta; });
 }
 
+void LineList::CopyTo(LineSnapshot& into) const {
+  into.Bytes.clear();
+  into.Ends.clear();
+  into.Bytes.reserve(static_cast<size_t>(FTotalBytes));
+  into.Ends.reserve(static_cast<size_t>(FCount));
+  for (const LineListBlock& block : FBlocks) {
+    const auto base = static_cast<uint32_t>(into.Bytes.size());
+    into.Bytes.append(block.Bytes);
+    for (uint32_t end : block.Ends) into.Ends.push_back(base + end);
+  }
+}
+
 std::string_view LineList::View(int index) const {
   CheckIndex(index, 0, FCount - 1);
   const Place p = Locate(index);

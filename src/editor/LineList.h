@@ -60,6 +60,19 @@ struct LineListBlock {
   void Replace(int at, int removed, const std::vector<std::string_view>& lines);
 };
 
+// A copy of every line for a reader on another thread (a recovery draft being written):
+// the lines' bytes back to back and the end of each. Copying into a snapshot whose
+// buffers are large enough allocates nothing, so it costs about one memcpy of the text.
+struct LineSnapshot {
+  std::string Bytes;
+  std::vector<uint32_t> Ends;
+  int Count() const { return static_cast<int>(Ends.size()); }
+  std::string_view Line(int i) const {
+    const uint32_t start = i == 0 ? 0 : Ends[static_cast<size_t>(i) - 1];
+    return std::string_view(Bytes).substr(start, Ends[static_cast<size_t>(i)] - start);
+  }
+};
+
 class LineList {
  public:
   int Count() const { return FCount; }
@@ -81,6 +94,7 @@ class LineList {
   int LineAtOffset(int offset) const;
   LineChanges TakeChanges();
   bool HasChanges() const { return FChanges.Any; }
+  void CopyTo(LineSnapshot& into) const;
 
   // Told around every change, for readers that follow the text as it changes: lines
   // [First, First + Removed) are about to be replaced; then [First, First + Added) are the

@@ -106,12 +106,14 @@ TEST(LineList, AgreesWithAPlainVector) {
 }
 
 // Large insertions and erasures that span many blocks, long lines and whole-text loads
-// agree with a plain vector: lines, offsets, the line at an offset and the text length.
+// agree with a plain vector: lines, offsets, the line at an offset, the text length and
+// a snapshot copied into buffers used before.
 TEST(LineList, BlockSpanningEditsAgreeWithAPlainVector) {
   std::mt19937 rng(11);
   auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n)(rng); };
   LineList list;
   Lines ref;
+  LineSnapshot snapshot;
   for (int step = 0; step < 300; ++step) {
     const int count = static_cast<int>(ref.size());
     const int at = pick(count);
@@ -153,6 +155,10 @@ TEST(LineList, BlockSpanningEditsAgreeWithAPlainVector) {
       ASSERT_EQ(list.View(probe), ref[probe]);
       ASSERT_EQ(list.LineAtOffset(offset + pick(static_cast<int>(ref[probe].size()) + 1)), probe);
     }
+    if (step % 25 != 0) continue;
+    list.CopyTo(snapshot);
+    ASSERT_EQ(snapshot.Count(), n);
+    for (int i = 0; i < n; ++i) ASSERT_EQ(snapshot.Line(i), ref[static_cast<size_t>(i)]) << step;
   }
   ASSERT_EQ(Contents(list), ref);
 }

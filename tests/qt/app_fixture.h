@@ -68,6 +68,10 @@ struct FakeDialogs {
   // The Go To dialog's answer: the typed text, none for Cancel.
   std::optional<QString> GotoText;
   int GotoAsked = 0;
+  QStringList ReloadQuestions;
+  bool ReloadAnswer = false;
+  TRecoveryChoice RecoveryAnswer = TRecoveryChoice::Keep;
+  int RecoveryAsked = 0;
   // Runs when "Save changes?" is asked, before it is answered.
   std::function<void(QWidget*)> OnConfirm;
 
@@ -90,6 +94,14 @@ struct FakeDialogs {
     d.ConfirmOverwrite = [this](QWidget*, const QString& question) {
       OverwriteQuestions.append(question);
       return OverwriteAnswer;
+    };
+    d.ConfirmReload = [this](QWidget*, const QString& question) {
+      ReloadQuestions.append(question);
+      return ReloadAnswer;
+    };
+    d.RecoverDrafts = [this](QWidget*, const QList<TDraftManifest>&) {
+      ++RecoveryAsked;
+      return RecoveryAnswer;
     };
     d.ShowAbout = [this](QWidget*) { ++AboutShown; };
     d.GotoLine = [this](QWidget*) { ++GotoAsked; return GotoText; };
