@@ -1,7 +1,6 @@
 #include "app/FileWatcher.h"
 
 #include <QFileInfo>
-#include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
 #include <exception>
@@ -16,7 +15,6 @@ namespace {
 // long after the first change of a burst.
 constexpr int kQuietMs = 400;
 constexpr int kLongestWaitMs = 3000;
-constexpr int kStatusMs = 10000;
 
 }  // namespace
 
@@ -77,10 +75,9 @@ void TFileWatcher::Check(TChildForm* window) {
     if (state.Missing || !window->DiskFile().Identity().Exists) return;
     state.Missing = true;
     editor.SetModified(true);
-    FForm.statusBar()->showMessage(
+    FForm.ShowMessage(
         QStringLiteral("%1 was deleted or moved away; the document keeps its text.")
-            .arg(state.Path),
-        kStatusMs);
+            .arg(state.Path));
     emit DocumentChanged(window);
     return;
   }
@@ -128,9 +125,9 @@ void TFileWatcher::Reload(TChildForm* window) {
   // The history of the text before the reload does not apply to the new one.
   editor.ClearUndo();
   editor.SetModified(false);
+  FForm.KeepUnshownCharacters(window);
   Track(window);
-  FForm.statusBar()->showMessage(
-      QStringLiteral("%1 was changed by another program and has been reloaded.").arg(path),
-      kStatusMs);
+  FForm.ShowMessage(
+      QStringLiteral("%1 was changed by another program and has been reloaded.").arg(path));
   emit DocumentChanged(window);
 }

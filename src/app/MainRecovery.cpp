@@ -2,7 +2,6 @@
 // the offer to recover them at start, files changed on disk, and the end by a signal.
 #include <QApplication>
 #include <QGuiApplication>
-#include <QStatusBar>
 #include <algorithm>
 
 #include "app/ChildForm.h"
@@ -15,7 +14,7 @@ void TForm1::CreateRecovery() {
   FDrafts = new TRecoveryDrafts(*this);
   FWatcher = new TFileWatcher(*this);
   connect(FDrafts, &TRecoveryDrafts::WriteFailed, this,
-          [this](const QString& message) { statusBar()->showMessage(message, 10000); });
+          [this](const QString& message) { ShowMessage(message); });
   connect(FWatcher, &TFileWatcher::DocumentChanged, FDrafts, &TRecoveryDrafts::Changed);
   connect(qApp, &QGuiApplication::applicationStateChanged, this,
           [this](Qt::ApplicationState state) {

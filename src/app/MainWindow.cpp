@@ -308,13 +308,16 @@ TChildForm* TForm1::OpenFile(const QString& fileName) {
     FRecentFiles.Add(fileName);
   });
   if (child->DiskFile().CutAtNul()) FDialogs.ShowWarning(this, NulOpenedWarning(fileName));
-  // Characters shown as '?' must not be written back: the document stays read-only.
-  if (const size_t unshown = child->DiskFile().Unmappable(); unshown > 0) {
-    child->Editor1().SetReadOnly(true);
-    FDialogs.ShowWarning(this, UnmappableOpenedWarning(fileName, unshown));
-  }
+  KeepUnshownCharacters(child);
   FWatcher->Track(child);
   return child;
+}
+
+void TForm1::KeepUnshownCharacters(TChildForm* child) {
+  // Characters shown as '?' must not be written back: the document stays read-only.
+  const size_t unshown = child->DiskFile().Unmappable();
+  child->Editor1().SetReadOnly(unshown > 0);
+  if (unshown > 0) FDialogs.ShowWarning(this, UnmappableOpenedWarning(child->FileName(), unshown));
 }
 
 void TForm1::SaveDocument(TChildForm* window) {

@@ -46,6 +46,9 @@ class TForm1 : public QMainWindow {
   // A new document window holding FileName (a failure to read it is reported, and the
   // window stays, titled with the name and empty). FFilePath takes the file's folder.
   TChildForm* OpenFile(const QString& fileName);
+  // Makes Child read-only, with a warning, while its file holds characters the document
+  // cannot show; editable again once it holds none.
+  void KeepUnshownCharacters(TChildForm* child);
   // Writes Window's document to its file, or asks for a name when it has none.
   // Failures are reported; the document then stays modified.
   void SaveDocument(TChildForm* window);

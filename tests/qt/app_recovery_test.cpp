@@ -8,7 +8,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QStatusBar>
 
 #include "app/FileWatcher.h"
 #include "app_fixture.h"
@@ -209,7 +208,7 @@ TEST_F(AppTest, FileChangedOnDiskReloadsAnUnchangedDocumentAndAsksOnceForAChange
   form.Action2->trigger();
   form.Watcher().Check(child);
   EXPECT_TRUE(Dialogs.ReloadQuestions.isEmpty());
-  EXPECT_TRUE(form.statusBar()->currentMessage().isEmpty());
+  EXPECT_TRUE(form.StatusPanel(2).isEmpty());
 
   // Unchanged here: reloads, keeping caret and bookmarks where they fit, history afresh.
   WriteFile(path, "n0\r\nn1 line\r\nn2\r\nn3\r\nn4\r\n");
@@ -219,10 +218,17 @@ TEST_F(AppTest, FileChangedOnDiskReloadsAnUnchangedDocumentAndAsksOnceForAChange
   EXPECT_TRUE(editor.Bookmarks()[3].Valid);
   EXPECT_FALSE(editor.Modified());
   EXPECT_FALSE(editor.UndoBuffer()->CanUndo());
-  EXPECT_TRUE(form.statusBar()->currentMessage().contains("reloaded"));
+  EXPECT_TRUE(form.StatusPanel(2).contains("reloaded"));
   WriteFile(path, "s0\r\ns1\r\n");
   form.Watcher().Check(child);
   EXPECT_FALSE(editor.Bookmarks()[3].Valid);
+  // A reload with characters the document cannot show makes it read-only, and back.
+  WriteFile(path, "\xE4\xB8\xAD\r\n");
+  form.Watcher().Check(child);
+  EXPECT_TRUE(editor.ReadOnly());
+  WriteFile(path, "s0\r\ns1\r\n");
+  form.Watcher().Check(child);
+  EXPECT_FALSE(editor.ReadOnly());
 
   // Changed here: one question however often the file changes; No keeps the changes,
   // and the save guard still asks.
@@ -245,7 +251,7 @@ TEST_F(AppTest, FileChangedOnDiskReloadsAnUnchangedDocumentAndAsksOnceForAChange
   QFile::remove(gone);
   form.Watcher().Check(other);
   EXPECT_TRUE(other->Editor1().Modified());
-  EXPECT_TRUE(form.statusBar()->currentMessage().contains("deleted"));
+  EXPECT_TRUE(form.StatusPanel(2).contains("deleted"));
 }
 
 TEST_F(AppTest, AFileRewrittenManyTimesASecondIsReloadedOnce) {
