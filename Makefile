@@ -5,6 +5,7 @@
 # make install [PREFIX=/usr/local] [DESTDIR=]  installs the program and its desktop files
 # make package builds the Debian package marvekedit_<version>_<arch>.deb here
 # make keys    writes docs/keys.md from the editor's default key map
+# make format  formats every C++ source with clang-format; make format-check only checks
 BUILD ?= build
 PREFIX ?= /usr/local
 DESTDIR ?=
@@ -17,7 +18,7 @@ BENCH_LINES ?= 100000 1000000 10000000
 BENCH_RUNS ?= 3
 BENCH_DATA ?= build-release/bench-scripts
 
-.PHONY: all bootstrap build run test bench sanitize fuzz install package keys clean
+.PHONY: all bootstrap build run test bench sanitize fuzz install package keys format format-check clean
 
 all: build
 
@@ -60,6 +61,15 @@ package: bootstrap
 
 keys: build
 	$(BUILD)/keys_doc > docs/keys.md
+
+# Every C++ file of the project, tracked or new (build folders are not in git's view).
+FORMAT_FILES = $(shell git ls-files --cached --others --exclude-standard -- '*.cpp' '*.h')
+
+format: bootstrap
+	clang-format -i $(FORMAT_FILES)
+
+format-check: bootstrap
+	clang-format --dry-run --Werror $(FORMAT_FILES)
 
 sanitize:
 	$(MAKE) test BUILD=build-asan CMAKE_FLAGS="-DMARVEK_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug"

@@ -186,17 +186,11 @@ std::vector<Workload> Workloads(const std::string& path, std::string& text) {
          FullPaint(w);
        }},
       // The hundredth repaint is the workload's closing full paint.
-      {"paint100",
-       [](EditorWidget& w) {
-         w.Editor().SetLeftTop(w.Editor().LeftCol(), 60000);
-       },
+      {"paint100", [](EditorWidget& w) { w.Editor().SetLeftTop(w.Editor().LeftCol(), 60000); },
        [](EditorWidget& w) {
          for (int i = 0; i < 100; ++i) FullPaint(w);
        }},
-      {"scroll100",
-       [](EditorWidget& w) {
-         w.Editor().SetLeftTop(w.Editor().LeftCol(), 60000);
-       },
+      {"scroll100", [](EditorWidget& w) { w.Editor().SetLeftTop(w.Editor().LeftCol(), 60000); },
        [](EditorWidget& w) {
          for (int i = 0; i < 100; ++i) {
            WheelDown(w);

@@ -2,10 +2,10 @@
 // The frame of a fuzz target: one function of the input's bytes, built either as a
 // libFuzzer entry point (MARVEK_LIBFUZZER) or registered by name, so that the ordinary
 // test suite can replay the seed corpus and the inputs of past findings.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -65,20 +65,19 @@ class Bytes {
 
 }  // namespace fuzz
 
-#define FUZZ_CHECK(condition) \
-  ((condition) ? (void)0 : ::fuzz::Fail(__FILE__, __LINE__, #condition))
+#define FUZZ_CHECK(condition) ((condition) ? (void)0 : ::fuzz::Fail(__FILE__, __LINE__, #condition))
 
 #ifdef MARVEK_LIBFUZZER
-#define FUZZ_TARGET(name)                                                    \
-  static void FuzzTarget_##name(const uint8_t* data, size_t size);           \
-  extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {  \
-    FuzzTarget_##name(data, size);                                           \
-    return 0;                                                                \
-  }                                                                          \
+#define FUZZ_TARGET(name)                                                   \
+  static void FuzzTarget_##name(const uint8_t* data, size_t size);          \
+  extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) { \
+    FuzzTarget_##name(data, size);                                          \
+    return 0;                                                               \
+  }                                                                         \
   static void FuzzTarget_##name(const uint8_t* data, size_t size)
 #else
-#define FUZZ_TARGET(name)                                                         \
-  static void FuzzTarget_##name(const uint8_t* data, size_t size);                \
+#define FUZZ_TARGET(name)                                                              \
+  static void FuzzTarget_##name(const uint8_t* data, size_t size);                     \
   static const ::fuzz::Registration FuzzRegistration_##name(#name, FuzzTarget_##name); \
   static void FuzzTarget_##name(const uint8_t* data, size_t size)
 #endif

@@ -29,7 +29,8 @@ struct Section {
 std::vector<CommandText> Bookmarks(TEditCommand first, const std::string& verb) {
   std::vector<CommandText> texts;
   for (int d = 0; d <= 9; ++d) {
-    texts.push_back({static_cast<TEditCommand>(first + d), verb + " bookmark " + std::to_string(d)});
+    texts.push_back(
+        {static_cast<TEditCommand>(first + d), verb + " bookmark " + std::to_string(d)});
   }
   return texts;
 }
@@ -113,10 +114,10 @@ constexpr uint16_t VK_F3 = 0x72;
 
 std::vector<WindowKey> WindowKeys() {
   std::vector<WindowKey> keys = {
-      {'O', ssCtrl, "File > Open..."},   {'P', ssCtrl, "File > Print..."},
-      {'X', ssCtrl, "Edit > Cut"},       {'C', ssCtrl, "Edit > Copy"},
-      {'V', ssCtrl, "Edit > Paste"},     {'Z', ssCtrl, "Edit > Undo"},
-      {'F', ssCtrl, "Search > Find..."}, {VK_F3, 0, "Search > Find Next"},
+      {'O', ssCtrl, "File > Open..."},    {'P', ssCtrl, "File > Print..."},
+      {'X', ssCtrl, "Edit > Cut"},        {'C', ssCtrl, "Edit > Copy"},
+      {'V', ssCtrl, "Edit > Paste"},      {'Z', ssCtrl, "Edit > Undo"},
+      {'F', ssCtrl, "Search > Find..."},  {VK_F3, 0, "Search > Find Next"},
       {'G', ssCtrl, "Search > Go To..."},
   };
   for (int d = 0; d <= 9; ++d) {
@@ -136,11 +137,10 @@ const WindowKey* WindowKeyOf(const std::vector<WindowKey>& keys, uint16_t key, T
 
 std::string KeyName(uint16_t key) {
   static const std::map<uint16_t, std::string> kNames = {
-      {VK_LEFT, "Left"},     {VK_RIGHT, "Right"},       {VK_UP, "Up"},
-      {VK_DOWN, "Down"},     {VK_HOME, "Home"},         {VK_END, "End"},
-      {VK_PRIOR, "PageUp"},  {VK_NEXT, "PageDown"},     {VK_INSERT, "Insert"},
-      {VK_DELETE, "Delete"}, {VK_RETURN, "Enter"},      {VK_BACK, "Backspace"},
-      {VK_TAB, "Tab"},       {VK_SPACE, "Space"},       {VK_F3, "F3"},
+      {VK_LEFT, "Left"},     {VK_RIGHT, "Right"},   {VK_UP, "Up"},        {VK_DOWN, "Down"},
+      {VK_HOME, "Home"},     {VK_END, "End"},       {VK_PRIOR, "PageUp"}, {VK_NEXT, "PageDown"},
+      {VK_INSERT, "Insert"}, {VK_DELETE, "Delete"}, {VK_RETURN, "Enter"}, {VK_BACK, "Backspace"},
+      {VK_TAB, "Tab"},       {VK_SPACE, "Space"},   {VK_F3, "F3"},
   };
   const auto it = kNames.find(key);
   if (it != kNames.end()) return it->second;
@@ -256,8 +256,7 @@ std::string Document() {
       if (keys.empty()) throw std::runtime_error("no key for " + c.Text);
       listed += keys.size();
       byCommand.erase(c.Command);
-      out << "| " << Join(keys, " or ") << " | " << c.Text << " | " << Join(taken, "; ")
-          << " |\n";
+      out << "| " << Join(keys, " or ") << " | " << c.Text << " | " << Join(taken, "; ") << " |\n";
     }
   }
   if (!byCommand.empty()) {

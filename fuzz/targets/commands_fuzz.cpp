@@ -12,9 +12,9 @@ namespace {
 
 // The keys the default key map binds, and a few it does not.
 constexpr std::array<uint16_t, 26> kKeys = {
-    VK_LEFT, VK_RIGHT, VK_UP,  VK_DOWN, VK_HOME, VK_END, VK_PRIOR, VK_NEXT, VK_INSERT,
-    VK_RETURN, VK_BACK, VK_DELETE, VK_TAB, 'A', 'C', 'K', 'O', 'Q', 'T', 'U', 'V', 'X',
-    'Y', '0', '5', 'Z'};
+    VK_LEFT,   VK_RIGHT, VK_UP,     VK_DOWN, VK_HOME, VK_END, VK_PRIOR, VK_NEXT, VK_INSERT,
+    VK_RETURN, VK_BACK,  VK_DELETE, VK_TAB,  'A',     'C',    'K',      'O',     'Q',
+    'T',       'U',      'V',       'X',     'Y',     '0',    '5',      'Z'};
 
 // Codes that only open or close a bracket: sent alone they would leave it open, which no
 // key or menu of the editor does.
@@ -48,8 +48,9 @@ void Step(fuzz::Bytes& in, fuzz::FuzzEditor& e) {
     }
     case 5: {
       e.host.Clip.SetText(in.Text(40));
-      if (in.Below(2)) e.host.Clip.AddFormat(TRACustomEditor::BlockTypeFormatName(),
-                                             std::string(1, static_cast<char>(in.Byte())));
+      if (in.Below(2))
+        e.host.Clip.AddFormat(TRACustomEditor::BlockTypeFormatName(),
+                              std::string(1, static_cast<char>(in.Byte())));
       break;
     }
     case 6: {
@@ -64,7 +65,8 @@ void Step(fuzz::Bytes& in, fuzz::FuzzEditor& e) {
       break;
     }
     case 7:
-      ed.MouseMove(static_cast<TShiftState>(in.Byte() & 0x3F), in.Below(256) * 4, in.Below(256) * 3);
+      ed.MouseMove(static_cast<TShiftState>(in.Byte() & 0x3F), in.Below(256) * 4,
+                   in.Below(256) * 3);
       break;
     case 8:
       ed.UndoBuffer()->Undo();

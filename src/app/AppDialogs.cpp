@@ -2,10 +2,9 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
-
-#include <QLineEdit>
 
 #include "app/AboutBox.h"
 #include "app/GotoDialog.h"
@@ -33,8 +32,7 @@ bool AskPrintSetup(QWidget* parent, QPrinter& printer) {
 }
 
 QMessageBox::StandardButton AskSaveChanges(QWidget* parent) {
-  QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"),
-                  QStringLiteral("Save changes?"),
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), QStringLiteral("Save changes?"),
                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
   box.setDefaultButton(QMessageBox::Yes);
   box.setEscapeButton(QMessageBox::Cancel);

@@ -43,4 +43,6 @@ struct TAppDialogs {
 };
 
 // The filter of the Open and Save dialogs.
-inline const char* ScriptFileFilter() { return "Marvek Script Files (*.csm)"; }
+inline const char* ScriptFileFilter() {
+  return "Marvek Script Files (*.csm)";
+}

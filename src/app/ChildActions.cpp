@@ -51,14 +51,18 @@ void TChildForm::CreateActions() {
   EditUndo1 = MakeAction(this, "&Undo", Qt::CTRL | Qt::Key_Z, "Undo|Reverts the last action");
   for (QAction* action : {EditCut1, EditCopy1, EditPaste1, EditUndo1})
     action->setProperty("category", QStringLiteral("Edit"));
-  connect(EditCut1, &QAction::triggered, this, [this] { Guarded(this, [this] { FEditor1->CutToClipboard(); }); });
-  connect(EditCopy1, &QAction::triggered, this, [this] { Guarded(this, [this] { FEditor1->CopyToClipboard(); }); });
+  connect(EditCut1, &QAction::triggered, this,
+          [this] { Guarded(this, [this] { FEditor1->CutToClipboard(); }); });
+  connect(EditCopy1, &QAction::triggered, this,
+          [this] { Guarded(this, [this] { FEditor1->CopyToClipboard(); }); });
   connect(EditPaste1, &QAction::triggered, this,
           [this] { Guarded(this, [this] { FEditor1->PasteFromClipboard(); }); });
-  connect(EditUndo1, &QAction::triggered, this, [this] { Guarded(this, [this] { FEditor1->Command(cmdUndo); }); });
+  connect(EditUndo1, &QAction::triggered, this,
+          [this] { Guarded(this, [this] { FEditor1->Command(cmdUndo); }); });
 
   SearchFind1 = MakeAction(this, "&Find...", Qt::CTRL | Qt::Key_F, "Find|Finds the specified text");
-  SearchFindNext1 = MakeAction(this, "Find &Next", QKeySequence(Qt::Key_F3), "Find Next|Repeats the last find");
+  SearchFindNext1 =
+      MakeAction(this, "Find &Next", QKeySequence(Qt::Key_F3), "Find Next|Repeats the last find");
   SearchReplace1 = MakeAction(this, "&Replace", QKeySequence(),
                               "Replace|Replaces specific text with different text");
   SearchGoto = MakeAction(this, "&Go To...", Qt::CTRL | Qt::Key_G, "Goto line number");
@@ -112,12 +116,13 @@ void TChildForm::CreateMenus() {
   PopupMenu1->insertActions(firstBookmarkMenu, {EditCut1, EditCopy1, EditPaste1, SelectAll1});
   PopupMenu1->insertSeparator(firstBookmarkMenu);
   // A menu shows the current state, not the one of the last idle update.
-  for (QMenu* menu : {EditMenu, SearchMenu}) connect(menu, &QMenu::aboutToShow, this, &TChildForm::UpdateActions);
+  for (QMenu* menu : {EditMenu, SearchMenu})
+    connect(menu, &QMenu::aboutToShow, this, &TChildForm::UpdateActions);
   FMergedMenus = {EditMenu, SearchMenu};
 }
 
 void TChildForm::BindShortcuts() {
-  QList<QAction*> actions{EditCut1, EditCopy1, EditPaste1, EditUndo1,
+  QList<QAction*> actions{EditCut1,    EditCopy1,       EditPaste1, EditUndo1,
                           SearchFind1, SearchFindNext1, SearchGoto};
   for (int number = 0; number < 10; ++number) actions << Toogle[number] << GotoBook[number];
   // Only while the focus is in this window, which is then the active document window.

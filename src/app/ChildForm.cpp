@@ -60,8 +60,7 @@ void ConfigureScriptEditor(TRAHLEditor& editor) {
   };
 }
 
-TChildForm::TChildForm(TForm1& mainForm, QWidget* parent)
-    : QWidget(parent), FMainForm(mainForm) {
+TChildForm::TChildForm(TForm1& mainForm, QWidget* parent) : QWidget(parent), FMainForm(mainForm) {
   setWindowTitle(QStringLiteral("Unnamed file"));
   FEditorView = new EditorWidget(
       [this](EditorHost& host) {

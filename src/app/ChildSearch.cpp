@@ -51,11 +51,11 @@ void TChildForm::CreateSearchDialogs() {
   FFindDialog1 = new TFindDialog(this);
   FReplaceDialog1 = new TReplaceDialog(this);
   connect(FFindDialog1, &TFindDialog::FindNextClicked, this, [this] { Find(*FFindDialog1); });
-  connect(FReplaceDialog1, &TFindDialog::FindNextClicked, this,
-          [this] { Find(*FReplaceDialog1); });
+  connect(FReplaceDialog1, &TFindDialog::FindNextClicked, this, [this] { Find(*FReplaceDialog1); });
   connect(FReplaceDialog1, &TReplaceDialog::ReplaceClicked, this, &TChildForm::Replace);
   connect(FReplaceDialog1, &TReplaceDialog::ReplaceAllClicked, this, &TChildForm::ReplaceAll);
-  for (QDialog* dialog : {static_cast<QDialog*>(FFindDialog1), static_cast<QDialog*>(FReplaceDialog1)})
+  for (QDialog* dialog :
+       {static_cast<QDialog*>(FFindDialog1), static_cast<QDialog*>(FReplaceDialog1)})
     connect(dialog, &QDialog::finished, this, &TChildForm::FocusEditor);
 }
 

@@ -75,9 +75,8 @@ void TFileWatcher::Check(TChildForm* window) {
     if (state.Missing || !window->DiskFile().Identity().Exists) return;
     state.Missing = true;
     editor.SetModified(true);
-    FForm.ShowMessage(
-        QStringLiteral("%1 was deleted or moved away; the document keeps its text.")
-            .arg(state.Path));
+    FForm.ShowMessage(QStringLiteral("%1 was deleted or moved away; the document keeps its text.")
+                          .arg(state.Path));
     emit DocumentChanged(window);
     return;
   }

@@ -157,8 +157,8 @@ void TForm1::CreateMenus() {
   FFileMenu->addAction(FileExit1);
   // A document window's menus go in front of this one while it is active.
   FWindowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
-  FWindowMenu->addActions({WindowClose1, WindowCascade1, WindowTileHorizontal1,
-                           WindowTileVertical1, WindowMinimizeAll1, WindowArrange1});
+  FWindowMenu->addActions({WindowClose1, WindowCascade1, WindowTileHorizontal1, WindowTileVertical1,
+                           WindowMinimizeAll1, WindowArrange1});
   FHelpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
   FHelpMenu->addAction(About1);
   connect(FFileMenu, &QMenu::aboutToShow, this, &TForm1::ShowRecentFiles);
@@ -254,8 +254,7 @@ void TForm1::ApplySettings() {
   FLineNumbers = settings.LineNumbers;
   LineNumbers1->setChecked(FLineNumbers);
   FFontHeight = ValidFontHeight(settings.FontHeight);
-  const QRect bounds =
-      FitToScreens(settings.Bounds, TAppSettings().Bounds, AvailableScreenAreas());
+  const QRect bounds = FitToScreens(settings.Bounds, TAppSettings().Bounds, AvailableScreenAreas());
   move(bounds.topLeft());
   resize(bounds.size());
 }
@@ -277,7 +276,9 @@ QList<TChildForm*> TForm1::MDIChildren() const {
   return children;
 }
 
-int TForm1::MDIChildCount() const { return static_cast<int>(FMdiArea->subWindowList().size()); }
+int TForm1::MDIChildCount() const {
+  return static_cast<int>(FMdiArea->subWindowList().size());
+}
 
 TChildForm* TForm1::ActiveMDIChild() const {
   // The current window stays the active document also while the frame is inactive.

@@ -8,7 +8,8 @@ namespace {
 constexpr int kCoordinateLimit = 1 << 24;
 
 QSettings OpenStore() {
-  return QSettings(QSettings::UserScope, QStringLiteral("MarvekWorld"), QStringLiteral("MarvekEdit"));
+  return QSettings(QSettings::UserScope, QStringLiteral("MarvekWorld"),
+                   QStringLiteral("MarvekEdit"));
 }
 
 [[noreturn]] void InvalidType(const char* name) {

@@ -50,7 +50,8 @@ QRect FitToScreens(const QRect& bounds, const QRect& design, const QList<QRect>&
 
 QList<QRect> AvailableScreenAreas() {
   QList<QRect> areas;
-  if (QScreen* primary = QGuiApplication::primaryScreen()) areas.append(primary->availableGeometry());
+  if (QScreen* primary = QGuiApplication::primaryScreen())
+    areas.append(primary->availableGeometry());
   for (QScreen* screen : QGuiApplication::screens()) {
     if (screen != QGuiApplication::primaryScreen()) areas.append(screen->availableGeometry());
   }

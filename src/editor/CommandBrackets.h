@@ -10,9 +10,9 @@
 // cmdEndCompound, so the whole sequence is one undo step and one repaint. The brackets
 // are closed also when a command fails.
 inline void RunBracketed(TRACustomEditor& editor, std::initializer_list<TEditCommand> inner) {
-  const auto compound = Bracketed([&] { editor.Command(cmdBeginCompound); },
-                                  [&] { editor.Command(cmdEndCompound); });
-  const auto update = Bracketed([&] { editor.Command(cmdBeginUpdate); },
-                                [&] { editor.Command(cmdEndUpdate); });
+  const auto compound =
+      Bracketed([&] { editor.Command(cmdBeginCompound); }, [&] { editor.Command(cmdEndCompound); });
+  const auto update =
+      Bracketed([&] { editor.Command(cmdBeginUpdate); }, [&] { editor.Command(cmdEndUpdate); });
   for (TEditCommand code : inner) editor.Command(code);
 }

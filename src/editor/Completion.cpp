@@ -31,9 +31,13 @@ TCompletion::~TCompletion() {
   FDelayTimer.reset();
 }
 
-unsigned TCompletion::Interval() const { return static_cast<unsigned>(FDelayTimer->Interval()); }
+unsigned TCompletion::Interval() const {
+  return static_cast<unsigned>(FDelayTimer->Interval());
+}
 
-void TCompletion::SetInterval(unsigned value) { FDelayTimer->SetInterval(static_cast<int>(value)); }
+void TCompletion::SetInterval(unsigned value) {
+  FDelayTimer->SetInterval(static_cast<int>(value));
+}
 
 int TCompletion::SelectedIndex() const {
   return FListShown ? FDropList->ItemIndex() : FSelectedIndex;
@@ -137,9 +141,9 @@ void TCompletion::SelectMatching(bool& exact) {
   const std::string word = CaretWord();
   SetSelectedIndex(Trimmed(word).empty() ? -1 : FindCandidate(word));
   const int selected = SelectedIndex();
-  exact = selected != -1 &&
-          EqualIgnoringCase(Trimmed(FieldAt(FCandidates[selected], 0, FSeparator)), word,
-                            FEditor->LocaleRef());
+  exact =
+      selected != -1 && EqualIgnoringCase(Trimmed(FieldAt(FCandidates[selected], 0, FSeparator)),
+                                          word, FEditor->LocaleRef());
 }
 
 // ---- typing and keys ----
@@ -159,7 +163,9 @@ void TCompletion::NotifyChar(unsigned char ch) {
   }
 }
 
-void TCompletion::StopTimer() { FDelayTimer->SetEnabled(false); }
+void TCompletion::StopTimer() {
+  FDelayTimer->SetEnabled(false);
+}
 
 void TCompletion::RefreshSelection() {
   bool exact = false;

@@ -11,10 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/Canvas.h"
 #include "platform/ListBox.h"
 #include "platform/Timer.h"
-
-#include "platform/Canvas.h"
 
 class TRACustomEditor;
 class TRAEditorCompletionList;

@@ -64,8 +64,8 @@ void TCompletion::ReplaceCaretWord(const std::string& s) {
   // the editor's internal text store, which expands none. Its breaks become CR LF, so the
   // undo record takes away exactly what went in.
   const std::string stored = textinsertion::WithStoredBreaks(text);
-  caretAt = std::min(textinsertion::WithStoredBreaks(text.substr(0, caretAt)).size(),
-                     stored.size());
+  caretAt =
+      std::min(textinsertion::WithStoredBreaks(text.substr(0, caretAt)).size(), stored.size());
 
   const int beg = lineStart + range.Beg;  // 1-based in the whole text
   Push<TReplaceUndo>(&e, caretX, caretY, beg, lineStart + range.End, oldText, stored);

@@ -8,9 +8,9 @@
 #include "util/RAStrUtil.h"
 
 namespace {
-constexpr int kScrollInterval = 200;      // ms, pointer just above or below the list
-constexpr int kFastScrollInterval = 50;   // ms, pointer more than a row beyond an edge
-constexpr int kTextMargin = 3;            // px, left of a row's text and right of its name
+constexpr int kScrollInterval = 200;     // ms, pointer just above or below the list
+constexpr int kFastScrollInterval = 50;  // ms, pointer more than a row beyond an edge
+constexpr int kTextMargin = 3;           // px, left of a row's text and right of its name
 }  // namespace
 
 TRAEditorCompletionList::TRAEditorCompletionList(TRACustomEditor* editor, TCompletion* completion)
@@ -66,8 +66,8 @@ void TRAEditorCompletionList::OpenAtCaret() {
     y = top - height - e.CellHeight() + 1;
     if (y < 0) y = top;
   }
-  const int width = c.DropDownWidth() == 0 ? e.Host().WindowWidth() + 2 * border.X
-                                           : c.DropDownWidth();
+  const int width =
+      c.DropDownWidth() == 0 ? e.Host().WindowWidth() + 2 * border.X : c.DropDownWidth();
   FBox->SetBounds(TRect::FromSize(left, y, width, height));
   EnsureVisible(ItemIndex());
   FBox->ShowNoActivate();
@@ -88,11 +88,20 @@ void TRAEditorCompletionList::KeyDown(uint16_t key) {
   const int page = std::max(VisibleRows(), 1);
   int next = current;
   switch (key) {
-    case VK_UP: next = current - 1; break;
-    case VK_DOWN: next = current + 1; break;
-    case VK_PRIOR: next = current - page; break;
-    case VK_NEXT: next = current + page; break;
-    default: return;
+    case VK_UP:
+      next = current - 1;
+      break;
+    case VK_DOWN:
+      next = current + 1;
+      break;
+    case VK_PRIOR:
+      next = current - page;
+      break;
+    case VK_NEXT:
+      next = current + page;
+      break;
+    default:
+      return;
   }
   // Without a selected row every key selects the first row.
   if (current < 0) next = 0;

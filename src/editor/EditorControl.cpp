@@ -1,6 +1,5 @@
-#include "editor/RAEditor.h"
-
 #include "editor/Completion.h"
+#include "editor/RAEditor.h"
 
 TRACustomEditor::TRACustomEditor(EditorHost& host) : FHost(host) {
   FLines = std::make_unique<TEditorStrings>(this);
@@ -48,7 +47,8 @@ TRACustomEditor::~TRACustomEditor() {
 // ---- window ----
 
 void TRACustomEditor::CreateWnd() {
-  const bool horz = FScrollBars == TScrollStyle::ssHorizontal || FScrollBars == TScrollStyle::ssBoth;
+  const bool horz =
+      FScrollBars == TScrollStyle::ssHorizontal || FScrollBars == TScrollStyle::ssBoth;
   const bool vert = FScrollBars == TScrollStyle::ssVertical || FScrollBars == TScrollStyle::ssBoth;
   FScrollBarHorz->Handle = horz ? &FHost : nullptr;
   FScrollBarVert->Handle = vert ? &FHost : nullptr;
@@ -57,7 +57,9 @@ void TRACustomEditor::CreateWnd() {
   FWindowCreated = true;
 }
 
-void TRACustomEditor::Loaded() { UpdateEditorSize(); }
+void TRACustomEditor::Loaded() {
+  UpdateEditorSize();
+}
 
 namespace {
 // A border or scroll bar change needs a new window; before the window exists the
@@ -149,11 +151,15 @@ void TRACustomEditor::SetFont(const TFont& value) {
   FHost.Invalidate();
 }
 
-void TRACustomEditor::ClearUndo() { FUndoBuffer->Clear(); }
+void TRACustomEditor::ClearUndo() {
+  FUndoBuffer->Clear();
+}
 
 // ---- update bracket ----
 
-void TRACustomEditor::BeginUpdate() { ++FUpdateLock; }
+void TRACustomEditor::BeginUpdate() {
+  ++FUpdateLock;
+}
 
 void TRACustomEditor::EndUpdate() {
   if (FUpdateLock == 0) return;
@@ -183,7 +189,9 @@ void TRACustomEditor::Changed() {
   StatusChanged();
 }
 
-void TRACustomEditor::TextAllChanged() { RefreshText(true); }
+void TRACustomEditor::TextAllChanged() {
+  RefreshText(true);
+}
 
 void TRACustomEditor::StatusChanged() {
   if (OnChangeStatus) OnChangeStatus(this);
@@ -195,11 +203,15 @@ void TRACustomEditor::PaintGutter(Canvas& canvas) {
   if (OnPaintGutter) OnPaintGutter(this, canvas);
 }
 
-void TRACustomEditor::BookmarkChanged(int /*index*/) { FGutter->Paint(); }
+void TRACustomEditor::BookmarkChanged(int /*index*/) {
+  FGutter->Paint();
+}
 
 void TRACustomEditor::TextModified(int /*pos*/, int /*action*/, const std::string& /*text*/) {}
 
-void TRACustomEditor::WholeTextModified() { TextModified(0, 0, FLines->GetTextStr()); }
+void TRACustomEditor::WholeTextModified() {
+  TextModified(0, 0, FLines->GetTextStr());
+}
 
 void TRACustomEditor::DoCompletionIdentifier(bool& /*cancel*/) {}
 

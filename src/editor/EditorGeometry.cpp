@@ -47,17 +47,29 @@ void TRACustomEditor::Resize() {
 
 // ---- text area ----
 
-int TEditorClient::Left() const { return FEditor->GutterWidth() + 2; }
+int TEditorClient::Left() const {
+  return FEditor->GutterWidth() + 2;
+}
 
-int TEditorClient::Width() const { return std::max(FEditor->Host().ClientWidth() - Left(), 0); }
+int TEditorClient::Width() const {
+  return std::max(FEditor->Host().ClientWidth() - Left(), 0);
+}
 
-int TEditorClient::Height() const { return std::max(FEditor->Host().ClientHeight(), 0); }
+int TEditorClient::Height() const {
+  return std::max(FEditor->Host().ClientHeight(), 0);
+}
 
-TRect TEditorClient::ClientRect() const { return TRect::FromSize(Left(), Top(), Width(), Height()); }
+TRect TEditorClient::ClientRect() const {
+  return TRect::FromSize(Left(), Top(), Width(), Height());
+}
 
-TRect TEditorClient::EditorRect() const { return TRect::FromSize(0, 0, Width(), Height()); }
+TRect TEditorClient::EditorRect() const {
+  return TRect::FromSize(0, 0, Width(), Height());
+}
 
-Canvas& TEditorClient::GetCanvas() const { return FEditor->Host().GetCanvas(); }
+Canvas& TEditorClient::GetCanvas() const {
+  return FEditor->Host().GetCanvas();
+}
 
 // ---- scroll bar objects ----
 
@@ -79,9 +91,13 @@ void TRAControlScrollBar95::SetPosition(int value) {
   Apply();
 }
 
-void TRAControlScrollBar95::SetMin(int value) { SetParams(value, FMax); }
+void TRAControlScrollBar95::SetMin(int value) {
+  SetParams(value, FMax);
+}
 
-void TRAControlScrollBar95::SetMax(int value) { SetParams(FMin, value); }
+void TRAControlScrollBar95::SetMax(int value) {
+  SetParams(FMin, value);
+}
 
 void TRAControlScrollBar95::SetPage(int value) {
   // Checked before storing, so a refused value leaves the bar as it was.
@@ -107,15 +123,30 @@ void TRAControlScrollBar95::DoScroll(int code) {
   // Wide arithmetic: a step from a position near the integer limits must not overflow.
   long long target = FPosition;
   switch (code) {
-    case 0: target -= SmallChange; break;
-    case 1: target += SmallChange; break;
-    case 2: target -= FLargeChange; break;
-    case 3: target += FLargeChange; break;
+    case 0:
+      target -= SmallChange;
+      break;
+    case 1:
+      target += SmallChange;
+      break;
+    case 2:
+      target -= FLargeChange;
+      break;
+    case 3:
+      target += FLargeChange;
+      break;
     case 4:
-    case 5: target = Handle ? Handle->ScrollTrackPosition(Kind) : FPosition; break;
-    case 6: target = FMin; break;
-    case 7: target = FMax; break;
-    default: break;
+    case 5:
+      target = Handle ? Handle->ScrollTrackPosition(Kind) : FPosition;
+      break;
+    case 6:
+      target = FMin;
+      break;
+    case 7:
+      target = FMax;
+      break;
+    default:
+      break;
   }
   int pos = static_cast<int>(std::clamp<long long>(target, FMin, FMax));
   if (OnScroll) OnScroll(this, code, pos);

@@ -13,14 +13,18 @@ namespace editorsearch {
 namespace {
 
 // Match case off upper-cases only a..z, so accented letters compare exactly.
-char Fold(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char Fold(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 std::string Folded(std::string s) {
   std::transform(s.begin(), s.end(), s.begin(), Fold);
   return s;
 }
 
-bool HasLineBreak(const std::string& s) { return s.find_first_of("\r\n") != std::string::npos; }
+bool HasLineBreak(const std::string& s) {
+  return s.find_first_of("\r\n") != std::string::npos;
+}
 
 // The character at Col of a line as the whole text has it: the line's text, then CR and LF.
 char CharAt(std::string_view line, size_t col) {

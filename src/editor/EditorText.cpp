@@ -85,8 +85,8 @@ std::string StoredForm(const TRACustomEditor& editor, const std::string& text) {
 void RecordInsertion(TRACustomEditor& editor, int pos, const std::string& text) {
   // Text that goes in behind the last line break and does not end with one makes a new
   // last line; undo would otherwise leave that line behind, empty.
-  const bool makesLine = pos >= editor.Lines().TextLength() && !text.empty() &&
-                         !text.ends_with("\r\n");
+  const bool makesLine =
+      pos >= editor.Lines().TextLength() && !text.empty() && !text.ends_with("\r\n");
   if (makesLine) Push<TReLineUndo>(&editor, 0, editor.Lines().Count(), "\r\n");
   // Recorded where the text goes in: a caret beyond its line's end inserts at that end.
   int atX = 0;

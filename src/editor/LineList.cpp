@@ -171,7 +171,8 @@ void LineList::Assign(const std::vector<std::string>& lines) {
   builder.Finish();
   FCount = static_cast<int>(lines.size());
   FTotalBytes = 0;
-  for (const LineListBlock& block : FBlocks) FTotalBytes += static_cast<long long>(block.Bytes.size());
+  for (const LineListBlock& block : FBlocks)
+    FTotalBytes += static_cast<long long>(block.Bytes.size());
   Invalidate(0);
   MarkChanged(0, FCount);
 }
@@ -187,7 +188,8 @@ void LineList::AssignText(std::string_view text, const std::string* tabRun) {
   });
   builder.Finish();
   FTotalBytes = 0;
-  for (const LineListBlock& block : FBlocks) FTotalBytes += static_cast<long long>(block.Bytes.size());
+  for (const LineListBlock& block : FBlocks)
+    FTotalBytes += static_cast<long long>(block.Bytes.size());
   Invalidate(0);
   MarkChanged(0, FCount);
 }
@@ -213,7 +215,8 @@ int LineList::LineAtOffset(int offset) const {
     ExtendPrefix(FValidBlocks);
   const auto valid = FFirstOffset.begin() + FValidBlocks + 1;
   const int b = static_cast<int>(std::upper_bound(FFirstOffset.begin(), valid, offset) -
-                                 FFirstOffset.begin()) - 1;
+                                 FFirstOffset.begin()) -
+                1;
   const LineListBlock& block = FBlocks[static_cast<size_t>(b)];
   const int inBlock = offset - FFirstOffset[static_cast<size_t>(b)];
   int low = 0;
@@ -252,8 +255,8 @@ LineList::Place LineList::Locate(int index) const {
   while (FValidBlocks < blocks && FFirstLine[static_cast<size_t>(FValidBlocks)] <= index)
     ExtendPrefix(FValidBlocks);
   const auto valid = FFirstLine.begin() + FValidBlocks + 1;
-  const int b = static_cast<int>(std::upper_bound(FFirstLine.begin(), valid, index) -
-                                 FFirstLine.begin()) - 1;
+  const int b =
+      static_cast<int>(std::upper_bound(FFirstLine.begin(), valid, index) - FFirstLine.begin()) - 1;
   FLastBlock = b;
   return {b, index - FFirstLine[static_cast<size_t>(b)]};
 }

@@ -30,8 +30,7 @@ void RecordInsertion(TRACustomEditor& editor, int pos, const std::string& text);
 template <typename Editor, typename Body>
 void AsOneUndoStep(Editor& editor, Body&& body) {
   const auto update = Bracketed([&] { editor.BeginUpdate(); }, [&] { editor.EndUpdate(); });
-  const auto compound =
-      Bracketed([&] { editor.BeginCompound(); }, [&] { editor.EndCompound(); });
+  const auto compound = Bracketed([&] { editor.BeginCompound(); }, [&] { editor.EndCompound(); });
   body();
 }
 

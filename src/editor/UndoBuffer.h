@@ -111,8 +111,7 @@ class TBackspaceUndo : public TDeleteUndo {
 class TDeleteSelectedUndo : public TDeleteUndo {
  public:
   TDeleteSelectedUndo(TRACustomEditor* editor, int caretX, int caretY, std::string text,
-                      TSelBlockFormat format, int selBegX, int selBegY, int selEndX,
-                      int selEndY)
+                      TSelBlockFormat format, int selBegX, int selBegY, int selEndX, int selEndY)
       : TDeleteUndo(editor, caretX, caretY, std::move(text)),
         SelBegX(selBegX),
         SelBegY(selBegY),
@@ -134,7 +133,8 @@ class TOverwriteUndo : public TCaretUndo {
  public:
   TOverwriteUndo(TRACustomEditor* editor, int caretX, int caretY, std::string oldText,
                  std::string newText)
-      : TCaretUndo(editor, caretX, caretY), OldText(std::move(oldText)),
+      : TCaretUndo(editor, caretX, caretY),
+        OldText(std::move(oldText)),
         NewText(std::move(newText)) {}
   void Undo() override;
   std::string OldText;
@@ -145,8 +145,11 @@ class TReplaceUndo : public TCaretUndo {
  public:
   TReplaceUndo(TRACustomEditor* editor, int caretX, int caretY, int begPos, int endPos,
                std::string oldText, std::string newText)
-      : TCaretUndo(editor, caretX, caretY), BegPos(begPos), EndPos(endPos),
-        OldText(std::move(oldText)), NewText(std::move(newText)) {}
+      : TCaretUndo(editor, caretX, caretY),
+        BegPos(begPos),
+        EndPos(endPos),
+        OldText(std::move(oldText)),
+        NewText(std::move(newText)) {}
   void Undo() override;
   int BegPos, EndPos;
   std::string OldText, NewText;
@@ -156,8 +159,13 @@ class TSelectUndo : public TCaretUndo {
  public:
   TSelectUndo(TRACustomEditor* editor, int caretX, int caretY, bool selected,
               TSelBlockFormat format, int selBegX, int selBegY, int selEndX, int selEndY)
-      : TCaretUndo(editor, caretX, caretY), Selected(selected), SelBlockFormat(format),
-        SelBegX(selBegX), SelBegY(selBegY), SelEndX(selEndX), SelEndY(selEndY) {}
+      : TCaretUndo(editor, caretX, caretY),
+        Selected(selected),
+        SelBlockFormat(format),
+        SelBegX(selBegX),
+        SelBegY(selBegY),
+        SelEndX(selEndX),
+        SelEndY(selEndY) {}
   void Undo() override;
   bool Selected;
   TSelBlockFormat SelBlockFormat;

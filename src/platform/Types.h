@@ -22,7 +22,9 @@ constexpr TColor clBtnFace = static_cast<TColor>(0x8000000F);
 constexpr TColor clHighlight = static_cast<TColor>(0x8000000D);
 constexpr TColor clHighlightText = static_cast<TColor>(0x8000000E);
 
-inline bool IsSystemColor(TColor c) { return (static_cast<uint32_t>(c) & 0xFF000000u) == 0x80000000u; }
+inline bool IsSystemColor(TColor c) {
+  return (static_cast<uint32_t>(c) & 0xFF000000u) == 0x80000000u;
+}
 
 // Font styles: a one-byte set.
 using TFontStyles = uint8_t;

@@ -4,9 +4,13 @@
 
 namespace Codepage1252 {
 
-QChar ToChar(unsigned char b) { return QChar(static_cast<char16_t>(textcodec::CharOfByte(b))); }
+QChar ToChar(unsigned char b) {
+  return QChar(static_cast<char16_t>(textcodec::CharOfByte(b)));
+}
 
-std::optional<unsigned char> FromChar(QChar c) { return textcodec::ByteOfChar(c.unicode()); }
+std::optional<unsigned char> FromChar(QChar c) {
+  return textcodec::ByteOfChar(c.unicode());
+}
 
 QString ToQString(const std::string& bytes) {
   QString s(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);

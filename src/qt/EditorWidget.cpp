@@ -32,39 +32,60 @@ class EditCommandEvent : public QEvent {
   const uint16_t Code;
 };
 
-QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
+QRect ToQRect(const TRect& r) {
+  return QRect(r.Left, r.Top, r.Width(), r.Height());
+}
 
-TRect ToTRect(const QRect& r) { return TRect::FromSize(r.x(), r.y(), r.width(), r.height()); }
+TRect ToTRect(const QRect& r) {
+  return TRect::FromSize(r.x(), r.y(), r.width(), r.height());
+}
 
 // Palette role of a system colour number.
 QPalette::ColorRole SystemColorRole(int index) {
   switch (index) {
-    case 5: return QPalette::Base;              // window background
-    case 7:                                     // menu text
-    case 9:                                     // caption text
-    case 19: return QPalette::WindowText;       // inactive caption text
-    case 8: return QPalette::Text;              // window text
-    case 2:                                     // active caption
-    case 13:                                    // highlight
-    case 27:                                    // gradient active caption
-    case 29: return QPalette::Highlight;        // menu highlight
-    case 14: return QPalette::HighlightedText;
-    case 0:                                     // scroll bar
-    case 15: return QPalette::Button;           // button face
-    case 16: return QPalette::Dark;             // button shadow
-    case 6:                                     // window frame
-    case 21: return QPalette::Shadow;           // 3D dark shadow
-    case 17: return QPalette::PlaceholderText;  // grey text
-    case 18: return QPalette::ButtonText;
-    case 20: return QPalette::Light;            // button highlight
-    case 22: return QPalette::Midlight;         // 3D light
-    case 23: return QPalette::ToolTipText;
-    case 24: return QPalette::ToolTipBase;
-    case 26: return QPalette::Link;             // hot-tracked item
-    case 12:                                    // application workspace
-    case 3:                                     // inactive caption
-    case 28: return QPalette::Mid;
-    default: return QPalette::Window;           // desktop, menu, borders, menu bar
+    case 5:
+      return QPalette::Base;  // window background
+    case 7:                   // menu text
+    case 9:                   // caption text
+    case 19:
+      return QPalette::WindowText;  // inactive caption text
+    case 8:
+      return QPalette::Text;  // window text
+    case 2:                   // active caption
+    case 13:                  // highlight
+    case 27:                  // gradient active caption
+    case 29:
+      return QPalette::Highlight;  // menu highlight
+    case 14:
+      return QPalette::HighlightedText;
+    case 0:  // scroll bar
+    case 15:
+      return QPalette::Button;  // button face
+    case 16:
+      return QPalette::Dark;  // button shadow
+    case 6:                   // window frame
+    case 21:
+      return QPalette::Shadow;  // 3D dark shadow
+    case 17:
+      return QPalette::PlaceholderText;  // grey text
+    case 18:
+      return QPalette::ButtonText;
+    case 20:
+      return QPalette::Light;  // button highlight
+    case 22:
+      return QPalette::Midlight;  // 3D light
+    case 23:
+      return QPalette::ToolTipText;
+    case 24:
+      return QPalette::ToolTipBase;
+    case 26:
+      return QPalette::Link;  // hot-tracked item
+    case 12:                  // application workspace
+    case 3:                   // inactive caption
+    case 28:
+      return QPalette::Mid;
+    default:
+      return QPalette::Window;  // desktop, menu, borders, menu bar
   }
 }
 
@@ -110,7 +131,9 @@ EditorWidget::~EditorWidget() {
   FCanvas.SetImage(nullptr);
 }
 
-TRACustomEditor& EditorWidget::Editor() const { return *FEditor; }
+TRACustomEditor& EditorWidget::Editor() const {
+  return *FEditor;
+}
 
 QSize EditorWidget::sizeHint() const {
   const QFontMetrics metrics(ToQFont(FEditor ? FEditor->Font() : TFont{}));
@@ -124,9 +147,13 @@ QSize EditorWidget::sizeHint() const {
 
 // ---- drawing ----
 
-int EditorWidget::ClientWidth() const { return viewport()->width(); }
+int EditorWidget::ClientWidth() const {
+  return viewport()->width();
+}
 
-int EditorWidget::ClientHeight() const { return viewport()->height(); }
+int EditorWidget::ClientHeight() const {
+  return viewport()->height();
+}
 
 int EditorWidget::DeviceScale() const {
   // A fractional ratio gets the next whole one; the blit then scales the image down.
@@ -301,7 +328,8 @@ void EditorWidget::RestartBlink() {
     // Restarting the timer on every caret move is costly in long edits; the tick
     // looks at the time of the last move instead.
     FCaretMoved.start();
-    if (!FBlinkTimer.isActive() || FBlinkTimer.interval() != flash / 2) FBlinkTimer.start(flash / 2);
+    if (!FBlinkTimer.isActive() || FBlinkTimer.interval() != flash / 2)
+      FBlinkTimer.start(flash / 2);
   } else {
     FBlinkTimer.stop();
   }
@@ -347,7 +375,9 @@ void EditorWidget::SetCaretPos(int x, int y) {
 
 // ---- the rest of the host ----
 
-void EditorWidget::TakeFocus() { setFocus(Qt::MouseFocusReason); }
+void EditorWidget::TakeFocus() {
+  setFocus(Qt::MouseFocusReason);
+}
 
 void EditorWidget::SetCursorShape(TCursorShape shape) {
   FCursorShape = shape;
@@ -359,7 +389,9 @@ void EditorWidget::PostCommand(uint16_t code) {
   QCoreApplication::postEvent(this, new EditCommandEvent(code));
 }
 
-void EditorWidget::Beep() { QApplication::beep(); }
+void EditorWidget::Beep() {
+  QApplication::beep();
+}
 
 TShiftState EditorWidget::KeyState() const {
   return KeyTranslation::ShiftStateOf(QGuiApplication::queryKeyboardModifiers());
@@ -376,7 +408,9 @@ TPoint EditorWidget::ClientToScreen(TPoint p) const {
   return {g.x(), g.y()};
 }
 
-std::unique_ptr<Timer> EditorWidget::CreateTimer() { return std::make_unique<QtTimer>(); }
+std::unique_ptr<Timer> EditorWidget::CreateTimer() {
+  return std::make_unique<QtTimer>();
+}
 
 std::unique_ptr<ListBox> EditorWidget::CreateListBox() {
   return std::make_unique<QtListBox>(this, [this](TColor c) { return ResolveColor(c); });
@@ -420,4 +454,3 @@ bool EditorWidget::viewportEvent(QEvent* event) {
   });
   return QAbstractScrollArea::viewportEvent(event);
 }
-

@@ -170,4 +170,3 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   TCursorShape FShownCursor = TCursorShape::IBeam;
   int FWheelRemainder = 0;
 };
-

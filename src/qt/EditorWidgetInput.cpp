@@ -21,14 +21,22 @@ constexpr int kWheelUnit = 40;
 // Scroll bar request code of a slider action; -1 for none.
 int RequestCode(int action) {
   switch (action) {
-    case QAbstractSlider::SliderSingleStepSub: return 0;
-    case QAbstractSlider::SliderSingleStepAdd: return 1;
-    case QAbstractSlider::SliderPageStepSub: return 2;
-    case QAbstractSlider::SliderPageStepAdd: return 3;
-    case QAbstractSlider::SliderMove: return 5;
-    case QAbstractSlider::SliderToMinimum: return 6;
-    case QAbstractSlider::SliderToMaximum: return 7;
-    default: return -1;
+    case QAbstractSlider::SliderSingleStepSub:
+      return 0;
+    case QAbstractSlider::SliderSingleStepAdd:
+      return 1;
+    case QAbstractSlider::SliderPageStepSub:
+      return 2;
+    case QAbstractSlider::SliderPageStepAdd:
+      return 3;
+    case QAbstractSlider::SliderMove:
+      return 5;
+    case QAbstractSlider::SliderToMinimum:
+      return 6;
+    case QAbstractSlider::SliderToMaximum:
+      return 7;
+    default:
+      return -1;
   }
 }
 
@@ -64,14 +72,19 @@ void EditorWidget::inputMethodEvent(QInputMethodEvent* event) {
 
 QVariant EditorWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
   switch (query) {
-    case Qt::ImEnabled: return true;
-    case Qt::ImCursorRectangle: return CaretRect().translated(viewport()->pos());
-    default: return QAbstractScrollArea::inputMethodQuery(query);
+    case Qt::ImEnabled:
+      return true;
+    case Qt::ImCursorRectangle:
+      return CaretRect().translated(viewport()->pos());
+    default:
+      return QAbstractScrollArea::inputMethodQuery(query);
   }
 }
 
 // Tab and Shift+Tab are the control's keys, not focus moves.
-bool EditorWidget::focusNextPrevChild(bool) { return false; }
+bool EditorWidget::focusNextPrevChild(bool) {
+  return false;
+}
 
 // ---- focus ----
 
@@ -92,7 +105,9 @@ void EditorWidget::mousePressEvent(QMouseEvent* event) {
   const auto button = KeyTranslation::MouseButtonOf(event->button());
   if (!FEditor || !button) return;
   const QPoint p = event->position().toPoint();
-  Guarded(this, [&] { FEditor->MouseDown(*button, KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
+  Guarded(this, [&] {
+    FEditor->MouseDown(*button, KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y());
+  });
 }
 
 // The platform replaces the second press of a double click by the double click, so the
@@ -117,7 +132,8 @@ void EditorWidget::mouseMoveEvent(QMouseEvent* event) {
     FShownCursor = shape;
     viewport()->setCursor(shape == TCursorShape::Arrow ? Qt::ArrowCursor : Qt::IBeamCursor);
   }
-  Guarded(this, [&] { FEditor->MouseMove(KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
+  Guarded(this,
+          [&] { FEditor->MouseMove(KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
 }
 
 void EditorWidget::mouseReleaseEvent(QMouseEvent* event) {
@@ -125,7 +141,9 @@ void EditorWidget::mouseReleaseEvent(QMouseEvent* event) {
   const auto button = KeyTranslation::MouseButtonOf(event->button());
   if (!FEditor || !button) return;
   const QPoint p = event->position().toPoint();
-  Guarded(this, [&] { FEditor->MouseUp(*button, KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
+  Guarded(this, [&] {
+    FEditor->MouseUp(*button, KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y());
+  });
 }
 
 // Small steps of smooth-scrolling devices add up until they make a whole step.

@@ -23,22 +23,38 @@ constexpr uint16_t VK_F1 = 0x70;
 // Keys that have a virtual-key code of their own and type nothing.
 std::optional<uint16_t> CommandKey(int qtKey) {
   switch (qtKey) {
-    case Qt::Key_Left: return VK_LEFT;
-    case Qt::Key_Up: return VK_UP;
-    case Qt::Key_Right: return VK_RIGHT;
-    case Qt::Key_Down: return VK_DOWN;
-    case Qt::Key_Home: return VK_HOME;
-    case Qt::Key_End: return VK_END;
-    case Qt::Key_PageUp: return VK_PRIOR;
-    case Qt::Key_PageDown: return VK_NEXT;
-    case Qt::Key_Insert: return VK_INSERT;
-    case Qt::Key_Delete: return VK_DELETE;
-    case Qt::Key_Clear: return VK_CLEAR;
-    case Qt::Key_Pause: return VK_PAUSE;
-    case Qt::Key_Print: return VK_SNAPSHOT;
-    case Qt::Key_Help: return VK_HELP;
-    case Qt::Key_Menu: return VK_APPS;
-    default: break;
+    case Qt::Key_Left:
+      return VK_LEFT;
+    case Qt::Key_Up:
+      return VK_UP;
+    case Qt::Key_Right:
+      return VK_RIGHT;
+    case Qt::Key_Down:
+      return VK_DOWN;
+    case Qt::Key_Home:
+      return VK_HOME;
+    case Qt::Key_End:
+      return VK_END;
+    case Qt::Key_PageUp:
+      return VK_PRIOR;
+    case Qt::Key_PageDown:
+      return VK_NEXT;
+    case Qt::Key_Insert:
+      return VK_INSERT;
+    case Qt::Key_Delete:
+      return VK_DELETE;
+    case Qt::Key_Clear:
+      return VK_CLEAR;
+    case Qt::Key_Pause:
+      return VK_PAUSE;
+    case Qt::Key_Print:
+      return VK_SNAPSHOT;
+    case Qt::Key_Help:
+      return VK_HELP;
+    case Qt::Key_Menu:
+      return VK_APPS;
+    default:
+      break;
   }
   if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return VK_F1 + (qtKey - Qt::Key_F1);
   return std::nullopt;
@@ -47,27 +63,39 @@ std::optional<uint16_t> CommandKey(int qtKey) {
 // Keys that type a control character on the platform, as well as having a code.
 std::optional<uint16_t> CharacterKey(int qtKey) {
   switch (qtKey) {
-    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Backspace:
+      return VK_BACK;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_Backtab:
+      return VK_TAB;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return VK_RETURN;
-    case Qt::Key_Escape: return VK_ESCAPE;
-    case Qt::Key_Space: return VK_SPACE;
-    default: return std::nullopt;
+    case Qt::Key_Enter:
+      return VK_RETURN;
+    case Qt::Key_Escape:
+      return VK_ESCAPE;
+    case Qt::Key_Space:
+      return VK_SPACE;
+    default:
+      return std::nullopt;
   }
 }
 
 std::optional<uint16_t> KeypadKey(int qtKey) {
   if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return VK_NUMPAD0 + (qtKey - Qt::Key_0);
   switch (qtKey) {
-    case Qt::Key_Asterisk: return VK_MULTIPLY;
-    case Qt::Key_Plus: return VK_ADD;
-    case Qt::Key_Minus: return VK_SUBTRACT;
+    case Qt::Key_Asterisk:
+      return VK_MULTIPLY;
+    case Qt::Key_Plus:
+      return VK_ADD;
+    case Qt::Key_Minus:
+      return VK_SUBTRACT;
     case Qt::Key_Period:
-    case Qt::Key_Comma: return VK_DECIMAL;
-    case Qt::Key_Slash: return VK_DIVIDE;
-    default: return std::nullopt;
+    case Qt::Key_Comma:
+      return VK_DECIMAL;
+    case Qt::Key_Slash:
+      return VK_DIVIDE;
+    default:
+      return std::nullopt;
   }
 }
 
@@ -93,9 +121,9 @@ uint16_t LetterOrDigitBehind(int qtKey, Qt::KeyboardModifiers modifiers, quint32
 #endif
   if (modifiers & Qt::ShiftModifier) {
     static constexpr int kShiftedDigits[10] = {
-        Qt::Key_ParenRight, Qt::Key_Exclam, Qt::Key_At, Qt::Key_NumberSign, Qt::Key_Dollar,
-        Qt::Key_Percent, Qt::Key_AsciiCircum, Qt::Key_Ampersand, Qt::Key_Asterisk,
-        Qt::Key_ParenLeft};
+        Qt::Key_ParenRight, Qt::Key_Exclam,   Qt::Key_At,          Qt::Key_NumberSign,
+        Qt::Key_Dollar,     Qt::Key_Percent,  Qt::Key_AsciiCircum, Qt::Key_Ampersand,
+        Qt::Key_Asterisk,   Qt::Key_ParenLeft};
     for (int d = 0; d < 10; ++d) {
       if (kShiftedDigits[d] == qtKey) return static_cast<uint16_t>('0' + d);
     }
@@ -117,10 +145,14 @@ TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers) {
 
 std::optional<TMouseButton> MouseButtonOf(Qt::MouseButton button) {
   switch (button) {
-    case Qt::LeftButton: return TMouseButton::mbLeft;
-    case Qt::RightButton: return TMouseButton::mbRight;
-    case Qt::MiddleButton: return TMouseButton::mbMiddle;
-    default: return std::nullopt;
+    case Qt::LeftButton:
+      return TMouseButton::mbLeft;
+    case Qt::RightButton:
+      return TMouseButton::mbRight;
+    case Qt::MiddleButton:
+      return TMouseButton::mbMiddle;
+    default:
+      return std::nullopt;
   }
 }
 

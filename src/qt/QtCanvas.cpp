@@ -13,12 +13,24 @@ namespace {
 // Copies N pixels; the usual cell widths get a copy of fixed size, done inline.
 void CopyPixels(const uint32_t* from, uint32_t* to, int n) {
   switch (n) {
-    case 6: std::memcpy(to, from, 6 * 4); return;
-    case 7: std::memcpy(to, from, 7 * 4); return;
-    case 8: std::memcpy(to, from, 8 * 4); return;
-    case 9: std::memcpy(to, from, 9 * 4); return;
-    case 10: std::memcpy(to, from, 10 * 4); return;
-    default: std::memcpy(to, from, static_cast<size_t>(n) * 4); return;
+    case 6:
+      std::memcpy(to, from, 6 * 4);
+      return;
+    case 7:
+      std::memcpy(to, from, 7 * 4);
+      return;
+    case 8:
+      std::memcpy(to, from, 8 * 4);
+      return;
+    case 9:
+      std::memcpy(to, from, 9 * 4);
+      return;
+    case 10:
+      std::memcpy(to, from, 10 * 4);
+      return;
+    default:
+      std::memcpy(to, from, static_cast<size_t>(n) * 4);
+      return;
   }
 }
 
@@ -31,11 +43,21 @@ void CopyCellRow(uint32_t* to, const uint32_t* const* cells, size_t count, ptrdi
 void CopyCellRow(uint32_t* to, const uint32_t* const* cells, size_t count, ptrdiff_t offset,
                  int advance) {
   switch (advance) {
-    case 6: CopyCellRow<6>(to, cells, count, offset); return;
-    case 7: CopyCellRow<7>(to, cells, count, offset); return;
-    case 8: CopyCellRow<8>(to, cells, count, offset); return;
-    case 9: CopyCellRow<9>(to, cells, count, offset); return;
-    case 10: CopyCellRow<10>(to, cells, count, offset); return;
+    case 6:
+      CopyCellRow<6>(to, cells, count, offset);
+      return;
+    case 7:
+      CopyCellRow<7>(to, cells, count, offset);
+      return;
+    case 8:
+      CopyCellRow<8>(to, cells, count, offset);
+      return;
+    case 9:
+      CopyCellRow<9>(to, cells, count, offset);
+      return;
+    case 10:
+      CopyCellRow<10>(to, cells, count, offset);
+      return;
     default:
       for (size_t i = 0; i < count; ++i, to += advance) {
         std::memcpy(to, cells[i] + offset, static_cast<size_t>(advance) * 4);
@@ -163,7 +185,9 @@ void QtCanvas::PaintedUnmoved(const QRect& reach, Draw&& draw) {
   }
 }
 
-QRect QtCanvas::TakeDirty() { return std::exchange(FDirty, QRect()); }
+QRect QtCanvas::TakeDirty() {
+  return std::exchange(FDirty, QRect());
+}
 
 void QtCanvas::MarkDirty(const QRect& rect) {
   if (rect.isEmpty()) return;
@@ -197,8 +221,7 @@ void QtCanvas::FillRect(const TRect& rect) {
     FillPixels(r, ResolvedPixel(FBrush));
   } else {
     const QColor color = Resolved(FBrush);
-    Painted(r, nullptr,
-            [&](QPainter& p, int shift) { p.fillRect(r.translated(0, shift), color); });
+    Painted(r, nullptr, [&](QPainter& p, int shift) { p.fillRect(r.translated(0, shift), color); });
   }
   MarkDirty(r);
 }
@@ -365,4 +388,6 @@ int QtCanvas::TextWidth(const std::string& text) {
   return CurrentFont().TextWidth(text);
 }
 
-int QtCanvas::TextHeight(const std::string&) { return CurrentFont().LogicalHeight(); }
+int QtCanvas::TextHeight(const std::string&) {
+  return CurrentFont().LogicalHeight();
+}

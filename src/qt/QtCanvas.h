@@ -118,8 +118,7 @@ class QtCanvas : public Canvas {
   // Whether Reach lies inside the image on one side of the wrap.
   bool OnOneSide(const QRect& reach) const;
   bool FillAxisLine(QPoint from, QPoint to, int width);
-  void DrawGlyphs(int x, int y, const std::string& text, const int* advances,
-                  const TRect* clip);
+  void DrawGlyphs(int x, int y, const std::string& text, const int* advances, const TRect* clip);
 
   std::function<TColor(TColor)> FResolve;
   QImage* FImage = nullptr;

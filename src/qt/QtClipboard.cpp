@@ -7,7 +7,9 @@
 #include "qt/Codepage1252.h"
 
 namespace {
-const QMimeData* Current() { return QGuiApplication::clipboard()->mimeData(); }
+const QMimeData* Current() {
+  return QGuiApplication::clipboard()->mimeData();
+}
 }  // namespace
 
 QString QtClipboard::MimeTypeOf(const std::string& formatName) {

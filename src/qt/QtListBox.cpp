@@ -2,9 +2,9 @@
 
 #include <QGuiApplication>
 #include <QMouseEvent>
-#include <QWindow>
 #include <QPainter>
 #include <QWheelEvent>
+#include <QWindow>
 #include <algorithm>
 
 #include "qt/CompletionListAccessible.h"
@@ -98,7 +98,9 @@ int QtListBox::ClientWidth() const {
   return std::max(width() - 2 * kBorder - bar, 0);
 }
 
-int QtListBox::ClientHeight() const { return std::max(height() - 2 * kBorder, 0); }
+int QtListBox::ClientHeight() const {
+  return std::max(height() - 2 * kBorder, 0);
+}
 
 bool QtListBox::LeftButtonDown() const {
   return QGuiApplication::mouseButtons() & Qt::LeftButton;
@@ -144,7 +146,8 @@ void QtListBox::PaintRows() {
     FCanvas.SetFont(rowFont);
     FCanvas.SetBrushColor(selected ? clHighlight : clWindow);
     const TRect rect = TRect::FromSize(0, y, size.width(), FRowHeight);
-    if (OnDrawItem) Guarded(FOwner, [&] { OnDrawItem(FCanvas, i, rect, selected ? odSelected : 0); });
+    if (OnDrawItem)
+      Guarded(FOwner, [&] { OnDrawItem(FCanvas, i, rect, selected ? odSelected : 0); });
     y += FRowHeight;
   }
   if (y < size.height()) {
@@ -163,31 +166,39 @@ void QtListBox::paintEvent(QPaintEvent*) {
   painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-void QtListBox::resizeEvent(QResizeEvent*) { UpdateScrollBar(); }
+void QtListBox::resizeEvent(QResizeEvent*) {
+  UpdateScrollBar();
+}
 
 // ---- mouse ----
 
 void QtListBox::mousePressEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint() - QPoint(kBorder, kBorder);
   if (!OnMouseDown) return;
-  Guarded(FOwner, [&] { OnMouseDown(ButtonOf(event->button()), KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
+  Guarded(FOwner, [&] {
+    OnMouseDown(ButtonOf(event->button()), KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y());
+  });
 }
 
 void QtListBox::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint() - QPoint(kBorder, kBorder);
-  if (OnMouseMove) Guarded(FOwner, [&] { OnMouseMove(KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
+  if (OnMouseMove)
+    Guarded(FOwner, [&] { OnMouseMove(KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
 }
 
 void QtListBox::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint() - QPoint(kBorder, kBorder);
   // Releasing may insert the candidate, which runs the editor's handlers.
   if (!OnMouseUp) return;
-  Guarded(FOwner, [&] { OnMouseUp(ButtonOf(event->button()), KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y()); });
+  Guarded(FOwner, [&] {
+    OnMouseUp(ButtonOf(event->button()), KeyTranslation::MouseShiftStateOf(*event), p.x(), p.y());
+  });
 }
 
 void QtListBox::wheelEvent(QWheelEvent* event) {
   // One notch of 120 scrolls three rows.
-  if (FScrollBar.isVisible()) FScrollBar.setValue(FScrollBar.value() - event->angleDelta().y() / 40);
+  if (FScrollBar.isVisible())
+    FScrollBar.setValue(FScrollBar.value() - event->angleDelta().y() / 40);
 }
 
 bool QtListBox::event(QEvent* event) {

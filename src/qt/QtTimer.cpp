@@ -12,7 +12,9 @@ QtTimer::QtTimer() {
   FTimer.start();
 }
 
-void QtTimer::SetInterval(int milliseconds) { FTimer.setInterval(std::max(0, milliseconds)); }
+void QtTimer::SetInterval(int milliseconds) {
+  FTimer.setInterval(std::max(0, milliseconds));
+}
 
 void QtTimer::SetEnabled(bool enabled) {
   if (enabled == FTimer.isActive()) return;

@@ -51,8 +51,8 @@ class GapVector {
     if (FGapLength >= extra) return;
     const int size = Size();
     const int tail = size - FGapStart;
-    const size_t capacity = std::max<size_t>({static_cast<size_t>(size + extra),
-                                              FItems.size() * 2, size_t{16}});
+    const size_t capacity =
+        std::max<size_t>({static_cast<size_t>(size + extra), FItems.size() * 2, size_t{16}});
     std::vector<T> items(capacity);
     std::move(FItems.begin(), FItems.begin() + FGapStart, items.begin());
     std::move(FItems.end() - tail, FItems.end(), items.end() - tail);

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# .ci/run runs the test suite, then the sanitizer suite, then the fuzz targets, and
+# .ci/run checks the format, runs the test suite, then the sanitizer suite, then the fuzz
+# targets, and
 # stops at the first failure. A stand-in for make records what it is asked to build.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
@@ -28,11 +29,18 @@ expect() {
 }
 
 run
-expect $'test\nsanitize\nfuzz FUZZ_SECONDS=20'
+expect $'format-check\ntest\nsanitize\nfuzz FUZZ_SECONDS=20'
 
 # A failing step stops the run there, and the run fails.
 if run sanitize; then
   echo ".ci/run succeeded although the sanitizer suite failed" >&2
   exit 1
 fi
-expect $'test\nsanitize'
+expect $'format-check\ntest\nsanitize'
+
+# Unformatted code fails the run before anything is built.
+if run format-check; then
+  echo ".ci/run succeeded although the format check failed" >&2
+  exit 1
+fi
+expect 'format-check'

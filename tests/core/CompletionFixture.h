@@ -32,8 +32,9 @@ struct CompletionTest : ::testing::Test {
       const bool lower = ch >= 'a' && ch <= 'z';
       const bool plain = (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') || ch == ' ';
       constexpr uint16_t kPunctuationKey = 0xBE;  // a key no binding uses
-      Key(lower ? static_cast<uint16_t>(ch - 'a' + 'A')
-                : plain ? static_cast<uint16_t>(ch) : kPunctuationKey,
+      Key(lower   ? static_cast<uint16_t>(ch - 'a' + 'A')
+          : plain ? static_cast<uint16_t>(ch)
+                  : kPunctuationKey,
           0, ch);
     }
   }

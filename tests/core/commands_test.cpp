@@ -251,7 +251,10 @@ TEST_F(Commands, CaretStepsOutOfDoubleByteCharacters) {
 // compound level are back to zero and the caret is shown again, whichever edit it was.
 TEST_F(Commands, AFailingHandlerLeavesNoBracketOpen) {
   const std::vector<std::pair<const char*, std::function<void()>>> edits = {
-      {"replace all", [&] { editorsearch::ReplaceAll(ed(), {"b", true}, "x"); }},
+      {"replace all",
+       [&] {
+         editorsearch::ReplaceAll(ed(), {"b", true}, "x");
+       }},
       {"selected text", [&] { ed().SetSelText("y\r\nz"); }},
       {"delete line", [&] { ed().Command(cmdDeleteLine); }},
       {"paste", [&] { ed().PasteFromClipboard(); }},
@@ -273,7 +276,10 @@ TEST_F(Commands, AFailingHandlerLeavesNoBracketOpen) {
 // unwinds is dropped so that the first one arrives.
 TEST(BracketHelper, ClosesOnEveryPathAndKeepsTheFirstFailure) {
   int open = 0;
-  { const auto b = Raised(open); EXPECT_EQ(open, 1); }
+  {
+    const auto b = Raised(open);
+    EXPECT_EQ(open, 1);
+  }
   EXPECT_EQ(open, 0);
   EXPECT_THROW(
       {

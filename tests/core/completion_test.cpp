@@ -84,7 +84,10 @@ TEST_F(CompletionTest, AutomaticOpeningNeedsAWordThatStartsButIsNoWholeName) {
     bool enabled;
     bool opens;
   } cases[] = {
-      {"al", true, true}, {"Alpha", true, false}, {"zz", true, false}, {"al", false, false},
+      {"al", true, true},
+      {"Alpha", true, false},
+      {"zz", true, false},
+      {"al", false, false},
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(k.typed);
@@ -211,9 +214,7 @@ TEST(CompletionHooks, TheEditorsHooksRunBeforeTheEvents) {
   HookedEditor& e = *h.editor;
   e.Completion().SetIdentifers({"A=a"});
   e.Completion().SetTemplates({"t=x=y"});
-  e.OnCompletionIdentifer = [&](TRACustomEditor*, bool& cancel) {
-    e.Calls += cancel ? "c" : "i";
-  };
+  e.OnCompletionIdentifer = [&](TRACustomEditor*, bool& cancel) { e.Calls += cancel ? "c" : "i"; };
   e.OnCompletionTemplate = [&](TRACustomEditor*, bool&) { e.Calls += "t"; };
   e.Completion().StartCompletion(0);
   EXPECT_EQ(e.Calls, "Ii");

@@ -64,8 +64,9 @@ TEST(ControlWindow, CreateWndGivesTheWindowToTheBarsOfTheScrollStyle) {
     TScrollStyle style;
     bool horz, vert;
   };
-  for (Case c : {Case{TScrollStyle::ssNone, false, false}, Case{TScrollStyle::ssHorizontal, true, false},
-                 Case{TScrollStyle::ssVertical, false, true}, Case{TScrollStyle::ssBoth, true, true}}) {
+  for (Case c :
+       {Case{TScrollStyle::ssNone, false, false}, Case{TScrollStyle::ssHorizontal, true, false},
+        Case{TScrollStyle::ssVertical, false, true}, Case{TScrollStyle::ssBoth, true, true}}) {
     FakeHost host;
     TRAEditor e(host);
     e.SetScrollBars(c.style);
@@ -256,7 +257,9 @@ TEST(ScrollBarObject, ScrollRequestsComputeClampAndReportThePosition) {
   bar.SetParams(0, 100);
   bar.SetLargeChange(10);
   std::vector<std::pair<int, int>> reported;
-  bar.OnScroll = [&](TRAControlScrollBar95*, int code, int& pos) { reported.emplace_back(code, pos); };
+  bar.OnScroll = [&](TRAControlScrollBar95*, int code, int& pos) {
+    reported.emplace_back(code, pos);
+  };
   auto request = [&](int code, int from) {
     bar.SetPosition(from);
     bar.DoScroll(code);
@@ -289,7 +292,7 @@ TEST(UpdateBracket, OnlyTheOutermostEndUpdateRefreshes) {
   auto& e = *h.editor;
   int status = 0;
   e.OnChangeStatus = [&](TRACustomEditor*) { ++status; };
-  e.Paint();  // consumes the creation's PaintAll
+  e.Paint();      // consumes the creation's PaintAll
   e.EndUpdate();  // without BeginUpdate: nothing
   EXPECT_EQ(e.UpdateLock(), 0);
   EXPECT_FALSE(e.PaintAllPending());
@@ -351,7 +354,8 @@ TEST(Notifications, GutterColorAndBookmarksRepaintTheGutter) {
 
 TEST(Notifications, SelBlockFormatGoesThroughCommand) {
   Harness h;
-  for (TSelBlockFormat f : {bfInclusive, bfLine, bfColumn, bfNonInclusive}) h.editor->SetSelBlockFormat(f);
+  for (TSelBlockFormat f : {bfInclusive, bfLine, bfColumn, bfNonInclusive})
+    h.editor->SetSelBlockFormat(f);
   EXPECT_EQ(h.editor->Commands, (std::vector<TEditCommand>{356, 357, 358, 359}));
 }
 

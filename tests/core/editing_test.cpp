@@ -13,8 +13,6 @@
 
 namespace {
 
-
-
 class Editing : public ::testing::Test {
  protected:
   void Load(const std::string& text) {

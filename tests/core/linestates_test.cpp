@@ -275,9 +275,9 @@ void RandomEdit(TEditorStrings& lines, std::mt19937& rng) {
 void RandomCommand(EditorHarness<TRAHLEditor>& h, std::mt19937& rng) {
   static const char kTyped[] = "a /*)({}'\"#<>\\";
   static const TEditCommand kCommands[] = {
-      cmdReturn,     cmdBackspace,   cmdDelete,      cmdUndo,       cmdPaste,
-      cmdCaretLeft,  cmdCaretRight,  cmdCaretUp,     cmdCaretDown,  cmdSelectRight,
-      cmdSelectDown, cmdBlockColumn, cmdToggleCase,  cmdReturn,     cmdBackspace};
+      cmdReturn,     cmdBackspace,   cmdDelete,     cmdUndo,      cmdPaste,
+      cmdCaretLeft,  cmdCaretRight,  cmdCaretUp,    cmdCaretDown, cmdSelectRight,
+      cmdSelectDown, cmdBlockColumn, cmdToggleCase, cmdReturn,    cmdBackspace};
   static const char* const kClips[] = {"/*", "*/\r\n", "'\r\n\"", "#\r\n{", "(*\r\nx\r\n"};
   auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
   if (pick(2) == 0) {

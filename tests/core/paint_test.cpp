@@ -72,7 +72,9 @@ struct Painted : EditorHarness<PaintEditor> {
 };
 
 constexpr int kCellX0 = 3;  // left of column 0's cell
-int CellX(int col) { return kCellX0 + col * 8; }
+int CellX(int col) {
+  return kCellX0 + col * 8;
+}
 
 TEST(PaintGrid, CellRectFollowsGutterAndCellSize) {
   Painted p;
@@ -199,13 +201,17 @@ TEST(PaintRuns, LinesLongerThan1024ShowOnlyColumnsUpTo1023) {
 TEST(PaintRuns, RunStartingOnATrailByteIsDrawnWithItsLeadByteClipped) {
   Painted p;
   DbcsLocale dbcs;
-  p.SetText("ab\x82\xA0" "cdef");
+  p.SetText(
+      "ab\x82\xA0"
+      "cdef");
   p.e().ViewFrom(3);
   p.host.LocaleOverride = &dbcs;
   p.PaintOnly(0, 3, 6);
   auto texts = p.Texts();
   ASSERT_EQ(texts.size(), 1u);
-  EXPECT_EQ(texts[0].text, "\x82\xA0" "cde");
+  EXPECT_EQ(texts[0].text,
+            "\x82\xA0"
+            "cde");
   EXPECT_EQ(texts[0].rect.Left, CellX(0) - 8);
   ASSERT_TRUE(texts[0].clipped);
   EXPECT_EQ(texts[0].clip, (TRect{CellX(0), 0, CellX(4), 16}));
@@ -216,13 +222,17 @@ TEST(PaintRuns, RunStartingOnATrailByteIsDrawnWithItsLeadByteClipped) {
   p.PaintOnly(0, 2, 5);
   texts = p.Texts();
   ASSERT_EQ(texts.size(), 1u);
-  EXPECT_EQ(texts[0].text, "\x82\xA0" "cd");
+  EXPECT_EQ(texts[0].text,
+            "\x82\xA0"
+            "cd");
   EXPECT_FALSE(texts[0].clipped);
   p.host.LocaleOverride = nullptr;
   p.e().ViewFrom(3);
   p.PaintOnly(0, 3, 6);
   texts = p.Texts();
-  EXPECT_EQ(texts[0].text, "\xA0" "cde");
+  EXPECT_EQ(texts[0].text,
+            "\xA0"
+            "cde");
   EXPECT_EQ(texts[0].rect.Left, CellX(0));
   EXPECT_FALSE(texts[0].clipped);
 }

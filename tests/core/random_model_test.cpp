@@ -22,7 +22,6 @@ namespace {
 using Lines = std::vector<std::string>;
 const std::string kBreak = "\r\n";
 
-
 // ---- whole-text helpers ----
 
 Lines Split(const std::string& text) {

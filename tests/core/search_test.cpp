@@ -124,12 +124,12 @@ TEST(SearchOffset, Cases) {
       {"x\xE9y\r\n", "\xE9", true, 0, 1},
       {"aaa\r\n", "aa", false, 0, 0},
       {"aaa\r\n", "aa", false, 2, -1},
-      {"ab\r\nab\r\n", "ab", true, 1, 4},       // the next line
-      {"ab\r\ncd\r\n", "b\r\nc", true, 0, 1},   // across a line break
+      {"ab\r\nab\r\n", "ab", true, 1, 4},      // the next line
+      {"ab\r\ncd\r\n", "b\r\nc", true, 0, 1},  // across a line break
       {"ab\r\ncd\r\n", "B\r\nC", false, 2, -1},
       {"ab\r\ncd\r\n", "\ncd", false, 0, 3},
-      {"ab\r\n", "ab", true, 3, -1},            // from inside the line break
-      {"ab\r\n", "ab", true, 400, -1},          // beyond the end
+      {"ab\r\n", "ab", true, 3, -1},    // from inside the line break
+      {"ab\r\n", "ab", true, 400, -1},  // beyond the end
       {"ab\r\n", "", false, 0, -1},
       {"", "a", false, 0, -1},
   };

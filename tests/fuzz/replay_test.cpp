@@ -17,8 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kTargetNames[] = {"scanner", "highlight", "load_save", "commands",
-                                    "encoding"};
+const char* const kTargetNames[] = {"scanner", "highlight", "load_save", "commands", "encoding"};
 
 std::vector<fs::path> InputsOf(const std::string& target) {
   std::vector<fs::path> inputs;

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QImage>
 #include <QFile>
+#include <QImage>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QScrollBar>
@@ -79,8 +79,8 @@ struct Scene {
   void Click(QPoint at) {
     QWidget* target = Widget->viewport();
     const QPointF global = target->mapToGlobal(QPointF(at));
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
     QApplication::sendEvent(target, &press);
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton,
                         Qt::NoButton, Qt::NoModifier);
@@ -133,7 +133,9 @@ Reference RenderAtRatio1(const QTemporaryDir& dir) {
   return ref;
 }
 
-int Channel(QRgb c, int i) { return (c >> (8 * i)) & 0xFF; }
+int Channel(QRgb c, int i) {
+  return (c >> (8 * i)) & 0xFF;
+}
 
 // The 2 by 2 block of device pixels of logical pixel (X, Y) averaged.
 QRgb BlockMean(const QImage& image, int x, int y) {
@@ -274,8 +276,8 @@ TEST_F(HighDensity, ScrollingMovesDevicePixelsLikeAFreshPaint) {
   Scene scrolled;
   scrolled.Editor->Lines().SetTextStr(text);
   scrolled.Paint();
-  for (TEditCommand command : {cmdScrollLineDown, cmdScrollLineDown, cmdScrollLineDown,
-                               cmdScrollLineUp}) {
+  for (TEditCommand command :
+       {cmdScrollLineDown, cmdScrollLineDown, cmdScrollLineDown, cmdScrollLineUp}) {
     scrolled.Editor->Command(command);
     scrolled.Paint();
   }

@@ -49,8 +49,8 @@ TEST_F(ChildTest, ActionsHaveTheirCaptionsShortcutsHintsAndTags) {
       {c.EditUndo1, "&Undo", QKeySequence("Ctrl+Z"), "Reverts the last action", "Undo"},
       {c.SearchFind1, "&Find...", QKeySequence("Ctrl+F"), "Finds the specified text", "Find"},
       {c.SearchFindNext1, "Find &Next", QKeySequence("F3"), "Repeats the last find", "Find Next"},
-      {c.SearchReplace1, "&Replace", QKeySequence(),
-       "Replaces specific text with different text", "Replace"},
+      {c.SearchReplace1, "&Replace", QKeySequence(), "Replaces specific text with different text",
+       "Replace"},
       {c.SearchGoto, "&Go To...", QKeySequence("Ctrl+G"), "Goto line number", "Goto line number"},
   };
   for (const Row& r : rows) {

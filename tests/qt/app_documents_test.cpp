@@ -1,15 +1,16 @@
 // Document windows and script files: open, save, save as, their failures, and the
 // question whether to save changes when a window closes.
+#include <sys/resource.h>
+
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <csignal>
-#include <sys/resource.h>
 
 #include "app/ScriptFile.h"
-#include "util/Errors.h"
 #include "app_fixture.h"
+#include "util/Errors.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <QUrl>
 
 #include "app/FileDrop.h"
-#include "qt/EditorWidget.h"
 #include "app_fixture.h"
+#include "qt/EditorWidget.h"
 
 namespace {
 
@@ -90,4 +90,6 @@ TEST_F(AppTest, AFileDroppedOnADocumentOpensInANewWindow) {
   EXPECT_EQ(untitled->Editor1().Lines().Count(), 0);
 }
 
-TEST(DroppedFiles, NothingWithoutData) { EXPECT_TRUE(DroppedFiles(nullptr).isEmpty()); }
+TEST(DroppedFiles, NothingWithoutData) {
+  EXPECT_TRUE(DroppedFiles(nullptr).isEmpty());
+}

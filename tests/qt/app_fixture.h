@@ -3,8 +3,8 @@
 // folder, and dialogs that answer from fields instead of waiting for a user.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QAction>
+#include <QCoreApplication>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMenu>
@@ -77,13 +77,19 @@ struct FakeDialogs {
 
   TAppDialogs Make() {
     TAppDialogs d;
-    d.OpenFileName = [this](QWidget*) { ++OpenAsked; return OpenName; };
+    d.OpenFileName = [this](QWidget*) {
+      ++OpenAsked;
+      return OpenName;
+    };
     d.SaveFileName = [this](QWidget*, const QString& proposed) {
       ++SaveAsked;
       SaveProposed = proposed;
       return SaveName;
     };
-    d.PrintSetup = [this](QWidget*, QPrinter& printer) { ++PrintAsked; return Print(printer); };
+    d.PrintSetup = [this](QWidget*, QPrinter& printer) {
+      ++PrintAsked;
+      return Print(printer);
+    };
     d.ConfirmSave = [this](QWidget* parent) {
       ++ConfirmAsked;
       if (OnConfirm) OnConfirm(parent);
@@ -104,7 +110,10 @@ struct FakeDialogs {
       return RecoveryAnswer;
     };
     d.ShowAbout = [this](QWidget*) { ++AboutShown; };
-    d.GotoLine = [this](QWidget*) { ++GotoAsked; return GotoText; };
+    d.GotoLine = [this](QWidget*) {
+      ++GotoAsked;
+      return GotoText;
+    };
     return d;
   }
 };
@@ -144,7 +153,9 @@ class AppTest : public ::testing::Test {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
   }
   // Destroys the windows whose close has been accepted.
-  static void DeleteClosed() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+  static void DeleteClosed() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
 
   FakeDialogs Dialogs;
   QTemporaryDir Dir;

@@ -69,11 +69,17 @@ TEST_F(AppTest, MainWindowHasTitleMenusAndActions) {
 
 TEST_F(AppTest, ActionsFollowTheDocumentWindows) {
   TForm1& form = MakeForm();
-  const QList<QAction*> needDocument = {form.Action2, form.FileSaveAs1, form.PrintDlg1,
-                                        form.WindowClose1, form.WindowCascade1,
-                                        form.WindowTileHorizontal1, form.WindowTileVertical1,
-                                        form.WindowMinimizeAll1, form.WindowArrange1};
-  for (QAction* action : needDocument) EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
+  const QList<QAction*> needDocument = {form.Action2,
+                                        form.FileSaveAs1,
+                                        form.PrintDlg1,
+                                        form.WindowClose1,
+                                        form.WindowCascade1,
+                                        form.WindowTileHorizontal1,
+                                        form.WindowTileVertical1,
+                                        form.WindowMinimizeAll1,
+                                        form.WindowArrange1};
+  for (QAction* action : needDocument)
+    EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
   EXPECT_TRUE(form.Action1->isEnabled());
   EXPECT_TRUE(form.FileOpen1->isEnabled());
   EXPECT_TRUE(form.FileExit1->isEnabled());
@@ -85,7 +91,8 @@ TEST_F(AppTest, ActionsFollowTheDocumentWindows) {
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->windowTitle(), "Unnamed file");
   EXPECT_TRUE(first->FileName().isEmpty());
-  for (QAction* action : needDocument) EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();
+  for (QAction* action : needDocument)
+    EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();
 
   // A second window becomes the active one; the first one stays.
   TChildForm* second = form.NewDocument();
@@ -100,7 +107,8 @@ TEST_F(AppTest, ActionsFollowTheDocumentWindows) {
   EXPECT_EQ(Dialogs.ConfirmAsked, 0);
   EXPECT_EQ(form.MDIChildCount(), 0);
   form.UpdateActions();
-  for (QAction* action : needDocument) EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
+  for (QAction* action : needDocument)
+    EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
 }
 
 TEST_F(AppTest, StatusPanelsShowCaretAndModified) {
@@ -219,8 +227,8 @@ TEST_F(AppTest, NewAndCascadedWindowsStayInsideTheFrameWithTitleBarsVisible) {
       EXPECT_TRUE(area.contains(windows[i]->geometry())) << when << " " << i;
       // No window above covers the top-left corner of its title bar.
       for (int j = i + 1; j < windows.size(); ++j) {
-        EXPECT_FALSE(windows[j]->geometry().contains(windows[i]->geometry().topLeft() +
-                                                     QPoint(2, 2)))
+        EXPECT_FALSE(
+            windows[j]->geometry().contains(windows[i]->geometry().topLeft() + QPoint(2, 2)))
             << when << " " << i << " under " << j;
       }
     }

@@ -112,8 +112,8 @@ TEST_F(SearchTest, ReplaceDialogReplacesOneAtATimeOrAll) {
 TEST_F(SearchTest, GotoPutsTheCaretAtTheStartOfTheLine) {
   TChildForm& c = MakeChild(Lines(10));
   TRAHLEditor& e = c.Editor1();
-  const std::pair<QString, int> cases[] = {
-      {" 7 ", 6}, {"abc", 0}, {"0", 0}, {"", 0}, {"500", 9}, {"-2147483648", 0}, {"\t3\n", 2}};
+  const std::pair<QString, int> cases[] = {{" 7 ", 6}, {"abc", 0},         {"0", 0},    {"", 0},
+                                           {"500", 9}, {"-2147483648", 0}, {"\t3\n", 2}};
   for (const auto& [typed, line] : cases) {
     e.SetCaret(4, 5);
     Dialogs.GotoText = typed;

@@ -300,7 +300,6 @@ TEST(QtColor, PlainColoursAreBgrAndFontsMapStyleBits) {
 
 namespace {
 
-
 // Draws through every path of the canvas (fills, lines along and across the axes, copied
 // and drawn text, clipped text) at places that cross any row of a 200 x 60 image.
 void DrawAcrossAllRows(QtCanvas& c) {

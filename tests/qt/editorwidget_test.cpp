@@ -1,5 +1,7 @@
 // The editor widget as the control's host: posted commands, keys, focus and caret,
 // scroll bars and wheel, the backing image, colours, clipboard and error reporting.
+#include "qt/EditorWidget.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -19,9 +21,8 @@
 
 #include "ImageDiff.h"
 #include "highlight/RAHLEditor.h"
-#include "qt/ReadableColor.h"
-#include "qt/EditorWidget.h"
 #include "qt/Guarded.h"
+#include "qt/ReadableColor.h"
 #include "util/Errors.h"
 
 namespace {
@@ -91,7 +92,6 @@ struct WidgetFixture : ::testing::Test {
 };
 
 using EditorWidgetTest = WidgetFixture;
-
 
 // A shown highlighting editor of a fixed size on a script with comments (italic, so
 // drawn glyph by glyph where they leave their cells) and underlined numbers.
@@ -176,7 +176,8 @@ TEST_F(EditorWidgetTest, AFailingTimerHandlerIsReportedAndTheTimerGoesOn) {
   timer->SetInterval(1);
   QElapsedTimer waited;
   waited.start();
-  while (ticks < 2 && waited.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 10);
+  while (ticks < 2 && waited.elapsed() < 5000)
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
   EXPECT_GE(ticks, 2);
   ASSERT_FALSE(errors.empty());
   EXPECT_EQ(errors.front(), "tick");
@@ -301,8 +302,7 @@ TEST_F(EditorWidgetTest, SystemColoursComeFromThePalette) {
   EXPECT_EQ(widget->ResolveColor(clWindow), FromQColor(p.color(QPalette::Base)));
   EXPECT_EQ(widget->ResolveColor(clWindowText), FromQColor(p.color(QPalette::Text)));
   EXPECT_EQ(widget->ResolveColor(clHighlight), FromQColor(p.color(QPalette::Highlight)));
-  EXPECT_EQ(widget->ResolveColor(clHighlightText),
-            FromQColor(p.color(QPalette::HighlightedText)));
+  EXPECT_EQ(widget->ResolveColor(clHighlightText), FromQColor(p.color(QPalette::HighlightedText)));
   EXPECT_EQ(widget->ResolveColor(clBtnFace), FromQColor(p.color(QPalette::Button)));
   EXPECT_EQ(widget->ResolveColor(clSilver), clSilver);
   EXPECT_EQ(widget->ResolveColor(0x00123456), 0x00123456);
@@ -358,15 +358,22 @@ TEST_F(EditorWidgetTest, HostServices) {
 
 TEST(QtClipboardTest, TextThroughTheCodePageAndNamedFormatsBesideIt) {
   QtClipboard clip;
-  clip.SetText("a\x80" "b\r\n");
+  clip.SetText(
+      "a\x80"
+      "b\r\n");
   EXPECT_TRUE(clip.HasText());
-  EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("a\xE2\x82\xAC" "b\r\n"));
-  EXPECT_EQ(clip.Text(), "a\x80" "b\r\n");
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("a\xE2\x82\xAC"
+                                                                    "b\r\n"));
+  EXPECT_EQ(clip.Text(),
+            "a\x80"
+            "b\r\n");
   EXPECT_FALSE(clip.Format("Block Type").has_value());
 
   // A format added keeps the text.
   clip.AddFormat("Block Type", std::string("\x02\x00", 2));
-  EXPECT_EQ(clip.Text(), "a\x80" "b\r\n");
+  EXPECT_EQ(clip.Text(),
+            "a\x80"
+            "b\r\n");
   ASSERT_TRUE(clip.Format("Block Type").has_value());
   EXPECT_EQ(*clip.Format("Block Type"), std::string("\x02\x00", 2));
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
@@ -534,7 +541,8 @@ TEST_F(EditorWidgetTest, TheControlPaintsIntoTheBackingImage) {
   const int left = editor->GutterWidth() + 3;
   int ink = 0;
   for (int y = 0; y < editor->CellHeight(); ++y) {
-    for (int x = left; x < left + 8 * editor->CellWidth(); ++x) ink += qGray(image.pixel(x, y)) < 128;
+    for (int x = left; x < left + 8 * editor->CellWidth(); ++x)
+      ink += qGray(image.pixel(x, y)) < 128;
   }
   EXPECT_GT(ink, 20);
   // The second line is empty: background only.

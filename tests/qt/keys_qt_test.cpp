@@ -160,7 +160,9 @@ TEST(Codepage1252, TypographicCharactersAndUndefinedBytes) {
   EXPECT_FALSE(Codepage1252::FromChar(QChar(0x0100)).has_value());
   EXPECT_EQ(Codepage1252::FromChar(QChar(0x0160)), 0x8A);
   // With a replacement every unknown character, a surrogate pair too, becomes one byte.
-  EXPECT_EQ(Codepage1252::FromQString(QString::fromUtf8("a\xC4\x80" "b\xF0\x9F\x98\x80"), '?'),
+  EXPECT_EQ(Codepage1252::FromQString(QString::fromUtf8("a\xC4\x80"
+                                                        "b\xF0\x9F\x98\x80"),
+                                      '?'),
             "a?b?");
   // A lone surrogate is unknown as well.
   QString lone;

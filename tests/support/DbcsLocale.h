@@ -5,7 +5,9 @@
 
 class DbcsLocale : public Locale {
  public:
-  static bool IsLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+  static bool IsLead(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+  }
   unsigned char Upper(unsigned char c) const override { return c >= 'a' && c <= 'z' ? c - 32 : c; }
   unsigned char Lower(unsigned char c) const override { return c >= 'A' && c <= 'Z' ? c + 32 : c; }
   TMbcsByteType ByteType(const std::string& s, size_t index) const override {

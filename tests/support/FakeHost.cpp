@@ -12,7 +12,9 @@ class TrackedTimer : public FakeTimer {
 };
 }  // namespace
 
-std::unique_ptr<Timer> FakeHost::CreateTimer() { return std::make_unique<TrackedTimer>(Timers); }
+std::unique_ptr<Timer> FakeHost::CreateTimer() {
+  return std::make_unique<TrackedTimer>(Timers);
+}
 
 std::unique_ptr<ListBox> FakeHost::CreateListBox() {
   auto list = std::make_unique<FakeListBox>();
@@ -23,12 +25,18 @@ std::unique_ptr<ListBox> FakeHost::CreateListBox() {
 TColor FakeHost::ResolveColor(TColor color) const {
   if (!IsSystemColor(color)) return color;
   switch (color & 0xFF) {
-    case 5: return 0xFFFFFF;   // window
-    case 8: return 0x000000;   // window text
-    case 13: return 0x6A240A;  // highlight
-    case 14: return 0xFFFFFF;  // highlight text
-    case 15: return 0xC8D0D4;  // button face
-    default: return 0x808080;
+    case 5:
+      return 0xFFFFFF;  // window
+    case 8:
+      return 0x000000;  // window text
+    case 13:
+      return 0x6A240A;  // highlight
+    case 14:
+      return 0xFFFFFF;  // highlight text
+    case 15:
+      return 0xC8D0D4;  // button face
+    default:
+      return 0x808080;
   }
 }
 

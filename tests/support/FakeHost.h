@@ -109,14 +109,14 @@ class FakeHost : public EditorHost {
   void Beep() override { ++BeepCount; }
   TShiftState KeyState() const override { return Keys; }
   TPoint ScreenSize() const override { return Screen; }
-  TPoint ClientToScreen(TPoint p) const override {
-    return {p.X + Origin.X, p.Y + Origin.Y};
-  }
+  TPoint ClientToScreen(TPoint p) const override { return {p.X + Origin.X, p.Y + Origin.Y}; }
   std::unique_ptr<Timer> CreateTimer() override;
   // The list made last; it stays valid while its owner keeps it.
   std::unique_ptr<ListBox> CreateListBox() override;
   Clipboard& GetClipboard() override { return Clip; }
-  const Locale& GetLocale() const override { return LocaleOverride ? *LocaleOverride : DefaultLocale(); }
+  const Locale& GetLocale() const override {
+    return LocaleOverride ? *LocaleOverride : DefaultLocale();
+  }
   TColor ResolveColor(TColor color) const override;
 
   // Runs the posted commands (in order) through Run, as the window's message loop would.
