@@ -17,16 +17,6 @@
 namespace {
 
 struct ConvenienceTest : AppTest {
-  TChildForm& MakeChild(const std::string& text) {
-    TForm1& form = MakeForm();
-    form.Timer1->stop();
-    QApplication::setActiveWindow(&form);
-    TChildForm* child = form.NewDocument();
-    child->Editor1().Lines().SetTextStr(text);
-    child->UpdateActions();
-    child->EditorView().setFocus();
-    return *child;
-  }
   // A second run of the program: the first one closes and writes its settings.
   TForm1& Restart() {
     EXPECT_TRUE(Form->close());

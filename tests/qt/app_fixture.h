@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QKeyEvent>
@@ -23,6 +24,7 @@
 #include "app/ChildForm.h"
 #include "app/MainWindow.h"
 #include "highlight/RAHLEditor.h"
+#include "qt/EditorWidget.h"
 
 // The captions of Actions, "-" for a separator.
 inline QStringList Titles(const QList<QAction*>& actions) {
@@ -141,6 +143,18 @@ class AppTest : public ::testing::Test {
     Form = std::make_unique<TForm1>(Dialogs.Make());
     Form->show();
     return *Form;
+  }
+  // The main window, active and without its status timer (tests run the updates
+  // themselves), with one document window holding Text and the keyboard focus.
+  TChildForm& MakeChild(const std::string& text) {
+    TForm1& form = MakeForm();
+    form.Timer1->stop();
+    QApplication::setActiveWindow(&form);
+    TChildForm* child = form.NewDocument();
+    child->Editor1().Lines().SetTextStr(text);
+    child->UpdateActions();  // as the idle update does
+    child->EditorView().setFocus();
+    return *child;
   }
   QString PathOf(const QString& name) const { return Dir.filePath(name); }
   static void WriteFile(const QString& path, const QByteArray& bytes) {

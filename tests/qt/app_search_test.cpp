@@ -18,16 +18,6 @@
 namespace {
 
 struct SearchTest : AppTest {
-  TChildForm& MakeChild(const std::string& text) {
-    TForm1& form = MakeForm();
-    form.Timer1->stop();
-    QApplication::setActiveWindow(&form);
-    TChildForm* child = form.NewDocument();
-    child->Editor1().Lines().SetTextStr(text);
-    child->UpdateActions();  // as the idle update does
-    child->EditorView().setFocus();
-    return *child;
-  }
   static std::string Lines(int count) {
     std::string text;
     for (int i = 1; i <= count; ++i) text += "line " + std::to_string(i) + "\r\n";
