@@ -46,9 +46,6 @@ class TForm1 : public QMainWindow {
   // A new document window holding FileName (a failure to read it is reported, and the
   // window stays, titled with the name and empty). FFilePath takes the file's folder.
   TChildForm* OpenFile(const QString& fileName);
-  // Makes Child read-only, with a warning, while its file holds characters the document
-  // cannot show; editable again once it holds none.
-  void KeepUnshownCharacters(TChildForm* child);
   // Writes Window's document to its file, or asks for a name when it has none.
   // Failures are reported; the document then stays modified.
   void SaveDocument(TChildForm* window);
@@ -58,6 +55,13 @@ class TForm1 : public QMainWindow {
   void SaveAs(TChildForm* window, const QString& fileName);
   // Prints the active document on Printer (already set up).
   void Print(QPrinter& printer);
+
+  // ---- [MainEncoding.cpp] the encoding of the next save, characters not shown ----
+  // Makes Child read-only, with a warning, while its file holds characters the document
+  // cannot show; editable again once it holds none.
+  void KeepUnshownCharacters(TChildForm* child);
+  // The status bar's panel of the active document's encoding.
+  QString EncodingStatus() const;
 
   // ---- [MainRecovery.cpp] recovery drafts, files changed on disk, ending by signal ----
   TRecoveryDrafts& Drafts() const { return *FDrafts; }
@@ -72,8 +76,6 @@ class TForm1 : public QMainWindow {
 
   // Panel 0 to 2 of the status bar.
   QString StatusPanel(int index) const;
-  // The status bar's panel of the active document's encoding.
-  QString EncodingStatus() const;
   // Shows Text in panel 2, which the status refresh leaves alone, for a few seconds;
   // an empty Text clears it.
   void ShowMessage(const QString& text);
@@ -152,6 +154,7 @@ class TForm1 : public QMainWindow {
   void CascadeWindows();
   void TileWindows(bool sideBySide);
   void ArrangeIcons();
+  // MainEncoding.cpp
   void CreateEncodingMenu();
   // Makes Encoding the active document's encoding for its next save.
   void SetDocumentEncoding(TTextEncoding encoding);
