@@ -36,7 +36,7 @@ void TCompletion::ReplaceCaretWord(const std::string& s) {
   TRACustomEditor& e = *FEditor;
   TEditorStrings& lines = e.Lines();
   const auto caretHidden = e.CaretHidden();
-  const auto update = Bracketed([&] { e.BeginUpdate(); }, [&] { e.EndUpdate(); });
+  const auto update = e.UpdateLocked();
   lines.ReLine();
   const int caretX = e.CaretX();
   const int caretY = e.CaretY();

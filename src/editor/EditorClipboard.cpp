@@ -93,17 +93,13 @@ void TRACustomEditor::PasteFromClipboard() {
   Clipboard& clipboard = FHost.GetClipboard();
   if (CaretBelowNonEmptyText(*this)) FHost.Beep();
   if (!clipboard.HasText()) return;
-  const auto update = Bracketed([&] { BeginUpdate(); },
-                                [&] {
-                                  EndUpdate();
-                                  PaintCaret(true);
-                                });
+  const auto caretHidden = CaretHidden();
+  const auto update = UpdateLocked();
   const std::string text = StoredForm(*this, ClipboardText(clipboard));
   int newX = 0;
   int newY = 0;
-  PaintCaret(false);
   {
-    const auto compound = Bracketed([&] { BeginCompound(); }, [&] { EndCompound(); });
+    const auto compound = CompoundEdit();
     DeleteSelected();
     if (FLines->Count() > 0) FLines->ReLine();
     FSelBlockFormat = ClipboardBlockType(clipboard);

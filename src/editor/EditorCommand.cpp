@@ -250,7 +250,7 @@ void TRACustomEditor::RunMovementCommand(TEditCommand code, CommandState& s) {
     case cmdSelectPageUp:
     case cmdSelectPageDown: {
       const int sign = code == cmdSelectPageUp ? -1 : 1;
-      const auto update = Bracketed([this] { BeginUpdate(); }, [this] { EndUpdate(); });
+      const auto update = UpdateLocked();
       SelectTo(s, s.X, s.Y);
       scrollVertical(sign * FScrollBarVert->LargeChange());
       s.Y += sign * FVisibleRowCount;

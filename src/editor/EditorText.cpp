@@ -138,7 +138,7 @@ std::string TRACustomEditor::GetSelText() const {
 void TRACustomEditor::DeleteSelected() {
   if (!FSelected) return;
   const auto caretHidden = CaretHidden();
-  const auto update = Bracketed([&] { BeginUpdate(); }, [&] { EndUpdate(); });
+  const auto update = UpdateLocked();
   const std::string text = GetSelText();
   RecordDeletion(*this, text);
   int newX = FCaretX;
@@ -162,7 +162,7 @@ void TRACustomEditor::DeleteSelected() {
 
 void TRACustomEditor::InsertText(const std::string& text) {
   const auto caretHidden = CaretHidden();
-  const auto update = Bracketed([&] { BeginUpdate(); }, [&] { EndUpdate(); });
+  const auto update = UpdateLocked();
   const std::string stored = StoredForm(*this, text);
   const int pos = CaretOffset(*this);
   RecordInsertion(*this, pos, stored);

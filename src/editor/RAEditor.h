@@ -178,6 +178,10 @@ class TRACustomEditor {
 
   void BeginUpdate();
   void EndUpdate();
+  // Holds the update lock until the returned bracket ends, on every path.
+  auto UpdateLocked() {
+    return Bracketed([this] { BeginUpdate(); }, [this] { EndUpdate(); });
+  }
   // Drops the selection when asked, tells descendants of the whole text, recomputes the
   // geometry and repaints.
   void RefreshText(bool clearSelection);
@@ -307,6 +311,10 @@ class TRACustomEditor {
   void DeleteSelected();
   void BeginCompound();
   void EndCompound();
+  // Keeps a compound edit (one undo step) open until the returned bracket ends.
+  auto CompoundEdit() {
+    return Bracketed([this] { BeginCompound(); }, [this] { EndCompound(); });
+  }
   void PostCommand(TEditCommand code);
   void BeginRecord();
   void EndRecord(std::string& macro);
