@@ -3,11 +3,11 @@
 #include <QFileInfo>
 #include <QTimer>
 #include <algorithm>
-#include <exception>
 
 #include "app/ChildForm.h"
 #include "app/MainWindow.h"
 #include "highlight/RAHLEditor.h"
+#include "qt/Guarded.h"
 
 namespace {
 
@@ -110,12 +110,12 @@ void TFileWatcher::Reload(TChildForm* window) {
   const int topRow = editor.TopRow();
   std::array<TBookmark, 10> bookmarks = editor.Bookmarks();
   const QString path = window->FileName();
-  try {
+  bool loaded = false;
+  Guarded(window, [&] {
     window->DiskFile().Load(editor.Lines(), path);
-  } catch (const std::exception& e) {
-    FForm.Dialogs().ShowError(window, QString::fromStdString(e.what()));
-    return;
-  }
+    loaded = true;
+  });
+  if (!loaded) return;
   const int count = editor.Lines().Count();
   for (TBookmark& bookmark : bookmarks) bookmark.Valid = bookmark.Valid && bookmark.Y < count;
   editor.Bookmarks() = bookmarks;

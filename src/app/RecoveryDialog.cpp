@@ -53,9 +53,9 @@ TRecoveryDialog::TRecoveryDialog(const QList<TDraftManifest>& drafts, QWidget* p
 
 void TRecoveryDialog::ConfirmDiscard() {
   QMessageBox box(QMessageBox::Warning, windowTitle(),
-                  QStringLiteral("Discard the unsaved changes of %n document(s)? They cannot "
+                  QStringLiteral("Discard the unsaved changes of %1 document(s)? They cannot "
                                  "be recovered afterwards.")
-                      .replace(QStringLiteral("%n"), QString::number(FCount)),
+                      .arg(FCount),
                   QMessageBox::Yes | QMessageBox::No, this);
   box.setDefaultButton(QMessageBox::No);
   if (box.exec() != QMessageBox::Yes) return;

@@ -145,8 +145,9 @@ void TRecoveryDrafts::WritePending() {
 
 void TRecoveryDrafts::WriteAll() {
   for (TChildForm* window : FForm.MDIChildren()) {
+    if (!window->Editor1().Modified()) continue;
     const TDocumentDraft& draft = DraftOf(window);
-    if (window->Editor1().Modified() && (draft.Pending || !draft.Written)) Write(window);
+    if (draft.Pending || !draft.Written) Write(window);
   }
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // Recovery drafts: while a document window has unsaved changes, its text is kept in a
 // draft file under the user's application data folder, so that a crash, a kill or a power
-// cut loses at most the last seconds of typing. A draft is written about two seconds after
-// the last change, at once when the program loses the focus or is told to end, and is
-// removed when its document is saved or its changes are discarded.
+// cut loses at most the last seconds of typing. A draft is written at most two seconds
+// after the first change it does not hold yet, at once when the program loses the focus or
+// is told to end, and is removed when its document is saved or its changes are discarded.
 //
 // Each running copy keeps its drafts in a session folder of its own, held by a lock file
 // with its process id; the drafts of a copy that is gone (its lock is stale) are orphans

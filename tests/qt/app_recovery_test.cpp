@@ -40,6 +40,10 @@ class Editor {
     FProcess.start(EDITOR_HOST, {});
     Send({});
   }
+  ~Editor() {
+    FProcess.kill();
+    FProcess.waitForFinished(30000);
+  }
   // The reply to Command (none to wait for the start).
   QString Send(const QString& command) {
     if (!command.isEmpty()) FProcess.write((command + "\n").toUtf8());
@@ -50,6 +54,10 @@ class Editor {
       }
     }
     return QStringLiteral("<no reply>");
+  }
+  // Sends Commands one after the other.
+  void Run(const QStringList& commands) {
+    for (const QString& command : commands) Send(command);
   }
   QJsonObject Report() { return QJsonDocument::fromJson(Send("report").toUtf8()).object(); }
   // Ends the program with Signal; its exit code.
@@ -102,12 +110,7 @@ TEST_F(RecoveryTest, KilledEditorOffersItsWorkBackAndSaveStillGuardsTheFile) {
   WriteFile(path, "one\r\ntwo\r\n");
   {
     Editor editor(Home());
-    editor.Send("open " + path);
-    editor.Send("caret 1 1");
-    editor.Send("type X");
-    editor.Send("bookmark 3");
-    editor.Send("new");
-    editor.Send("type fresh");
+    editor.Run({"open " + path, "caret 1 1", "type X", "bookmark 3", "new", "type fresh"});
     // The drafts come by themselves once the typing pauses.
     ASSERT_TRUE(WaitFor([&] { return DraftsHold({"tXwo", "fresh"}); }));
     EXPECT_EQ(editor.End(SIGKILL), -SIGKILL);
@@ -145,8 +148,7 @@ TEST_F(RecoveryTest, KilledEditorOffersItsWorkBackAndSaveStillGuardsTheFile) {
 TEST_F(RecoveryTest, SignalsWriteTheDraftsAndEndAtOnceAndTheOfferCanWaitOrBeDiscarded) {
   {
     Editor editor(Home());
-    editor.Send("new");
-    editor.Send("type abc");
+    editor.Run({"new", "type abc"});
     EXPECT_EQ(editor.End(SIGTERM), 0);
   }
   EXPECT_EQ(Drafts().size(), 1);
@@ -169,20 +171,15 @@ TEST_F(RecoveryTest, SavedWorkHasNoDraftAndTwoRunningCopiesKeepTheirDraftsApart)
   const QString path = PathOf("a.csm");
   WriteFile(path, "a\r\n");
   Editor first(Home());
-  first.Send("open " + path);
-  first.Send("type 1");
-  first.Send("flush");
+  first.Run({"open " + path, "type 1", "flush"});
   EXPECT_TRUE(DraftsHold({"1a"}));
   first.Send("save");
   EXPECT_TRUE(WaitFor([&] { return Drafts().isEmpty(); }));
-  first.Send("type 2");
-  first.Send("flush");
+  first.Run({"type 2", "flush"});
 
   Editor second(Home(), "recover");
   EXPECT_EQ(second.Report()["offered"].toInt(), 0);
-  second.Send("new");
-  second.Send("type mine");
-  second.Send("flush");
+  second.Run({"new", "type mine", "flush"});
   EXPECT_EQ(first.End(SIGKILL), -SIGKILL);
 
   // A third copy is offered the work of the killed one only.
