@@ -89,11 +89,11 @@ void TChildForm::ReplaceAll() {
     count = editorsearch::ReplaceAll(*FEditor1, FReplaceDialog1->Options(),
                                      FReplaceDialog1->ReplaceText());
   });
-  FLastSearchText = FReplaceDialog1->FindEdit->text();
   if (count == 0) {
     ReportFind(editorsearch::frNotFound, *FReplaceDialog1);
     return;
   }
+  FLastSearchText = FReplaceDialog1->FindEdit->text();
   FMainForm.ShowMessage(
       QStringLiteral("Replaced %1 %2 of %3")
           .arg(count)

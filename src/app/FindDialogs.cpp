@@ -85,12 +85,9 @@ std::string TFindDialog::FindText() const {
   return Codepage1252::FromQString(FindEdit->text(), '\0');
 }
 
-bool TFindDialog::MatchCase() const {
-  return MatchCaseBox->isChecked();
-}
-
 editorsearch::TSearchOptions TFindDialog::Options() const {
-  return {FindText(), MatchCase(), WholeWordBox->isChecked(), WrapAroundBox->isChecked()};
+  return {FindText(), MatchCaseBox->isChecked(), WholeWordBox->isChecked(),
+          WrapAroundBox->isChecked()};
 }
 
 void TFindDialog::EnableSearchButtons() {

@@ -27,7 +27,6 @@ class TFindDialog : public QDialog {
   // The texts as bytes of the code page. A character the code page cannot hold makes
   // the search text one that the document never contains.
   std::string FindText() const;
-  bool MatchCase() const;
   // The search text and all options, as the search takes them.
   editorsearch::TSearchOptions Options() const;
 

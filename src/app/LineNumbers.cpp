@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "app/Zoom.h"
 #include "editor/RAEditor.h"
 #include "platform/Canvas.h"
 
@@ -20,7 +21,6 @@ int DigitCount(int n) {
 // The bookmark numbers end 5 pixels left of the gutter's edge; the column grows with a
 // font larger than the designed one, so that its digits still fit.
 int BookmarkColumnWidth(const TRACustomEditor& editor) {
-  constexpr int kDesignFontHeight = 13;
   return kDesignGutterWidth * std::max(editor.Font().Height, kDesignFontHeight) / kDesignFontHeight;
 }
 

@@ -133,6 +133,19 @@ int FindAcrossLines(const TEditorStrings& lines, std::string_view pattern, bool 
   return -1;
 }
 
+// Whether Pattern (already folded when Fold is set) occurs at offset Start between word
+// separators; the one occurrence is read, not the rest of the document.
+bool WholeWordAt(const TEditorStrings& lines, int start, std::string_view pattern, bool fold) {
+  if (start < 0 || pattern.empty() || lines.Count() == 0) return false;
+  int y = 0;
+  size_t col = 0;
+  StartOf(lines, start, y, col);
+  int endY = 0;
+  size_t endCol = 0;
+  return MatchesAt(lines, y, col, pattern, fold, endY, endCol) &&
+         WordStartsAt(lines.View(y), col) && WordEndsAt(lines, endY, endCol);
+}
+
 }  // namespace
 
 int FindOffset(const TEditorStrings& lines, const TSearchOptions& options, int from) {
@@ -149,8 +162,9 @@ bool SelectionMatches(const TRACustomEditor& editor, const TSearchOptions& optio
       selected == options.Text || (!options.MatchCase && Folded(selected) == Folded(options.Text));
   if (!same || !options.WholeWord) return same;
   // With Whole word, only a selection that the search itself would find there.
-  const int start = editor.PosFromCaret(editor.SelBegX(), editor.SelBegY());
-  return FindOffset(editor.Lines(), options, start) == start;
+  const bool fold = !options.MatchCase;
+  return WholeWordAt(editor.Lines(), editor.PosFromCaret(editor.SelBegX(), editor.SelBegY()),
+                     fold ? Folded(options.Text) : options.Text, fold);
 }
 
 TFindResult Find(TRACustomEditor& editor, const TSearchOptions& options) {
