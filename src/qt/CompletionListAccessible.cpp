@@ -85,7 +85,7 @@ QtListBox* CompletionListAccessible::List() const {
   return static_cast<QtListBox*>(widget());
 }
 
-void CompletionListAccessible::DropRows() {
+void CompletionListAccessible::DropRows() const {
   for (QAccessible::Id id : FRows) {
     if (id != 0) QAccessible::deleteAccessibleInterface(id);
   }
@@ -124,7 +124,7 @@ int CompletionListAccessible::childCount() const {
 QAccessibleInterface* CompletionListAccessible::child(int index) const {
   if (index < 0 || index >= childCount()) return nullptr;
   if (FRows.size() != static_cast<size_t>(childCount())) {
-    const_cast<CompletionListAccessible*>(this)->DropRows();
+    DropRows();
     FRows.assign(static_cast<size_t>(childCount()), 0);
   }
   QAccessible::Id& id = FRows[static_cast<size_t>(index)];

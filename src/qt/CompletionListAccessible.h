@@ -27,7 +27,7 @@ class CompletionListAccessible : public QAccessibleWidget {
 
  private:
   QtListBox* List() const;
-  void DropRows();
+  void DropRows() const;
 
   mutable std::vector<QAccessible::Id> FRows;
 };

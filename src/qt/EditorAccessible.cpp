@@ -43,11 +43,8 @@ QString CssColor(TColor plain) {
   return QStringLiteral("rgb(%1,%2,%3)").arg(c.red()).arg(c.green()).arg(c.blue());
 }
 
-// Accessible text takes "\n" for a line break; the control takes CR LF.
-std::string ControlBytes(QString text) {
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-      .replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+// Accessible text takes "\n" for a line break; InsertText stores every break as CR LF.
+std::string ControlBytes(const QString& text) {
   return Codepage1252::FromQString(text, '?');
 }
 

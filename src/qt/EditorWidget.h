@@ -142,9 +142,6 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   void UpdateCaretArea();
   void RestartBlink();
   void TypeBytes(const std::string& bytes);
-  // Runs a call into the control, reporting what it throws.
-
-  friend class EditorAccessible;
 
   std::unique_ptr<TRACustomEditor> FEditor;
   std::unique_ptr<EditorAccessEvents> FAccessEvents;

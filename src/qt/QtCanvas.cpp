@@ -10,30 +10,6 @@
 
 namespace {
 
-// Copies N pixels; the usual cell widths get a copy of fixed size, done inline.
-void CopyPixels(const uint32_t* from, uint32_t* to, int n) {
-  switch (n) {
-    case 6:
-      std::memcpy(to, from, 6 * 4);
-      return;
-    case 7:
-      std::memcpy(to, from, 7 * 4);
-      return;
-    case 8:
-      std::memcpy(to, from, 8 * 4);
-      return;
-    case 9:
-      std::memcpy(to, from, 9 * 4);
-      return;
-    case 10:
-      std::memcpy(to, from, 10 * 4);
-      return;
-    default:
-      std::memcpy(to, from, static_cast<size_t>(n) * 4);
-      return;
-  }
-}
-
 // Puts one pixel row of each cell side by side: row Offset of each, N pixels wide.
 template <int N>
 void CopyCellRow(uint32_t* to, const uint32_t* const* cells, size_t count, ptrdiff_t offset) {
@@ -63,6 +39,11 @@ void CopyCellRow(uint32_t* to, const uint32_t* const* cells, size_t count, ptrdi
         std::memcpy(to, cells[i] + offset, static_cast<size_t>(advance) * 4);
       }
   }
+}
+
+// Copies N pixels; the usual cell widths get a copy of fixed size, done inline.
+void CopyPixels(const uint32_t* from, uint32_t* to, int n) {
+  CopyCellRow(to, &from, 1, 0, n);
 }
 
 }  // namespace
