@@ -29,6 +29,7 @@ void TForm1::CreateRecovery() {
 }
 
 void TForm1::DocumentSaved(TChildForm* window) {
+  FRecentFiles.Add(window->FileName());
   FDrafts->Remove(window);
   FWatcher->Track(window);
 }

@@ -287,7 +287,6 @@ void TForm1::SaveDocument(TChildForm* window) {
   }
   if (!WriteDocument(window, window->FileName())) return;
   window->Editor1().SetModified(false);
-  FRecentFiles.Add(window->FileName());
   DocumentSaved(window);
 }
 
@@ -309,7 +308,6 @@ void TForm1::SaveAs(TChildForm* window, const QString& fileName) {
   if (!WriteDocument(window, fileName)) return;
   window->SetFileName(fileName);
   window->Editor1().SetModified(false);
-  FRecentFiles.Add(fileName);
   DocumentSaved(window);
 }
 

@@ -143,6 +143,8 @@ class TForm1 : public QMainWindow {
   void OnSubWindowActivated(QMdiSubWindow* window);
   // MainRecovery.cpp
   void CreateRecovery();
+  // After a save: the file goes to the top of the recent files, its draft goes, and
+  // the watcher takes what is on disk now as the document's own.
   void DocumentSaved(TChildForm* window);
   void MergeMenus(TChildForm* child);
   // Writes Window's document to FileName unless that would destroy what the user has not

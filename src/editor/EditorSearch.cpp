@@ -6,7 +6,6 @@
 
 #include "editor/RAEditor.h"
 #include "editor/TextInsertion.h"
-#include "util/Bracket.h"
 #include "util/RAStrUtil.h"
 
 namespace editorsearch {
@@ -194,18 +193,18 @@ int ReplaceAll(TRACustomEditor& editor, const TSearchOptions& options,
   once.WrapAround = false;
   int count = 0;
   // The view is painted once at the end, not scrolled to every occurrence on the way.
-  const auto update = Bracketed([&] { editor.BeginUpdate(); }, [&] { editor.EndUpdate(); });
+  const auto update = editor.UpdateLocked();
   editor.SetSelStart(0);
   editor.SetSelLength(0);
   bool found = Find(editor, once) && SelectionMatches(editor, once);
   if (!found) return 0;
+  // One undo step for all of them; none at all when nothing matched.
+  const auto compound = editor.CompoundEdit();
   // Each search starts behind the inserted text, so what a replacement creates stays.
-  textinsertion::AsOneUndoStep(editor, [&] {
-    for (; found; found = Find(editor, once) && SelectionMatches(editor, once)) {
-      editor.SetSelText(replacement);
-      ++count;
-    }
-  });
+  for (; found; found = Find(editor, once) && SelectionMatches(editor, once)) {
+    editor.SetSelText(replacement);
+    ++count;
+  }
   return count;
 }
 

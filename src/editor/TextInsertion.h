@@ -2,8 +2,6 @@
 // Helpers shared by the operations that insert text (EditorText.cpp, EditorClipboard.cpp).
 #include <string>
 
-#include "util/Bracket.h"
-
 class TRACustomEditor;
 
 namespace textinsertion {
@@ -29,8 +27,8 @@ void RecordInsertion(TRACustomEditor& editor, int pos, const std::string& text);
 // step; both brackets are released also when Body fails.
 template <typename Editor, typename Body>
 void AsOneUndoStep(Editor& editor, Body&& body) {
-  const auto update = Bracketed([&] { editor.BeginUpdate(); }, [&] { editor.EndUpdate(); });
-  const auto compound = Bracketed([&] { editor.BeginCompound(); }, [&] { editor.EndCompound(); });
+  const auto update = editor.UpdateLocked();
+  const auto compound = editor.CompoundEdit();
   body();
 }
 
