@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include "app/Documents.h"
 #include "app/MainWindow.h"
 #include "app/TerminationSignals.h"
 #include "qt/Guarded.h"
@@ -34,11 +35,11 @@ int main(int argc, char* argv[]) {
   QObject::connect(&endings, &TTerminationSignals::Received, &form, &TForm1::EndBySignal);
   form.show();
   // Work that a crashed or killed copy left behind comes first.
-  form.OfferRecovery();
+  form.Documents().OfferRecovery();
   // Files named on the command line open as the Open command does.
   const QStringList arguments = QApplication::arguments();
   for (qsizetype i = 1; i < arguments.size(); ++i) {
-    form.OpenFile(QFileInfo(arguments[i]).absoluteFilePath());
+    form.Documents().OpenFile(QFileInfo(arguments[i]).absoluteFilePath());
   }
   return QApplication::exec();
 }
