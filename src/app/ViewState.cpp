@@ -13,7 +13,7 @@ void TViewState::ApplyTo(TRACustomEditor& editor) const {
   std::array<TBookmark, 10> bookmarks = Bookmarks;
   for (TBookmark& bookmark : bookmarks) bookmark.Valid = bookmark.Valid && bookmark.Y < count;
   editor.Bookmarks() = bookmarks;
-  const int lastLine = std::max(count - 1, 0);
-  editor.SetLeftTop(editor.LeftCol(), std::clamp(TopRow, 0, lastLine));
-  editor.SetCaret(CaretX, std::clamp(CaretY, 0, lastLine));
+  editor.SetLeftTop(editor.LeftCol(), std::clamp(TopRow, 0, std::max(count - 1, 0)));
+  // SetCaret keeps the caret where the editor allows it.
+  editor.SetCaret(CaretX, CaretY);
 }

@@ -15,7 +15,7 @@ struct TViewState {
 
   static TViewState Capture(const TRACustomEditor& editor);
   // Puts the view back on Editor's text as far as it fits: bookmarks beyond the last
-  // line go, the top line and the caret's line stay within the text, and the caret's
-  // column is where the editor allows it.
+  // line go, the top line stays within the text, and the caret goes where the editor's
+  // SetCaret allows it.
   void ApplyTo(TRACustomEditor& editor) const;
 };
