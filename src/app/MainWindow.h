@@ -32,7 +32,6 @@ class TForm1 : public QMainWindow {
   explicit TForm1(TAppDialogs dialogs = TAppDialogs::Standard(), QWidget* parent = nullptr);
   ~TForm1() override;
 
-  TAppDialogs& Dialogs() { return FDialogs; }
   const QString& FilePath() const { return FFilePath; }
   QMdiArea& MdiArea() const { return *FMdiArea; }
   // The open documents: new, open, save, reload, recovery.
