@@ -36,15 +36,19 @@ int ScriptGutterWidth(const TRACustomEditor& editor, bool lineNumbers) {
 void PaintLineNumbers(TRACustomEditor& editor, Canvas& canvas) {
   const int height = editor.CellHeight();
   if (height <= 0) return;
-  const TRect clip = canvas.ClipRect();
   const int right = editor.GutterWidth() - BookmarkColumnWidth(editor) - kNumberMargin;
   TFont font = editor.Font();
   font.Color = clGray;
   canvas.SetFont(font);
   canvas.SetBrushColor(editor.GutterColor());
-  // The rows in the clip region, the partly visible last one among them.
-  const int firstRow = std::max(clip.Top / height, 0);
-  const int lastRow = std::min(clip.Bottom / height, editor.VisibleRowCount());
+  // The rows whose gutter the running paint filled (every row outside a paint), the
+  // partly visible last one among them: a row filled and left without its number would
+  // stay blank.
+  int top = 0;
+  int bottom = (editor.VisibleRowCount() + 1) * height;
+  editor.ClipToPaintedRows(top, bottom);
+  const int firstRow = std::max(top / height, 0);
+  const int lastRow = std::min((bottom - 1) / height, editor.VisibleRowCount());
   const int count = editor.Lines().Count();
   // The cells' own advances: the canvas can copy digits cell by cell like the text runs.
   const int* advances = editor.CharWidths();
