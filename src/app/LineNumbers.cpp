@@ -1,6 +1,7 @@
 #include "app/LineNumbers.h"
 
 #include <algorithm>
+#include <climits>
 #include <string>
 
 #include "app/Zoom.h"
@@ -41,14 +42,17 @@ void PaintLineNumbers(TRACustomEditor& editor, Canvas& canvas) {
   font.Color = clGray;
   canvas.SetFont(font);
   canvas.SetBrushColor(editor.GutterColor());
-  // The rows whose gutter the running paint filled (every row outside a paint), the
-  // partly visible last one among them: a row filled and left without its number would
-  // stay blank.
-  int top = 0;
-  int bottom = (editor.VisibleRowCount() + 1) * height;
+  // The rows whose gutter the running paint filled, which reach beyond its clip region: a
+  // row filled and left without its number would stay blank. Outside a paint, the rows in
+  // the clip region; the partly visible last one is among them either way.
+  const TRect clip = canvas.ClipRect();
+  int top = INT_MIN;
+  int bottom = INT_MAX;
   editor.ClipToPaintedRows(top, bottom);
-  const int firstRow = std::max(top / height, 0);
-  const int lastRow = std::min((bottom - 1) / height, editor.VisibleRowCount());
+  const bool painting = top != INT_MIN || bottom != INT_MAX;
+  const int firstRow = std::max((painting ? top : clip.Top) / height, 0);
+  const int lastRow =
+      std::min(painting ? (bottom - 1) / height : clip.Bottom / height, editor.VisibleRowCount());
   const int count = editor.Lines().Count();
   // The cells' own advances: the canvas can copy digits cell by cell like the text runs.
   const int* advances = editor.CharWidths();

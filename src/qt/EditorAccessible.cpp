@@ -6,7 +6,6 @@
 
 #include "editor/RAEditor.h"
 #include "editor/TextInsertion.h"
-#include "qt/Codepage1252.h"
 #include "qt/EditorAccessEvents.h"
 #include "qt/EditorWidget.h"
 #include "qt/Guarded.h"
@@ -41,11 +40,6 @@ QString DocumentCaption(const QWidget* widget) {
 QString CssColor(TColor plain) {
   const QColor c = ToQColor(plain);
   return QStringLiteral("rgb(%1,%2,%3)").arg(c.red()).arg(c.green()).arg(c.blue());
-}
-
-// Accessible text takes "\n" for a line break; InsertText stores every break as CR LF.
-std::string ControlBytes(const QString& text) {
-  return Codepage1252::FromQString(text, '?');
 }
 
 QAccessibleInterface* MakeEditorAccessible(const QString& className, QObject* object) {
@@ -279,12 +273,15 @@ QString EditorAccessible::attributes(int offset, int* startOffset, int* endOffse
 
 // ---- editing ----
 
+// Text given here is typed as keys are (a "\n" for a line break is stored as CR LF).
 void EditorAccessible::insertText(int offset, const QString& text) {
   if (!Editable() || text.isEmpty()) return;
+  const TTypedText typed = TypedText(text);
+  if (!typed.Accepted()) return Widget()->RefuseTyping(typed);
   Change([&] {
     textinsertion::AsOneUndoStep(Editor(), [&] {
       Select(offset, offset);
-      Editor().InsertText(ControlBytes(text));
+      Editor().InsertText(typed.Bytes);
     });
   });
 }
@@ -301,11 +298,13 @@ void EditorAccessible::deleteText(int startOffset, int endOffset) {
 
 void EditorAccessible::replaceText(int startOffset, int endOffset, const QString& text) {
   if (!Editable()) return;
+  const TTypedText typed = TypedText(text);
+  if (!typed.Accepted()) return Widget()->RefuseTyping(typed);
   Change([&] {
     textinsertion::AsOneUndoStep(Editor(), [&] {
       Select(startOffset, endOffset);
       Editor().DeleteSelected();
-      if (!text.isEmpty()) Editor().InsertText(ControlBytes(text));
+      if (!typed.Bytes.empty()) Editor().InsertText(typed.Bytes);
     });
   });
 }
