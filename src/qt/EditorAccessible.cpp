@@ -1,5 +1,6 @@
 #include "qt/EditorAccessible.h"
 
+#include <QFileInfo>
 #include <QScrollBar>
 #include <QStringList>
 #include <algorithm>
@@ -28,11 +29,12 @@ Unit UnitOf(QAccessible::TextBoundaryType type) {
   }
 }
 
-// The document's caption: the title of the nearest window holding the editor.
-QString DocumentCaption(const QWidget* widget) {
+// The document's name: the file name in the title of the nearest window holding the
+// editor. The window itself is heard with the whole path; the text needs no second one.
+QString DocumentName(const QWidget* widget) {
   for (const QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
     QString title = w->windowTitle();
-    if (!title.isEmpty()) return title.remove(QStringLiteral("[*]"));
+    if (!title.isEmpty()) return QFileInfo(title.remove(QStringLiteral("[*]"))).fileName();
   }
   return {};
 }
@@ -82,7 +84,7 @@ void* EditorAccessible::interface_cast(QAccessible::InterfaceType type) {
 QString EditorAccessible::text(QAccessible::Text t) const {
   if (t == QAccessible::Name) {
     const QString own = widget()->accessibleName();
-    return own.isEmpty() ? DocumentCaption(widget()) : own;
+    return own.isEmpty() ? DocumentName(widget()) : own;
   }
   return QAccessibleWidget::text(t);
 }
