@@ -85,8 +85,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
   TCommandLine line;
   if (!parser.parse(options)) {
     line.ExitCode = 2;
-    line.Output = kProgram + QStringLiteral(": ") + parser.errorText() + QLatin1Char('\n') +
-                  Usage(parser);
+    line.Output =
+        kProgram + QStringLiteral(": ") + parser.errorText() + QLatin1Char('\n') + Usage(parser);
     return line;
   }
   const QString usage = Usage(parser);

@@ -420,7 +420,8 @@ namespace {
 void FitPositionPanels(QLabel* position, QLabel* modified, const TRAHLEditor& editor) {
   const QFontMetrics metrics(position->font());
   const int rows = std::max(editor.Lines().Count(), editor.CaretY() + 1);
-  const QString widest = QStringLiteral("Row:%1 Col:1025").arg(QString(QString::number(rows).size(), u'8'));
+  const QString widest =
+      QStringLiteral("Row:%1 Col:1025").arg(QString(QString::number(rows).size(), u'8'));
   const int padding = 2 * metrics.averageCharWidth();
   const int positionWidth = std::max(100, metrics.horizontalAdvance(widest) + padding);
   if (position->minimumWidth() != positionWidth) position->setMinimumWidth(positionWidth);

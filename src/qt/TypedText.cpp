@@ -30,7 +30,8 @@ TTypedText TypedText(const QString& typed) {
 QString RefusalMessage(const TTypedText& typed) {
   const QString code =
       QString::number(typed.Refused.toUcs4().value(0), 16).toUpper().rightJustified(4, u'0');
-  return QStringLiteral("Cannot type \"%1\" (U+%2): the document's character set, %3, has no "
-                        "such character.")
+  return QStringLiteral(
+             "Cannot type \"%1\" (U+%2): the document's character set, %3, has no "
+             "such character.")
       .arg(typed.Refused, code, kCharacterSet);
 }

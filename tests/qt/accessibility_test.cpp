@@ -11,8 +11,8 @@
 
 #include "app_fixture.h"
 #include "qt/AccessibleEventSink.h"
-#include "qt/EditorAccessEvents.h"
 #include "qt/AccessibleTextMap.h"
+#include "qt/EditorAccessEvents.h"
 #include "qt/EditorWidget.h"
 #include "qt/QtListBox.h"
 

@@ -73,7 +73,8 @@ TEST_F(AppTest, CharactersTheDocumentCannotHoldAreRefusedAndNamed) {
   WriteFile(PathOf("utf8.csm"), kUtf8 + "\n");
   TChildForm* child = form.OpenFile(PathOf("utf8.csm"));
   child->Editor1().SetCaret(static_cast<int>(kShown.size()), 0);
-  for (const QString& key : QString::fromUtf8("\xD0\xAF \xD0\x9F\xD1\x80\xD0\xB8 \xE2\x82\xAC").split(""))
+  for (const QString& key :
+       QString::fromUtf8("\xD0\xAF \xD0\x9F\xD1\x80\xD0\xB8 \xE2\x82\xAC").split(""))
     if (!key.isEmpty()) Type(&child->EditorView(), Qt::Key_unknown, Qt::NoModifier, key);
   EXPECT_EQ(child->Editor1().Lines()[0], kShown + "  \x80");
   EXPECT_EQ(form.StatusPanel(2).toStdString(),

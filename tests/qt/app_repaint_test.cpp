@@ -55,8 +55,8 @@ TEST_F(RepaintTest, RandomEditsAndScrollsLookLikeAFullRepaint) {
   TRAHLEditor& editor = Child->Editor1();
   std::mt19937 random(22);
   const auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-  const char* const kSteps[] = {"type", "return", "backspace", "delete", "scroll", "caret",
-                                "bookmark", "undo"};
+  const char* const kSteps[] = {"type",   "return", "backspace", "delete",
+                                "scroll", "caret",  "bookmark",  "undo"};
   for (int step = 0; step < 300; ++step) {
     const int lines = std::max(editor.Lines().Count(), 1);
     const int kind = below(8);
