@@ -89,6 +89,7 @@ TChildForm::TChildForm(const TAppDialogs& dialogs, TSave save, QWidget* parent)
     UpdateActions();
     PopupMenu1->popup(FEditorView->mapToGlobal(at));
   });
+  connect(FEditorView, &EditorWidget::TypingRefused, this, &TChildForm::Message);
 }
 
 TChildForm::~TChildForm() = default;
