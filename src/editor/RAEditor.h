@@ -253,6 +253,8 @@ class TRACustomEditor {
   void SetCaretY(int value) { SetCaret(FCaretX, value); }
   void SetCaret(int x, int y);
   void SetCaretInternal(int x, int y);
+  // Puts the system caret on the caret's cell when the control has the focus.
+  void PlaceSystemCaret();
   void PaintCaret(bool show);
   // Hides the caret until the returned bracket ends, on every path.
   auto CaretHidden() {
@@ -449,6 +451,9 @@ class TRACustomEditor {
   int FUpdateLock = 0;
   int FCompoundLevel = 0;
   bool FModified = false;
+  // Set by the undo buffer while it tells of a step that came back to the save point:
+  // Changed then clears Modified instead of setting it.
+  bool FBackAtSavePoint = false;
   bool FGroupUndo = true;
   bool FRecording = false;
   std::string FMacroText;
@@ -497,6 +502,7 @@ class TRACustomEditor {
 
   friend class TEditorStrings;
   friend class TUndoBuffer;
+  friend class TUndo;
   friend class TCaretUndo;
   friend class TInsertUndo;
   friend class TInsertColumnUndo;
@@ -505,6 +511,7 @@ class TRACustomEditor {
   friend class TDeleteSelectedUndo;
   friend class TOverwriteUndo;
   friend class TReplaceUndo;
+  friend class TReplaceSelectedUndo;
   friend class TSelectUndo;
   friend class TGutter;
   friend class TCompletion;
