@@ -248,8 +248,8 @@ void TDeleteSelectedUndo::Undo() {
 
 TReplaceSelectedUndo::TReplaceSelectedUndo(TDeleteSelectedUndo& deleted, TInsertUndo& inserted)
     : TDeleteSelectedUndo(deleted.Editor, deleted.CaretX, deleted.CaretY, std::move(deleted.Text),
-                          deleted.SelBlockFormat, deleted.SelBegX, deleted.SelBegY,
-                          deleted.SelEndX, deleted.SelEndY),
+                          deleted.SelBlockFormat, deleted.SelBegX, deleted.SelBegY, deleted.SelEndX,
+                          deleted.SelEndY),
       InsertX(inserted.CaretX),
       InsertY(inserted.CaretY),
       NewText(std::move(inserted.Text)) {

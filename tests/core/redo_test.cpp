@@ -24,14 +24,20 @@ struct EditorState {
 };
 
 std::ostream& operator<<(std::ostream& out, const EditorState& s) {
-  return out << '"' << s.Text << "\" caret " << s.CaretX << ',' << s.CaretY << " sel "
-             << s.Selected << ' ' << s.Format << ' ' << s.BegX << ',' << s.BegY << '-' << s.EndX
-             << ',' << s.EndY;
+  return out << '"' << s.Text << "\" caret " << s.CaretX << ',' << s.CaretY << " sel " << s.Selected
+             << ' ' << s.Format << ' ' << s.BegX << ',' << s.BegY << '-' << s.EndX << ',' << s.EndY;
 }
 
 EditorState StateOf(const TRACustomEditor& e) {
-  return {e.Lines().GetTextStr(), e.CaretX(),  e.CaretY(),  e.Selected(), e.SelBlockFormat(),
-          e.SelBegX(),           e.SelBegY(), e.SelEndX(), e.SelEndY()};
+  return {e.Lines().GetTextStr(),
+          e.CaretX(),
+          e.CaretY(),
+          e.Selected(),
+          e.SelBlockFormat(),
+          e.SelBegX(),
+          e.SelBegY(),
+          e.SelEndX(),
+          e.SelEndY()};
 }
 
 class Session {

@@ -283,10 +283,10 @@ TEST(SearchModel, MatchesTheWholeTextSearch) {
     EXPECT_EQ(fast.editor->Changes, model.editor->Changes);
     // Each replacement is one record where it made four, and undoes the same.
     std::vector<std::string> folded = model.Records();
-    const std::vector<std::string> group{"TBeginCompoundUndo", "TDeleteSelectedUndo",
-                                         "TInsertUndo", "TEndCompoundUndo"};
-    for (auto at = folded.begin() + kept; (at = std::search(at, folded.end(), group.begin(),
-                                                     group.end())) != folded.end();)
+    const std::vector<std::string> group{"TBeginCompoundUndo", "TDeleteSelectedUndo", "TInsertUndo",
+                                         "TEndCompoundUndo"};
+    for (auto at = folded.begin() + kept;
+         (at = std::search(at, folded.end(), group.begin(), group.end())) != folded.end();)
       at = folded.insert(folded.erase(at, at + 4), "TReplaceSelectedUndo");
     EXPECT_EQ(fast.Records(), folded) << what;
     fast.Undo().Undo();
