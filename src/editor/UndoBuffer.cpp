@@ -66,7 +66,7 @@ void TUndoBuffer::UndoRecord(TUndo& r, bool stepTop) {
   r.Undone->Before = MarkOf(*Editor);
   r.Undone->StepTop = stepTop;
   LineList& store = Editor->Lines().Store();
-  store.SetJournal(&r.Undone->Lines);
+  if (r.RedoNeedsJournal()) store.SetJournal(&r.Undone->Lines);
   const Bracket detach([&store] { store.SetJournal(nullptr); });
   r.Undo();
 }

@@ -97,9 +97,16 @@ class TUndo {
   // undo replaced and the caret and selection it found, so a redone change is exactly the
   // change as first made (the records an undo took along with it have nothing to do).
   virtual void Redo();
+  // Whether the redo needs the lines the undo replaced noted (a record that can repeat its
+  // change from its own fields keeps no copy of them).
+  virtual bool RedoNeedsJournal() const { return true; }
   TRACustomEditor* Editor;
   // Set while the record is undone.
   std::unique_ptr<TUndone> Undone;
+
+ protected:
+  // The caret and the selection as they were before the undo.
+  void RestoreMark(const TEditorMark& mark);
 };
 
 class TCaretUndo : public TUndo {
@@ -193,6 +200,9 @@ class TReplaceSelectedUndo : public TDeleteSelectedUndo {
   // and the insertion), as one record; null when Records hold anything else.
   static std::unique_ptr<TReplaceSelectedUndo> Fold(std::vector<std::unique_ptr<TUndo>>& records);
   void Undo() override;
+  // Deletes the selection's text again and puts the new text where it went in.
+  void Redo() override;
+  bool RedoNeedsJournal() const override { return false; }
   // Where the new text went in (a caret position) and the text.
   int InsertX, InsertY;
   std::string NewText;

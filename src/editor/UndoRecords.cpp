@@ -63,7 +63,10 @@ void TUndo::Redo() {
     const auto lock = Raised(Editor->FUpdateLock);
     undone->Lines.Reverse(Editor->Lines());
   }
-  const TEditorMark& m = undone->Before;
+  RestoreMark(undone->Before);
+}
+
+void TUndo::RestoreMark(const TEditorMark& m) {
   Editor->FSelected = m.Selected;
   Editor->FSelBlockFormat = m.SelBlockFormat;
   Editor->FSelBegX = m.SelBegX;
@@ -281,6 +284,19 @@ void TReplaceSelectedUndo::Undo() {
   // The caret stops where the insertion's own record would have put it.
   Editor->SetCaretInternal(InsertX, InsertY);
   TDeleteSelectedUndo::Undo();
+}
+
+void TReplaceSelectedUndo::Redo() {
+  if (!Undone) return;
+  const std::unique_ptr<TUndone> undone = std::move(Undone);
+  {
+    const auto lock = Raised(Editor->FUpdateLock);
+    TEditorStrings& lines = Editor->Lines();
+    lines.DeleteTextAt(DeletedAt >= 0 ? DeletedAt : OffsetOf(*Editor, SelBegX, SelBegY),
+                       static_cast<int>(Text.size()));
+    lines.InsertTextAt(OffsetOf(*Editor, InsertX, InsertY), NewText);
+  }
+  RestoreMark(undone->Before);
 }
 
 void TOverwriteUndo::Undo() {

@@ -109,6 +109,7 @@ void EditorAccessEvents::Report() {
   FOldFront.clear();
   FOldSegment.clear();
   if (tooLong) {
+    FlushInsert();
     SyncLater();
     return;
   }
@@ -134,9 +135,20 @@ void EditorAccessEvents::Report() {
   }
   QObject* object = &FWidget;
   if (removed.isEmpty()) {
-    QAccessibleTextInsertEvent event(object, position, inserted);
-    AccessibleEventSink::Send(event);
-  } else if (inserted.isEmpty()) {
+    // An insertion that goes on where the last one ended (the blanks that pad a line, then
+    // the character typed after them) is told as one, once the edit is done.
+    if (!FPendingInsert.isEmpty() && position == FPendingPosition + FPendingInsert.size()) {
+      FPendingInsert += inserted;
+    } else {
+      FlushInsert();
+      FPendingPosition = position;
+      FPendingInsert = inserted;
+    }
+    SyncLater();
+    return;
+  }
+  FlushInsert();
+  if (inserted.isEmpty()) {
     QAccessibleTextRemoveEvent event(object, position, removed);
     AccessibleEventSink::Send(event);
   } else {
@@ -144,6 +156,13 @@ void EditorAccessEvents::Report() {
     AccessibleEventSink::Send(event);
   }
   SyncLater();
+}
+
+void EditorAccessEvents::FlushInsert() {
+  if (FPendingInsert.isEmpty()) return;
+  QAccessibleTextInsertEvent event(&FWidget, FPendingPosition, FPendingInsert);
+  FPendingInsert.clear();
+  AccessibleEventSink::Send(event);
 }
 
 void EditorAccessEvents::SyncLater() {
@@ -159,6 +178,7 @@ void EditorAccessEvents::SyncLater() {
 }
 
 void EditorAccessEvents::Sync() {
+  FlushInsert();
   if (!AccessibleEventSink::Listening()) return;
   const TRACustomEditor& editor = FWidget.Editor();
   const AccessibleTextMap map = MapOf(FWidget);

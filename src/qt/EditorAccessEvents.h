@@ -17,7 +17,8 @@ class EditorAccessEvents {
   EditorAccessEvents(const EditorAccessEvents&) = delete;
   EditorAccessEvents& operator=(const EditorAccessEvents&) = delete;
 
-  // Reports a caret or selection that differs from the last one reported. The widget
+  // Reports the text inserted since the last call, then a caret or selection that
+  // differs from the last one reported. The widget
   // calls it after each event it handles; changes made from outside (menu commands)
   // are reported from the event loop shortly after.
   void Sync();
@@ -38,6 +39,8 @@ class EditorAccessEvents {
   // Tells of the lines changed since the first Replacing, as one event.
   void Report();
   void SyncLater();
+  // Sends the insertion held back to be joined with the next one.
+  void FlushInsert();
 
   EditorWidget& FWidget;
   // The old text of the lines changed so far (while it is short enough to be told).
@@ -58,4 +61,6 @@ class EditorAccessEvents {
   int FLastSelStart = 0;
   int FLastSelEnd = 0;
   bool FSyncQueued = false;
+  int FPendingPosition = 0;
+  QString FPendingInsert;
 };
