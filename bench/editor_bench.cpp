@@ -155,6 +155,16 @@ std::string WithUtf8Accents(const std::string& text) {
   return out;
 }
 
+// A screen reader's answer to a caret move: it reads the line the caret arrives on.
+void ReadCaretLine(QAccessibleEvent* event) {
+  if (event->type() != QAccessible::TextCaretMoved) return;
+  const int caret = static_cast<QAccessibleTextCursorEvent*>(event)->cursorPosition();
+  int start = 0;
+  int end = 0;
+  event->accessibleInterface()->textInterface()->textAtOffset(caret, QAccessible::LineBoundary,
+                                                              &start, &end);
+}
+
 struct Workload {
   const char* Name;
   std::function<void(EditorWidget&)> Prepare;  // untimed
@@ -181,6 +191,11 @@ std::vector<Workload> Workloads(const std::string& path, std::string& text) {
          w.Editor().Command(cmdUndo);
          FullPaint(w);
        }},
+      {"redo", nullptr,
+       [](EditorWidget& w) {
+         w.Editor().Command(cmdRedo);
+         FullPaint(w);
+       }},
       {"return200", nullptr,
        [](EditorWidget& w) {
          for (int i = 0; i < 200; ++i) PressKey(w, Qt::Key_Return, QStringLiteral("\r"));
@@ -205,6 +220,22 @@ std::vector<Workload> Workloads(const std::string& path, std::string& text) {
          editorsearch::ReplaceAll(w.Editor(), {"GetCameraStatus", true}, "GetCameraState");
          FullPaint(w);
        }},
+      // The undo of that Replace All, one step, and its redo, while a screen reader
+      // listens as in a11y-caret.
+      {"undo-replaceall", nullptr,
+       [](EditorWidget& w) {
+         AccessibleEventSink::SetObserver(ReadCaretLine);
+         w.Editor().Command(cmdUndo);
+         AccessibleEventSink::SetObserver(nullptr);
+         FullPaint(w);
+       }},
+      {"redo-replaceall", nullptr,
+       [](EditorWidget& w) {
+         AccessibleEventSink::SetObserver(ReadCaretLine);
+         w.Editor().Command(cmdRedo);
+         AccessibleEventSink::SetObserver(nullptr);
+         FullPaint(w);
+       }},
       // paint100 with the gutter's line numbers on, as the View menu shows them.
       {"paint100ln",
        [](EditorWidget& w) {
@@ -224,14 +255,7 @@ std::vector<Workload> Workloads(const std::string& path, std::string& text) {
       {"a11y-caret",
        [](EditorWidget& w) { w.Editor().SetCaret(0, w.Editor().Lines().Count() / 2); },
        [](EditorWidget& w) {
-         AccessibleEventSink::SetObserver([](QAccessibleEvent* event) {
-           if (event->type() != QAccessible::TextCaretMoved) return;
-           const int caret = static_cast<QAccessibleTextCursorEvent*>(event)->cursorPosition();
-           int start = 0;
-           int end = 0;
-           event->accessibleInterface()->textInterface()->textAtOffset(
-               caret, QAccessible::LineBoundary, &start, &end);
-         });
+         AccessibleEventSink::SetObserver(ReadCaretLine);
          for (int i = 0; i < 1000; ++i) PressKey(w, Qt::Key_Down, QString());
          AccessibleEventSink::SetObserver(nullptr);
          FullPaint(w);

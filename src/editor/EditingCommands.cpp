@@ -1,6 +1,6 @@
 // The commands that change the text: typing, Return, Backspace, Delete, Tab, block
 // indentation, deletion of the selection, line or word, the clipboard, case changes,
-// undo and the completion triggers. Return, Backspace, Delete and Tab change only the
+// undo, redo and the completion triggers. Return, Backspace, Delete and Tab change only the
 // lines involved.
 #include <algorithm>
 #include <climits>
@@ -93,6 +93,7 @@ void TRACustomEditor::RunEditingCommand(TEditCommand code, CommandState& s) {
       break;
     case cmdRedo:
       FUndoBuffer->Redo();
+      s.FinalPlacement = false;
       break;
     case cmdCompleteIdentifier:
     case cmdCompleteTemplate:

@@ -43,14 +43,19 @@ void TRACustomEditor::SetCaretInternal(int x, int y) {
   if (moved && OnChangeStatus) OnChangeStatus(this);
 }
 
+void TRACustomEditor::PlaceSystemCaret() {
+  if (!FHost.HasFocus()) return;
+  const TRect cell = CellRect(FCaretX - FLeftCol, FCaretY - FTopRow);
+  FHost.SetCaretPos(cell.Left - 1, cell.Top + 1);
+}
+
 void TRACustomEditor::PaintCaret(bool show) {
   if (!show) {
     FHost.HideCaret();
     return;
   }
   if (!FHost.HasFocus()) return;
-  const TRect cell = CellRect(FCaretX - FLeftCol, FCaretY - FTopRow);
-  FHost.SetCaretPos(cell.Left - 1, cell.Top + 1);
+  PlaceSystemCaret();
   FHost.ShowCaret();
 }
 

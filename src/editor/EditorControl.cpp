@@ -166,10 +166,7 @@ void TRACustomEditor::EndUpdate() {
   if (--FUpdateLock > 0) return;
   FPaintAll = true;
   UpdateEditorSize();
-  if (FHost.HasFocus()) {
-    const TRect cell = CellRect(FCaretX - FLeftCol, FCaretY - FTopRow);
-    FHost.SetCaretPos(cell.Left - 1, cell.Top + 1);
-  }
+  PlaceSystemCaret();
   StatusChanged();
   FHost.Invalidate();
 }
@@ -184,7 +181,7 @@ void TRACustomEditor::RefreshText(bool clearSelection) {
 // ---- overridable notifications ----
 
 void TRACustomEditor::Changed() {
-  FModified = true;
+  FModified = !FBackAtSavePoint;
   if (OnChange) OnChange(this);
   StatusChanged();
 }

@@ -2,7 +2,9 @@
 #include "editor/EditorSearch.h"
 
 #include <algorithm>
+#include <memory>
 #include <string_view>
+#include <vector>
 
 #include "editor/RAEditor.h"
 #include "editor/TextInsertion.h"
@@ -187,6 +189,26 @@ TFindResult Replace(TRACustomEditor& editor, const TSearchOptions& options,
   return Find(editor, options);
 }
 
+namespace {
+
+// SetSelText, kept as one undo record when it is the plain replacement of a stream
+// selection (as it is for every occurrence a search selects), as its own records otherwise.
+void ReplaceSelection(TRACustomEditor& editor, const std::string& replacement) {
+  TUndoBuffer& buffer = *editor.UndoBuffer();
+  std::vector<std::unique_ptr<TUndo>> made;
+  {
+    const auto capture = buffer.CapturedInto(made);
+    editor.SetSelText(replacement);
+  }
+  if (auto folded = TReplaceSelectedUndo::Fold(made)) {
+    buffer.Add(std::move(folded));
+    return;
+  }
+  for (auto& r : made) buffer.Add(std::move(r));
+}
+
+}  // namespace
+
 int ReplaceAll(TRACustomEditor& editor, const TSearchOptions& options,
                const std::string& replacement) {
   TSearchOptions once = options;
@@ -198,11 +220,13 @@ int ReplaceAll(TRACustomEditor& editor, const TSearchOptions& options,
   editor.SetSelLength(0);
   bool found = Find(editor, once) && SelectionMatches(editor, once);
   if (!found) return 0;
-  // One undo step for all of them; none at all when nothing matched.
+  // One undo step for all of them; none at all when nothing matched. Readers of the
+  // lines hear of them as one change.
   const auto compound = editor.CompoundEdit();
+  const auto group = editor.Lines().Store().Grouped();
   // Each search starts behind the inserted text, so what a replacement creates stays.
   for (; found; found = Find(editor, once) && SelectionMatches(editor, once)) {
-    editor.SetSelText(replacement);
+    ReplaceSelection(editor, replacement);
     ++count;
   }
   return count;

@@ -230,6 +230,11 @@ int LineList::LineAtOffset(int offset) const {
   return FFirstLine[static_cast<size_t>(b)] + low;
 }
 
+void LineList::EndGroup() {
+  if (FGroupDepth == 0 || --FGroupDepth > 0) return;
+  if (OnGroupEnded) OnGroupEnded();
+}
+
 LineChanges LineList::TakeChanges() {
   LineChanges changes = FChanges;
   FChanges = LineChanges{};
@@ -311,6 +316,7 @@ void LineList::Invalidate(int b) {
 
 // Lines [First, LastNew) in today's indices differ from what the last TakeChanges saw.
 void LineList::MarkChanged(int first, int lastNew) {
+  if (FJournal) FJournal->Replaced(first, lastNew - first);
   if (OnReplaced) OnReplaced(first, lastNew - first);
   const int tail = FCount - lastNew;
   if (!FChanges.Any) {

@@ -10,6 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/LineJournal.h"
+#include "util/Bracket.h"
+
 // Position of the first C in Text[From, To), or To.
 inline size_t FindByte(std::string_view text, size_t from, size_t to, char c) {
   const void* found = std::memchr(text.data() + from, c, to - from);
@@ -102,6 +105,22 @@ class LineList {
   std::function<void(int first, int removed)> OnReplacing;
   std::function<void(int first, int added)> OnReplaced;
 
+  // Brackets changes that readers may take as one (an undo step, a Replace All):
+  // OnReplacing and OnReplaced still come for each change, and OnGroupEnded once the
+  // outermost group ends.
+  void BeginGroup() { ++FGroupDepth; }
+  void EndGroup();
+  bool InGroup() const { return FGroupDepth > 0; }
+  // A group until the returned bracket ends, on every path.
+  auto Grouped() {
+    BeginGroup();
+    return Bracket([this] { EndGroup(); });
+  }
+  std::function<void()> OnGroupEnded;
+
+  // Every change made while a journal is attached is noted in it (none by default).
+  void SetJournal(LineJournal* journal) { FJournal = journal; }
+
  private:
   struct Place {
     int BlockIndex;
@@ -118,6 +137,7 @@ class LineList {
   void Invalidate(int b);
   void MarkChanged(int first, int lastNew);
   void Replacing(int first, int removed) const {
+    if (FJournal) FJournal->Replacing(*this, first, removed);
     if (OnReplacing) OnReplacing(first, removed);
   }
 
@@ -132,4 +152,6 @@ class LineList {
   // The block of the last look-up: reading lines in order finds it again at once.
   mutable int FLastBlock = 0;
   LineChanges FChanges;
+  int FGroupDepth = 0;
+  LineJournal* FJournal = nullptr;
 };

@@ -252,6 +252,8 @@ class TRACustomEditor {
   int CaretY() const { return FCaretY; }
   void SetCaret(int x, int y);
   void SetCaretInternal(int x, int y);
+  // Puts the system caret on the caret's cell when the control has the focus.
+  void PlaceSystemCaret();
   void PaintCaret(bool show);
   // Hides the caret until the returned bracket ends, on every path.
   auto CaretHidden() {
@@ -445,6 +447,9 @@ class TRACustomEditor {
   int FUpdateLock = 0;
   int FCompoundLevel = 0;
   bool FModified = false;
+  // Set by the undo buffer while it tells of a step that came back to the save point:
+  // Changed then clears Modified instead of setting it.
+  bool FBackAtSavePoint = false;
   bool FGroupUndo = true;
   bool FRecording = false;
   std::string FMacroText;
@@ -493,6 +498,7 @@ class TRACustomEditor {
 
   friend class TEditorStrings;
   friend class TUndoBuffer;
+  friend class TUndo;
   friend class TCaretUndo;
   friend class TInsertUndo;
   friend class TInsertColumnUndo;
@@ -501,6 +507,7 @@ class TRACustomEditor {
   friend class TDeleteSelectedUndo;
   friend class TOverwriteUndo;
   friend class TReplaceUndo;
+  friend class TReplaceSelectedUndo;
   friend class TSelectUndo;
   friend class TGutter;
   friend class TCompletion;

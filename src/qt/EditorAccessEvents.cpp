@@ -28,12 +28,14 @@ EditorAccessEvents::EditorAccessEvents(EditorWidget& widget) : FWidget(widget) {
   LineList& store = widget.Editor().Lines().Store();
   store.OnReplacing = [this](int first, int removed) { Replacing(first, removed); };
   store.OnReplaced = [this](int first, int added) { Replaced(first, added); };
+  store.OnGroupEnded = [this] { Report(); };
 }
 
 EditorAccessEvents::~EditorAccessEvents() {
   LineList& store = FWidget.Editor().Lines().Store();
   store.OnReplacing = nullptr;
   store.OnReplaced = nullptr;
+  store.OnGroupEnded = nullptr;
 }
 
 int EditorAccessEvents::PaddedStart(int line) const {
@@ -55,25 +57,63 @@ QString EditorAccessEvents::Segment(int first, int count) const {
   return map.Text(start, map.CharacterCount()) + QLatin1Char('\n');
 }
 
+// The old text of the lines a change replaces joins what was kept of the earlier changes
+// of the group: lines between them have not changed, so their text today is their old text.
 void EditorAccessEvents::Replacing(int first, int removed) {
-  FCapturing = AccessibleEventSink::Listening();
+  FRemoved = removed;
+  if (!FCapturing) {
+    if (!AccessibleEventSink::Listening()) return;
+    FCapturing = true;
+    FTooLong = false;
+    FFirst = first;
+    FEnd = first;
+    FOldFront.clear();
+    FOldSegment.clear();
+    FOldSize = 0;
+    FOldLength = PaddedLength(MapOf(FWidget), FWidget.Editor().Lines().Count());
+  }
+  const int from = std::min(first, FFirst);
+  const int to = std::max(first + removed, FEnd);
+  FOldSize += SegmentLength(from, FFirst - from) + SegmentLength(FEnd, to - FEnd);
+  FTooLong = FTooLong || FOldSize > kMaxEventText;
+  if (!FTooLong) {
+    if (from < FFirst) FOldFront.push_back(Segment(from, FFirst - from));
+    if (to > FEnd) FOldSegment += Segment(FEnd, to - FEnd);
+  }
+  FFirst = from;
+  FEnd = to;
+}
+
+QString EditorAccessEvents::OldText() const {
+  QString text;
+  text.reserve(FOldSize);
+  for (auto it = FOldFront.rbegin(); it != FOldFront.rend(); ++it) text += *it;
+  return text + FOldSegment;
+}
+
+void EditorAccessEvents::Replaced(int /*first*/, int added) {
   if (!FCapturing) return;
-  FOldLength = PaddedLength(MapOf(FWidget), FWidget.Editor().Lines().Count());
-  const bool small = SegmentLength(first, removed) <= kMaxEventText;
-  FOldSegment = small ? Segment(first, removed) : QString();
-  FCapturing = small;
+  FEnd += added - FRemoved;
+  if (!FWidget.Editor().Lines().Store().InGroup()) Report();
 }
 
 // Compares the old segment with the new one: what they share at both ends did not change.
 // In the text with a break after every line, a change that reaches the end takes the last
 // break with it; in the accessible text, which has no last break, the same change lies
 // one character earlier and starts with a break instead (or, at offset 0, has none).
-void EditorAccessEvents::Replaced(int first, int added) {
+void EditorAccessEvents::Report() {
   if (!FCapturing) return;
   FCapturing = false;
-  if (SegmentLength(first, added) > kMaxEventText) return;
-  const QString oldText = std::move(FOldSegment);
-  const QString newText = Segment(first, added);
+  const bool tooLong = FTooLong || SegmentLength(FFirst, FEnd - FFirst) > kMaxEventText;
+  const QString oldText = tooLong ? QString() : OldText();
+  FOldFront.clear();
+  FOldSegment.clear();
+  if (tooLong) {
+    FlushInsert();
+    SyncLater();
+    return;
+  }
+  const QString newText = Segment(FFirst, FEnd - FFirst);
   qsizetype prefix = 0;
   const qsizetype shorter = std::min(oldText.size(), newText.size());
   while (prefix < shorter && oldText[prefix] == newText[prefix]) ++prefix;
@@ -84,7 +124,7 @@ void EditorAccessEvents::Replaced(int first, int added) {
   QString removed = oldText.mid(prefix, oldText.size() - prefix - suffix);
   QString inserted = newText.mid(prefix, newText.size() - prefix - suffix);
   if (removed.isEmpty() && inserted.isEmpty()) return;
-  int position = PaddedStart(first) + static_cast<int>(prefix);
+  int position = PaddedStart(FFirst) + static_cast<int>(prefix);
   if (position + removed.size() == FOldLength) {
     for (QString* s : {&removed, &inserted}) {
       if (s->isEmpty()) continue;

@@ -3,8 +3,10 @@
 // client listens: the text inserted, removed or replaced (only the changed text, at its
 // accessible offset, taken from the lines the line store reports around each change,
 // undo and whole-text replacement included), the caret's moves and the selection's
-// changes. Costs nothing beyond an empty check while no client listens.
+// changes. The changes of one group of the line store (an undo step, a Replace All) are
+// told as one. Costs nothing beyond an empty check while no client listens.
 #include <QString>
+#include <vector>
 
 class EditorWidget;
 
@@ -34,13 +36,26 @@ class EditorAccessEvents {
   int SegmentLength(int first, int count) const;
   void Replacing(int first, int removed);
   void Replaced(int first, int added);
+  // Tells of the lines changed since the first Replacing, as one event.
+  void Report();
   void SyncLater();
   // Sends the insertion held back to be joined with the next one.
   void FlushInsert();
 
   EditorWidget& FWidget;
+  // The old text of the lines changed so far (while it is short enough to be told).
+  QString OldText() const;
+
+  // The lines changed so far, [FFirst, FEnd) in today's indices, and their text before
+  // the first change: the pieces found in front of them (the latest first) and the rest.
   bool FCapturing = false;
+  bool FTooLong = false;
+  int FFirst = 0;
+  int FEnd = 0;
+  int FRemoved = 0;
+  std::vector<QString> FOldFront;
   QString FOldSegment;
+  qsizetype FOldSize = 0;
   int FOldLength = 0;  // of the whole text with a break after every line
   int FLastCaret = -1;
   int FLastSelStart = 0;

@@ -204,7 +204,12 @@ TEST_F(Commands, CaretIsShownAgainWhenACommandFails) {
   Load("abc\r\n");
   h.host.Focused = true;
   ed().FocusIn();
-  EXPECT_THROW(ed().Command(cmdRedo), ERAEditorError);
+  struct BrokenUndo : TUndo {
+    using TUndo::TUndo;
+    void Undo() override { throw ERAEditorError("broken record"); }
+  };
+  Push<BrokenUndo>(&ed());
+  EXPECT_THROW(ed().Command(cmdUndo), ERAEditorError);
   EXPECT_TRUE(h.host.CaretVisible);
   EXPECT_EQ(ed().UpdateLock(), 0);
 }

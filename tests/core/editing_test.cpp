@@ -326,7 +326,8 @@ TEST_F(Editing, ReadOnlyBlocksEveryTextCommandButCopy) {
   Run({cmdCopy});
   EXPECT_EQ(h.host.Clip.Text(), "ab\r\n");
   ed().SetReadOnly(false);
-  EXPECT_THROW(ed().Command(cmdRedo), ERAEditorError);
+  EXPECT_NO_THROW(ed().Command(cmdRedo));
+  EXPECT_EQ(h.Text(), "ab\r\ncd\r\n");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // whole-text search (upper-casing the document and searching it with PosFrom).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "TextTestEditor.h"
@@ -275,10 +276,21 @@ TEST(SearchModel, MatchesTheWholeTextSearch) {
         << what;
     EXPECT_EQ(Observe(fast), Observe(model)) << what;
 
+    const auto kept = static_cast<long>(model.Records().size());
     const int count = editorsearch::ReplaceAll(*fast.editor, options, by);
     EXPECT_EQ(count, WholeTextReplaceAll(*model.editor, options, by));
     EXPECT_EQ(Observe(fast), Observe(model)) << what;
     EXPECT_EQ(fast.editor->Changes, model.editor->Changes);
-    EXPECT_EQ(fast.Records(), model.Records());
+    // Each replacement is one record where it made four, and undoes the same.
+    std::vector<std::string> folded = model.Records();
+    const std::vector<std::string> group{"TBeginCompoundUndo", "TDeleteSelectedUndo", "TInsertUndo",
+                                         "TEndCompoundUndo"};
+    for (auto at = folded.begin() + kept;
+         (at = std::search(at, folded.end(), group.begin(), group.end())) != folded.end();)
+      at = folded.insert(folded.erase(at, at + 4), "TReplaceSelectedUndo");
+    EXPECT_EQ(fast.Records(), folded) << what;
+    fast.Undo().Undo();
+    model.Undo().Undo();
+    EXPECT_EQ(Observe(fast), Observe(model)) << what;
   }
 }

@@ -221,24 +221,6 @@ TEST(Undo, NewChangeDiscardsUndoneRecords) {
   EXPECT_FALSE(h.Undo().CanUndo());
 }
 
-TEST(Undo, RedoIsNotImplemented) {
-  TextHarness h("xy\r\n");
-  auto& e = *h.editor;
-  auto redoMessage = [&] {
-    try {
-      h.Undo().Redo();
-    } catch (const ERAEditorError& error) {
-      return std::string(error.what());
-    }
-    return std::string("no error");
-  };
-  EXPECT_EQ(redoMessage(), "Redo not yet implemented");
-  Type(e, "a");
-  EXPECT_EQ(redoMessage(), "Redo not yet implemented");
-  EXPECT_EQ(h.Undo().UndoPtr, 0);
-  EXPECT_THROW(h.Undo().LastUndo()->Redo(), ERAEditorError);
-}
-
 TEST(Undo, RecordsMadeWhileUndoingAreDroppedAndFailuresEndTheStep) {
   TextHarness h("xy\r\n");
   auto& e = *h.editor;

@@ -7,9 +7,11 @@
 #include <QMenuBar>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <algorithm>
 #include <vector>
 
 #include "app_fixture.h"
+#include "editor/EditorSearch.h"
 #include "qt/AccessibleEventSink.h"
 #include "qt/AccessibleTextMap.h"
 #include "qt/EditorAccessEvents.h"
@@ -250,7 +252,8 @@ TEST_F(AccessibilityTest, NamesSayEachThingOnce) {
   EXPECT_EQ(QAccessible::queryAccessibleInterface(area)->text(QAccessible::Name), "Documents");
 }
 
-TEST_F(AccessibilityTest, RandomEditsAndUndoAreReportedExactly) {
+// An undo or redo step, or a Replace All, is told as one change however many it makes.
+TEST_F(AccessibilityTest, RandomEditsUndoRedoAndReplaceAllAreReportedExactly) {
   EditorWidget& w = OpenDocument("");
   QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&w);
   QAccessibleTextInterface* t = iface->textInterface();
@@ -259,20 +262,35 @@ TEST_F(AccessibilityTest, RandomEditsAndUndoAreReportedExactly) {
   g_events.clear();
   QRandomGenerator random(5);
   const QString pieces[] = {"a", "bc d", "\n", "x\ny", "\n\n", "  ", "end\n"};
-  for (int i = 0; i < 300; ++i) {
+  const auto textEvents = [] {
+    return std::count_if(g_events.begin(), g_events.end(), [](const Recorded& r) {
+      return !r.Removed.isEmpty() || !r.Inserted.isEmpty();
+    });
+  };
+  for (int i = 0; i < 400; ++i) {
     const int count = t->characterCount();
     const int at = random.bounded(count + 1);
-    switch (random.bounded(4)) {
+    bool oneChange = true;
+    switch (random.bounded(7)) {
       case 0:
         edit->deleteText(at, std::min(count, at + random.bounded(6)));
+        oneChange = false;
         break;
       case 1:
         w.Editor().Command(cmdUndo);
-        w.AccessEvents().Sync();  // as the event loop does after a menu command
+        break;
+      case 2:
+        w.Editor().Command(cmdRedo);
+        break;
+      case 3:
+        editorsearch::ReplaceAll(w.Editor(), {random.bounded(2) ? "a" : " "}, "\r\nz");
         break;
       default:
         edit->insertText(at, pieces[random.bounded(7)]);
+        oneChange = false;
     }
+    w.AccessEvents().Sync();  // as the event loop does after a menu command
+    if (oneChange) EXPECT_LE(textEvents(), 1) << "edit " << i;
     Replay(model, -1);
     ASSERT_EQ(model, t->text(0, t->characterCount())) << "edit " << i;
   }
