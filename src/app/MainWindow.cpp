@@ -21,7 +21,7 @@
 #include "app/DocumentFile.h"
 #include "app/FileDrop.h"
 #include "app/FileWatcher.h"
-#include "app/Printing.h"
+#include "app/PrintCommands.h"
 #include "app/RecoveryDrafts.h"
 #include "app/Settings.h"
 #include "app/Shortcuts.h"
@@ -152,6 +152,12 @@ void TForm1::CreateMenus() {
   FFileMenu->addActions({Action1, FileOpen1, Action2, FileSaveAs1});
   CreateEncodingMenu();
   FFileMenu->addAction(PrintDlg1);
+  // Print Preview... and Export, enabled as the menu opens.
+  FPrintCommands = new TPrintCommands(
+      this, FDialogs, [this] { return ActiveMDIChild(); },
+      [this](const QString& message) { ShowMessage(message); });
+  FFileMenu->addActions(FPrintCommands->MenuActions());
+  connect(FFileMenu, &QMenu::aboutToShow, FPrintCommands, &TPrintCommands::UpdateActions);
   FFileMenu->addSeparator();
   FFileMenu->addAction(FileExit1);
   // A document window's menus go in front of this one while it is active.
@@ -331,14 +337,11 @@ void TForm1::ExecuteOpen() {
 }
 
 void TForm1::ExecutePrint() {
-  QPrinter printer(QPrinter::HighResolution);
-  if (FDialogs.PrintSetup(this, printer)) Print(printer);
+  FPrintCommands->Print();
 }
 
 void TForm1::Print(QPrinter& printer) {
-  TChildForm* child = ActiveMDIChild();
-  if (child == nullptr) return;
-  Guarded(this, [&] { PrintScript(child->Editor1().Lines(), printer); });
+  FPrintCommands->PrintOn(printer);
 }
 
 // ---- window arrangement ----

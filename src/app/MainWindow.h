@@ -22,6 +22,7 @@ class QPrinter;
 class QTimer;
 class TChildForm;
 class TFileWatcher;
+class TPrintCommands;
 class TRecoveryDrafts;
 struct TOrphanDraft;
 
@@ -181,4 +182,5 @@ class TForm1 : public QMainWindow {
   QLabel* FEncodingPanel = nullptr;
   TRecoveryDrafts* FDrafts = nullptr;
   TFileWatcher* FWatcher = nullptr;
+  TPrintCommands* FPrintCommands = nullptr;
 };
