@@ -3,7 +3,8 @@
 #include <QIODevice>
 #include <QSaveFile>
 #include <QString>
-#include <iterator>
+#include <utility>
+#include <vector>
 
 #include "app/PrintSource.h"
 #include "app/WorkProgress.h"
@@ -109,7 +110,7 @@ class THtmlWriter {
       const TLineAttr& attr = FSource.CellAttr(attrs, col);
       int next = col + 1;
       while (next < length && FSource.CellAttr(attrs, next) == attr) ++next;
-      const QString open = OpeningTag(attr);
+      const QString& open = OpeningTag(attr);
       FChunk += open;
       AppendEscaped(FChunk, text.constData() + col, next - col);
       if (!open.isEmpty()) FChunk += QLatin1String("</span>");
@@ -126,8 +127,16 @@ class THtmlWriter {
 
  private:
   // The element a run of Attr's look opens: none for plain text, the class of its token
-  // class, or its own style for a look the scheme has no class for.
-  QString OpeningTag(const TLineAttr& attr) const {
+  // class, or its own style for a look the scheme has no class for. A script has few
+  // looks: each tag is made once.
+  const QString& OpeningTag(const TLineAttr& attr) {
+    for (const auto& [look, tag] : FTags) {
+      if (look == attr) return tag;
+    }
+    return FTags.emplace_back(attr, MakeOpeningTag(attr)).second;
+  }
+
+  QString MakeOpeningTag(const TLineAttr& attr) const {
     const TColors& scheme = FSource.PaperScheme();
     for (const TClass& c : kClasses) {
       const TSymbolColor& color = scheme.*c.Color;
@@ -147,6 +156,7 @@ class THtmlWriter {
   TPrintSource& FSource;
   QIODevice& FOut;
   QString FChunk;
+  std::vector<std::pair<TLineAttr, QString>> FTags;
 };
 
 }  // namespace

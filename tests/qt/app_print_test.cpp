@@ -319,7 +319,13 @@ TEST_F(AppTest, ExportHtmlParsesBackToTheScriptWithItsColoursAsClasses) {
       "Start\r\n";
   WriteFile(script, bytes);
   TForm1& form = MakeForm();
-  form.OpenFile(script);
+  TChildForm* child = form.OpenFile(script);
+  // What the document window adds to the colouring goes out too: "Start" underlined.
+  child->Editor1().OnGetLineAttr = [](TRACustomEditor*, std::string&, int index,
+                                      TLineAttrs& attrs) {
+    if (index != 1) return;
+    for (int col = 6; col < 11; ++col) attrs[col + 1].Style |= fsUnderline;
+  };
   Dialogs.ExportName = PathOf("page.html");
   FileEntry(form, "&HTML...", "Expor&t")->trigger();
   EXPECT_EQ(Dialogs.ExportProposed, PathOf("a&b.html"));
@@ -334,6 +340,9 @@ TEST_F(AppTest, ExportHtmlParsesBackToTheScriptWithItsColoursAsClasses) {
   EXPECT_TRUE(page.Spans.contains({"reserved", "goto"}));
   EXPECT_TRUE(page.Spans.contains({"statement", "Display"}));
   EXPECT_TRUE(page.Spans.contains({"string", QString::fromUtf8("\"café € 5 > 3\"")}));
+  EXPECT_TRUE(
+      html.contains("<span style=\"color:#000000;text-decoration: underline;\">Start</span>"))
+      << html.toStdString();
   // UTF-8, the three characters as entities, the colours as classes.
   EXPECT_TRUE(html.contains("caf\xC3\xA9 \xE2\x82\xAC 5 &gt; 3"));
   EXPECT_TRUE(html.contains("# a &lt;comment&gt; &amp; more"));
