@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QProgressDialog>
+#include <algorithm>
 
 namespace {
 
