@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QPrinter>
 
+#include "app/Actions.h"
 #include "app/AppDialogs.h"
 #include "app/ChildForm.h"
 #include "app/HtmlExport.h"
@@ -13,16 +14,6 @@
 #include "app/PrintSource.h"
 #include "app/Printing.h"
 #include "qt/Guarded.h"
-
-namespace {
-
-QAction* MakeAction(QObject* parent, const QString& caption, const QString& tip) {
-  auto* action = new QAction(caption, parent);
-  action->setStatusTip(tip);
-  return action;
-}
-
-}  // namespace
 
 TPrintCommands::TPrintCommands(QWidget* window, TAppDialogs& dialogs,
                                std::function<TChildForm*()> active,
@@ -32,14 +23,14 @@ TPrintCommands::TPrintCommands(QWidget* window, TAppDialogs& dialogs,
       FDialogs(dialogs),
       FActive(std::move(active)),
       FShowMessage(std::move(showMessage)) {
-  FilePrintPreview1 = MakeAction(this, QStringLiteral("Print Pre&view..."),
-                                 QStringLiteral("Shows the pages as they will be printed"));
+  FilePrintPreview1 = MakeAction(this, QStringLiteral("Print Pre&view..."), {},
+                                 "Print Preview|Shows the pages as they will be printed");
   connect(FilePrintPreview1, &QAction::triggered, this, &TPrintCommands::Preview);
-  FileExportPdf1 = MakeAction(this, QStringLiteral("&PDF..."),
-                              QStringLiteral("Writes the pages as they print into a PDF file"));
+  FileExportPdf1 = MakeAction(this, QStringLiteral("&PDF..."), {},
+                              "Export PDF|Writes the pages as they print into a PDF file");
   connect(FileExportPdf1, &QAction::triggered, this, &TPrintCommands::ExportPdf);
-  FileExportHtml1 = MakeAction(this, QStringLiteral("&HTML..."),
-                               QStringLiteral("Writes the script with its colours as a web page"));
+  FileExportHtml1 = MakeAction(this, QStringLiteral("&HTML..."), {},
+                               "Export HTML|Writes the script with its colours as a web page");
   connect(FileExportHtml1, &QAction::triggered, this, &TPrintCommands::ExportHtml);
   ExportMenu = new QMenu(QStringLiteral("Expor&t"), window);
   ExportMenu->addActions({FileExportPdf1, FileExportHtml1});

@@ -68,7 +68,7 @@ TEST_F(AppTest, PrintWritesTheActiveDocument) {
   form.Print(idle);
   EXPECT_FALSE(QFileInfo::exists(pdf));
 
-  TChildForm* child = form.NewDocument();
+  TChildForm* child = form.Documents().NewDocument();
   child->Editor1().Lines().SetTextStr("label Start\r\n  Display(\"caf\xE9\")\r\nexitscript\r\n");
   form.PrintDlg1->trigger();
   EXPECT_EQ(Dialogs.PrintAsked, 1);
@@ -88,7 +88,7 @@ TEST_F(AppTest, PrintWritesTheActiveDocument) {
 TEST_F(AppTest, PrintPaginatesLongDocumentsAndFollowsThePrintersRangeAndCopies) {
   if (!HavePoppler()) GTEST_SKIP() << "poppler-utils is not installed";
   TForm1& form = MakeForm();
-  TChildForm* child = form.NewDocument();
+  TChildForm* child = form.Documents().NewDocument();
   std::string text;
   for (int i = 0; i < 300; ++i) text += "WaitForShutter()\r\n";
   child->Editor1().Lines().SetTextStr(text);
@@ -289,7 +289,7 @@ TEST_F(AppTest, ExportPdfWritesThePrintedPagesTitledWithTheScriptsName) {
   EXPECT_TRUE(Dialogs.ExportProposed.isEmpty());
 
   form.SetLineNumbers(true);
-  form.OpenFile(script);
+  form.Documents().OpenFile(script);
   emit SubmenuNamed(form.menuBar(), "&File")->aboutToShow();
   EXPECT_TRUE(pdf->isEnabled());
   pdf->trigger();
@@ -319,7 +319,7 @@ TEST_F(AppTest, ExportHtmlParsesBackToTheScriptWithItsColoursAsClasses) {
       "Start\r\n";
   WriteFile(script, bytes);
   TForm1& form = MakeForm();
-  TChildForm* child = form.OpenFile(script);
+  TChildForm* child = form.Documents().OpenFile(script);
   // What the document window adds to the colouring goes out too: "Start" underlined.
   child->Editor1().OnGetLineAttr = [](TRACustomEditor*, std::string&, int index,
                                       TLineAttrs& attrs) {
@@ -360,7 +360,7 @@ TEST_F(AppTest, PrintOptionsFollowTheViewUntilChosenAndThePreviewShowsThem) {
   };
   TForm1& form = MakeForm();
   form.SetLineNumbers(true);
-  TChildForm* child = form.NewDocument();
+  TChildForm* child = form.Documents().NewDocument();
   child->Editor1().Lines().SetTextStr("label Start\r\nexitscript\r\n");
 
   // Never chosen: line numbers as the view shows them, the rest on.
@@ -403,7 +403,7 @@ TEST_F(AppTest, LongExportsShowProgressAndCancelledOnesLeaveNoFile) {
   for (int i = 0; i < 60000; ++i)
     script += "  DisplayLine(\"Status: \" + NumberToString(status))\r\n";
   TChildForm& child = MakeChild(script);
-  TForm1& form = child.MainForm();
+  TForm1& form = *Form;
   for (const char* entry : {"&PDF...", "&HTML..."}) {
     const QString out = PathOf(QString("long-%1").arg(entry + 1));
     Dialogs.ExportName = out;
