@@ -8,6 +8,8 @@
 // draft there too, timing the user-interface thread's part of one recovery draft.
 // load-utf8 loads the same script with one non-ASCII character per hundred lines, written
 // as UTF-8, after the memory peak of the other workloads is taken.
+// export-pdf and export-html write the freshly loaded script as File > Export does (the
+// pages as they print, with header and footer; the web page), into a temporary folder.
 //
 // Without a script, ../shared/bench/gen_script.py writes one into a temporary folder.
 #include <sys/resource.h>
@@ -33,8 +35,12 @@
 
 #include "app/ChildForm.h"
 #include "app/Documents.h"
+#include "app/HtmlExport.h"
 #include "app/LineNumbers.h"
 #include "app/MainWindow.h"
+#include "app/PrintOptions.h"
+#include "app/PrintSource.h"
+#include "app/Printing.h"
 #include "app/RecoveryDrafts.h"
 #include "editor/EditorSearch.h"
 #include "highlight/RAHLEditor.h"
@@ -327,6 +333,18 @@ std::pair<double, double> DraftMilliseconds(const std::string& path) {
   return {first, ms};
 }
 
+// File > Export > PDF... and HTML... of the script just loaded into an editor of its own.
+std::pair<double, double> ExportMilliseconds(const std::string& path, const QTemporaryDir& dir) {
+  auto widget = MakeWidget();
+  std::string text = ReadFile(path);
+  OpenBytes(*widget, text);
+  TPrintSource source(static_cast<TRAHLEditor&>(widget->Editor()), "big.csm");
+  const double pdf =
+      Milliseconds([&] { ExportPdf(source, TPrintOptions(), dir.filePath("big.pdf"), nullptr); });
+  const double html = Milliseconds([&] { ExportHtml(source, dir.filePath("big.html"), nullptr); });
+  return {pdf, html};
+}
+
 long PeakMegabytes() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -393,11 +411,18 @@ int main(int argc, char** argv) {
     times["draft first"].push_back(first);
     times["draft"].push_back(next);
   }
+  for (int run = 0; run < options.Runs; ++run) {
+    const auto [pdf, html] = ExportMilliseconds(path, dir);
+    times["export-pdf"].push_back(pdf);
+    times["export-html"].push_back(html);
+  }
   for (const Workload& w : workloads) std::printf("%s  %.2f ms\n", w.Name, Median(times[w.Name]));
   std::printf("idle  %.2f ms\n", Median(times["idle"]));
   std::printf("draft  %.2f ms (first after a change %.2f ms)\n", Median(times["draft"]),
               Median(times["draft first"]));
   std::printf("load-utf8  %.2f ms\n", Median(times["load-utf8"]));
+  std::printf("export-pdf  %.2f ms\n", Median(times["export-pdf"]));
+  std::printf("export-html  %.2f ms\n", Median(times["export-html"]));
   std::printf("peak memory after load  %ld MB\n", loadPeak);
   std::printf("peak memory  %ld MB\n", peak);
   std::printf("memory after load  %ld MB\n", loadResident);

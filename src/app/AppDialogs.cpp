@@ -3,11 +3,10 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QPrintDialog>
-#include <QPrinter>
 
 #include "app/AboutBox.h"
 #include "app/GotoDialog.h"
+#include "app/PrintDialogs.h"
 #include "qt/Guarded.h"
 
 namespace {
@@ -24,11 +23,6 @@ QString AskSaveFileName(QWidget* parent, const QString& proposed) {
   dialog.setDefaultSuffix(QStringLiteral("csm"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().constFirst();
-}
-
-bool AskPrintSetup(QWidget* parent, QPrinter& printer) {
-  QPrintDialog dialog(&printer, parent);
-  return dialog.exec() == QDialog::Accepted;
 }
 
 QMessageBox::StandardButton AskSaveChanges(QWidget* parent) {
@@ -73,6 +67,8 @@ TAppDialogs TAppDialogs::Standard() {
   dialogs.OpenFileName = AskOpenFileName;
   dialogs.SaveFileName = AskSaveFileName;
   dialogs.PrintSetup = AskPrintSetup;
+  dialogs.PrintPreview = RunPrintPreview;
+  dialogs.ExportFileName = AskExportFileName;
   dialogs.ConfirmSave = AskSaveChanges;
   dialogs.ShowError = [](QWidget* parent, const QString& message) {
     ShowErrorBox(parent, message.toStdString());

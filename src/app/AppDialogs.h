@@ -11,6 +11,7 @@
 
 class QPrinter;
 class QWidget;
+struct TPrintOptions;
 
 struct TAppDialogs {
   // File name chosen in the Open dialog; empty when cancelled.
@@ -18,8 +19,16 @@ struct TAppDialogs {
   // File name chosen in the Save dialog (".csm" added when no extension is typed), which
   // proposes Proposed (the document's current name, may be empty); empty when cancelled.
   std::function<QString(QWidget* parent, const QString& proposed)> SaveFileName;
-  // The Print dialog: sets up Printer; false when cancelled.
-  std::function<bool(QWidget* parent, QPrinter& printer)> PrintSetup;
+  // The Print dialog: sets up Printer and, on a tab of its own, Options; false when
+  // cancelled.
+  std::function<bool(QWidget* parent, QPrinter& printer, TPrintOptions& options)> PrintSetup;
+  // The print preview, modal: Paint draws the pages on the printer it is given.
+  std::function<void(QWidget* parent, const std::function<void(QPrinter& printer)>& paint)>
+      PrintPreview;
+  // File name chosen in an export's Save dialog with Filter (such as "PDF Files (*.pdf)",
+  // whose extension is added when none is typed), proposing Proposed; empty when cancelled.
+  std::function<QString(QWidget* parent, const QString& proposed, const QString& filter)>
+      ExportFileName;
   // "Save changes?" with Yes, No and Cancel; closing the box answers Cancel.
   std::function<QMessageBox::StandardButton(QWidget* parent)> ConfirmSave;
   // A failure's message.

@@ -15,9 +15,7 @@
 #include "qt/EditorWidget.h"
 #include "qt/Guarded.h"
 
-namespace {
-
-void SetSchemeColors(TColors& colors) {
+void SetClassicColors(TColors& colors) {
   colors.Comment.SetAll(clOlive, clWindow, fsItalic);
   colors.Number.SetAll(clNavy, clWindow, 0);
   colors.Strings.SetAll(clPurple, clWindow, 0);
@@ -30,6 +28,8 @@ void SetSchemeColors(TColors& colors) {
   colors.Statement.SetAll(clGreen, clWindow, fsBold);
   colors.PlainText.SetAll(clWindowText, clWindow, 0);
 }
+
+namespace {
 
 // Completion stays disabled with empty lists: it never offers anything here.
 void SetCompletion(TCompletion& completion) {
@@ -55,7 +55,7 @@ void ConfigureScriptEditor(TRAHLEditor& editor) {
   editor.SetSelForeColor(clHighlightText);
   editor.SetSelBackColor(clHighlight);
   SetCompletion(editor.Completion());
-  SetSchemeColors(editor.Colors());
+  SetClassicColors(editor.Colors());
   editor.OnPaintGutter = [](TRACustomEditor* sender, Canvas& canvas) {
     PaintBookmarkNumbers(*sender, canvas);
   };

@@ -22,6 +22,7 @@ class QAction;
 class QMenu;
 class TFindDialog;
 class TRACustomEditor;
+class TColors;
 class TRAHLEditor;
 class TReplaceDialog;
 struct TAppDialogs;
@@ -30,6 +31,8 @@ struct TAppDialogs;
 // the bookmark numbers, tab stops, selection colours, colour scheme and (disabled)
 // completion.
 void ConfigureScriptEditor(TRAHLEditor& editor);
+// The document window's colour scheme, "Classic"; printouts of a dark scheme use it.
+void SetClassicColors(TColors& colors);
 
 // The numbers of Editor's valid bookmarks, each in the gutter at the top of its line,
 // ending 5 pixels left of the gutter's right edge.

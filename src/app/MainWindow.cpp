@@ -21,7 +21,7 @@
 #include "app/Documents.h"
 #include "app/EncodingMenu.h"
 #include "app/FileDrop.h"
-#include "app/Printing.h"
+#include "app/PrintCommands.h"
 #include "app/Settings.h"
 #include "app/Shortcuts.h"
 #include "app/WindowBounds.h"
@@ -145,6 +145,12 @@ void TForm1::CreateMenus() {
       FFileMenu, [this] { return FDocuments->ActiveMDIChild(); }, this);
   connect(FEncodingMenu, &TEncodingMenu::EncodingChanged, this, &TForm1::UpdateStatus);
   FFileMenu->addAction(PrintDlg1);
+  // Print Preview... and Export, enabled as the menu opens.
+  FPrintCommands = new TPrintCommands(
+      this, FDialogs, [this] { return FDocuments->ActiveMDIChild(); },
+      [this](const QString& message) { ShowMessage(message); });
+  FFileMenu->addActions(FPrintCommands->MenuActions());
+  connect(FFileMenu, &QMenu::aboutToShow, FPrintCommands, &TPrintCommands::UpdateActions);
   FFileMenu->addSeparator();
   FFileMenu->addAction(FileExit1);
   // A document window's menus go in front of this one while it is active.
@@ -243,14 +249,11 @@ void TForm1::ExecuteOpen() {
 }
 
 void TForm1::ExecutePrint() {
-  QPrinter printer(QPrinter::HighResolution);
-  if (FDialogs.PrintSetup(this, printer)) Print(printer);
+  FPrintCommands->Print();
 }
 
 void TForm1::Print(QPrinter& printer) {
-  TChildForm* child = FDocuments->ActiveMDIChild();
-  if (child == nullptr) return;
-  Guarded(this, [&] { PrintScript(child->Editor1().Lines(), printer); });
+  FPrintCommands->PrintOn(printer);
 }
 
 void TForm1::EndBySignal() {

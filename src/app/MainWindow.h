@@ -24,6 +24,7 @@ class QTimer;
 class TChildForm;
 class TDocuments;
 class TEncodingMenu;
+class TPrintCommands;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -136,4 +137,5 @@ class TForm1 : public QMainWindow {
   QList<QPointer<QMenu>> FMergedMenus;
   QLabel* FPanels[3] = {};
   QLabel* FEncodingPanel = nullptr;
+  TPrintCommands* FPrintCommands = nullptr;
 };

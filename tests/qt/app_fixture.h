@@ -25,6 +25,7 @@
 #include "app/Documents.h"
 #include "app/EncodingMenu.h"
 #include "app/MainWindow.h"
+#include "app/PrintOptions.h"
 #include "highlight/RAHLEditor.h"
 #include "qt/EditorWidget.h"
 
@@ -64,6 +65,15 @@ struct FakeDialogs {
   int ConfirmAsked = 0;
   std::function<bool(QPrinter&)> Print = [](QPrinter&) { return false; };
   int PrintAsked = 0;
+  // The Print dialog's options as offered, and the choice made on its tab.
+  TPrintOptions PrintOptionsOffered;
+  std::function<void(TPrintOptions&)> ChoosePrintOptions;
+  // The preview's answer: paints on the printer it is given.
+  std::function<void(const std::function<void(QPrinter&)>&)> Preview;
+  int PreviewShown = 0;
+  QString ExportName;
+  QString ExportProposed;
+  QString ExportFilter;
   QStringList Errors;
   QStringList Warnings;
   QStringList OverwriteQuestions;
@@ -90,9 +100,20 @@ struct FakeDialogs {
       SaveProposed = proposed;
       return SaveName;
     };
-    d.PrintSetup = [this](QWidget*, QPrinter& printer) {
+    d.PrintSetup = [this](QWidget*, QPrinter& printer, TPrintOptions& options) {
       ++PrintAsked;
+      PrintOptionsOffered = options;
+      if (ChoosePrintOptions) ChoosePrintOptions(options);
       return Print(printer);
+    };
+    d.PrintPreview = [this](QWidget*, const std::function<void(QPrinter&)>& paint) {
+      ++PreviewShown;
+      if (Preview) Preview(paint);
+    };
+    d.ExportFileName = [this](QWidget*, const QString& proposed, const QString& filter) {
+      ExportProposed = proposed;
+      ExportFilter = filter;
+      return ExportName;
     };
     d.ConfirmSave = [this](QWidget* parent) {
       ++ConfirmAsked;
