@@ -3,6 +3,7 @@
 // Find / Replace All of a script with references.
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
 #include <random>
 
 #include "editor/EditorSearch.h"
