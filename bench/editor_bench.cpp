@@ -172,8 +172,8 @@ int MemmemCount(const std::string& text, const std::string& sub) {
   int n = 0;
   const char* p = text.data();
   const char* end = p + text.size();
-  while ((p = static_cast<const char*>(memmem(p, static_cast<size_t>(end - p), sub.data(),
-                                              sub.size())))) {
+  while ((p = static_cast<const char*>(
+              memmem(p, static_cast<size_t>(end - p), sub.data(), sub.size())))) {
     ++n;
     p += sub.size();
   }

@@ -203,7 +203,8 @@ void ForEachPlain(const TEditorStrings& lines, const TSearchOptions& options, in
       col = 0;
     }
     if (first >= last) return;
-    if (!fold) return ForEachExactInLines(lines, pattern, options.WholeWord, first, col, last, found);
+    if (!fold)
+      return ForEachExactInLines(lines, pattern, options.WholeWord, first, col, last, found);
     for (int y = first; y < last; ++y) {
       const std::string_view line = lines.View(y);
       for (size_t at = FindInLine(line, pattern, y == first ? static_cast<size_t>(col) : 0, fold);

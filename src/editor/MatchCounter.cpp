@@ -53,9 +53,10 @@ bool TMatchCounter::Step(const TEditorStrings& lines, TClock::time_point deadlin
 
 int TMatchCounter::NumberAt(const TEditorStrings& lines, int line, int col) const {
   // The chunk whose counting began last at or before the place.
-  const auto after = std::upper_bound(
-      FChunks.begin(), FChunks.end(), std::make_pair(line, col),
-      [](const auto& place, const TChunk& c) { return Before(place.first, place.second, c.Line, c.Col); });
+  const auto after = std::upper_bound(FChunks.begin(), FChunks.end(), std::make_pair(line, col),
+                                      [](const auto& place, const TChunk& c) {
+                                        return Before(place.first, place.second, c.Line, c.Col);
+                                      });
   if (after == FChunks.begin()) return 0;
   const auto chunk = std::prev(after);
   if (after == FChunks.end() && !FDone && !Before(line, col, FNextLine, FNextCol)) return 0;

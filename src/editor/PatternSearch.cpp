@@ -32,8 +32,8 @@ class TLineWindow {
   // The line and column of subject offset At; the end of a window whose last line has its
   // '\n' is the start of the line after it.
   void Place(size_t at, int& line, int& col) const {
-    const auto k = static_cast<size_t>(
-        std::upper_bound(FStarts.begin(), FStarts.end(), at) - FStarts.begin() - 1);
+    const auto k = static_cast<size_t>(std::upper_bound(FStarts.begin(), FStarts.end(), at) -
+                                       FStarts.begin() - 1);
     line = FFirst + static_cast<int>(k);
     col = static_cast<int>(at - FStarts[k]);
     if (at == FText.size() && at > FStarts[k] && FText.back() == '\n') {
@@ -68,8 +68,8 @@ void ForEachInLines(const TEditorStrings& lines, const TTextMatcher& matcher, in
   }
 }
 
-void ForEachInWindows(const TEditorStrings& lines, const TTextMatcher& matcher, int first,
-                      int col, int last, const std::function<bool(const TLineMatch&)>& found) {
+void ForEachInWindows(const TEditorStrings& lines, const TTextMatcher& matcher, int first, int col,
+                      int last, const std::function<bool(const TLineMatch&)>& found) {
   TLineWindow window;
   TTextMatch m;
   int y = first;

@@ -100,7 +100,8 @@ class TRACustomEditor {
   using TOnPaintGutter = std::function<void(TRACustomEditor* sender, Canvas& canvas)>;
   // Marks laid on a painted line's colours under the selection (a search's occurrences):
   // the handler changes Attrs of line Index; it reads the line from the editor's Lines.
-  using TOnGetLineMarks = std::function<void(TRACustomEditor* sender, int index, TLineAttrs& attrs)>;
+  using TOnGetLineMarks =
+      std::function<void(TRACustomEditor* sender, int index, TLineAttrs& attrs)>;
   using TKeyEvent = std::function<void(TRACustomEditor* sender, uint16_t& key, TShiftState shift)>;
   using TKeyPressEvent = std::function<void(TRACustomEditor* sender, char& key)>;
   using TMouseEvent = std::function<void(TRACustomEditor* sender, TMouseButton button,

@@ -13,7 +13,8 @@ QString SeparatorClass() {
   QString body;
   for (int b = 0; b < 256; ++b) {
     if (!IsWordSeparator(static_cast<unsigned char>(b))) continue;
-    body += QStringLiteral("\\x{%1}").arg(Codepage1252::ToChar(static_cast<unsigned char>(b)).unicode(), 0, 16);
+    body += QStringLiteral("\\x{%1}").arg(
+        Codepage1252::ToChar(static_cast<unsigned char>(b)).unicode(), 0, 16);
   }
   return body;
 }
@@ -81,7 +82,8 @@ bool PatternSpansLines(const QString& pattern) {
 
 std::shared_ptr<const TTextMatcher> CompileRegex(const QString& pattern, bool matchCase,
                                                  bool wholeWord, TPatternError* error) {
-  auto options = QRegularExpression::MultilineOption | QRegularExpression::UseUnicodePropertiesOption;
+  auto options =
+      QRegularExpression::MultilineOption | QRegularExpression::UseUnicodePropertiesOption;
   if (!matchCase) options |= QRegularExpression::CaseInsensitiveOption;
   const auto fail = [error](const QRegularExpression& e) {
     if (error) *error = {static_cast<int>(e.patternErrorOffset()), e.errorString()};

@@ -298,7 +298,7 @@ using editorsearch::TPatternMatch;
 // The document as a regular expression sees it: lines joined by '\n', none after the last.
 struct JoinedText {
   std::string Text;
-  std::vector<int> Starts;  // of each line in Text
+  std::vector<int> Starts;   // of each line in Text
   std::vector<int> Offsets;  // of each line in the whole text (CR LF)
   explicit JoinedText(const TRACustomEditor& e) {
     const std::string whole = e.Lines().GetTextStr();
@@ -313,12 +313,14 @@ struct JoinedText {
     if (!Text.empty()) Text.pop_back();
   }
   int Line(int pos) const {
-    return static_cast<int>(std::upper_bound(Starts.begin(), Starts.end(), pos) - Starts.begin()) - 1;
+    return static_cast<int>(std::upper_bound(Starts.begin(), Starts.end(), pos) - Starts.begin()) -
+           1;
   }
   // Whole-text offset to a position here; a start inside a line break goes to the next line.
   int FromOffset(int offset) const {
     for (size_t y = 0; y < Offsets.size(); ++y) {
-      const int length = (y + 1 < Starts.size() ? Starts[y + 1] - 1 : static_cast<int>(Text.size())) - Starts[y];
+      const int length =
+          (y + 1 < Starts.size() ? Starts[y + 1] - 1 : static_cast<int>(Text.size())) - Starts[y];
       if (offset <= Offsets[y] + length) return Starts[y] + std::max(offset - Offsets[y], 0);
     }
     return static_cast<int>(Text.size()) + 1;
@@ -335,8 +337,8 @@ bool RegexModelFind(const TRACustomEditor& e, const std::regex& re, int from, TP
   const JoinedText j(e);
   for (int at = j.FromOffset(from); at <= static_cast<int>(j.Text.size()); ++at) {
     std::smatch r;
-    const auto flags = at > 0 ? std::regex_constants::match_prev_avail
-                              : std::regex_constants::match_default;
+    const auto flags =
+        at > 0 ? std::regex_constants::match_prev_avail : std::regex_constants::match_default;
     if (!std::regex_search(j.Text.cbegin() + at, j.Text.cend(), r, re, flags)) return false;
     const int start = at + static_cast<int>(r.position(0));
     if (r.length(0) == 0) {
@@ -407,10 +409,15 @@ TEST(SearchReplacement, ExpandsGroupReferencesAndEscapes) {
     const char* By;
     const char* Expected;
   } cases[] = {
-      {"Set\\1State", "SetCameraState"}, {"<\\0>", "<GetCameraStatus>"}, {"\\2x", "x"},
-      {"a\\nb\\tc", "a\r\nb\tc"},       {"\\\\1", "\\1"},                 {"\\q\\", "\\q\\"},
+      {"Set\\1State", "SetCameraState"},
+      {"<\\0>", "<GetCameraStatus>"},
+      {"\\2x", "x"},
+      {"a\\nb\\tc", "a\r\nb\tc"},
+      {"\\\\1", "\\1"},
+      {"\\q\\", "\\q\\"},
   };
-  for (const auto& c : cases) EXPECT_EQ(editorsearch::ExpandReplacement(c.By, m), c.Expected) << c.By;
+  for (const auto& c : cases)
+    EXPECT_EQ(editorsearch::ExpandReplacement(c.By, m), c.Expected) << c.By;
 }
 
 TEST(SearchRegex, InvalidPatternFindsAndReplacesNothing) {
@@ -447,8 +454,8 @@ TEST(SearchModel, RegularExpressionsMatchTheJoinedTextSearch) {
     const std::string text = randomText(50);
     const bool matchCase = pick(2) == 0;
     const TSearchOptions o = RegexOptions(RandomPattern(rng), matchCase);
-    const std::regex re(o.Text, matchCase ? std::regex::ECMAScript
-                                          : std::regex::ECMAScript | std::regex::icase);
+    const std::regex re(
+        o.Text, matchCase ? std::regex::ECMAScript : std::regex::ECMAScript | std::regex::icase);
     const std::string by = replacements[pick(7)];
     const std::string what = "/" + o.Text + "/ in '" + text + "' by '" + by + "'";
     TextHarness fast(text);
@@ -463,7 +470,8 @@ TEST(SearchModel, RegularExpressionsMatchTheJoinedTextSearch) {
     if (RegexModelFind(*model.editor, re, caret, found)) {
       ASSERT_TRUE(editorsearch::Find(*fast.editor, o)) << what;
       int length = 0;
-      EXPECT_EQ(editorsearch::FindOffset(fast.editor->Lines(), o, caret, length), found.Offset) << what;
+      EXPECT_EQ(editorsearch::FindOffset(fast.editor->Lines(), o, caret, length), found.Offset)
+          << what;
       EXPECT_EQ(length, found.Length) << what;
       EXPECT_EQ(fast.editor->GetSelText(), found.Groups[0]) << what;
       EXPECT_TRUE(editorsearch::SelectionMatches(*fast.editor, o)) << what;

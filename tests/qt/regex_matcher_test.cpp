@@ -55,13 +55,15 @@ TEST(RegexMatcher, OptionsAgreeWithThePlainSearch) {
   const std::string alphabet = "aAbB .-_";
   for (int round = 0; round < 300; ++round) {
     std::string text, sub;
-    for (int i = pick(60); i > 0; --i) text += pick(7) == 0 ? std::string("\r\n") : std::string(1, alphabet[pick(8)]);
+    for (int i = pick(60); i > 0; --i)
+      text += pick(7) == 0 ? std::string("\r\n") : std::string(1, alphabet[pick(8)]);
     for (int i = 1 + pick(3); i > 0; --i) sub += alphabet[pick(8)];
     EditorHarness<> h;
     h.SetText(text);
     const bool matchCase = pick(2) == 0, wholeWord = pick(2) == 0;
     const editorsearch::TSearchOptions plain{sub, matchCase, wholeWord};
-    const auto regex = Regex(QRegularExpression::escape(QString::fromLatin1(sub)), matchCase, wholeWord);
+    const auto regex =
+        Regex(QRegularExpression::escape(QString::fromLatin1(sub)), matchCase, wholeWord);
     ASSERT_NE(regex.Matcher, nullptr);
     for (int from = 0; from <= static_cast<int>(text.size()); from += 1 + pick(5))
       EXPECT_EQ(editorsearch::FindOffset(h.editor->Lines(), regex, from),
@@ -73,7 +75,9 @@ TEST(RegexMatcher, OptionsAgreeWithThePlainSearch) {
 
 TEST(RegexMatcher, CodePageCharactersAndLineBreaks) {
   EditorHarness<> h;
-  h.SetText("caf\xE9 CAF\xC9 \x80" "5\r\nend\r\n");
+  h.SetText(
+      "caf\xE9 CAF\xC9 \x80"
+      "5\r\nend\r\n");
   const auto& lines = h.editor->Lines();
   EXPECT_EQ(Count(*h.editor, Regex(QStringLiteral("caf\\w\\b"), false)), 2);  // é is a letter
   int length = 0;
@@ -101,7 +105,8 @@ TEST(RegexMatcher, ReplaceAllWithReferencesIsOneUndoStep) {
   EXPECT_EQ(e.GetSelText(), "GetLensStatus");
   e.SetSelStart(0);
   EXPECT_EQ(editorsearch::ReplaceAll(e, o, "Set\\1State"), 2);
-  EXPECT_EQ(h.Text(), "s = SetCameraState(3)\r\nSetLensState() GetStatus\r\nx = SetCameraState(1)\r\n");
+  EXPECT_EQ(h.Text(),
+            "s = SetCameraState(3)\r\nSetLensState() GetStatus\r\nx = SetCameraState(1)\r\n");
   e.UndoBuffer()->Undo();
   EXPECT_EQ(e.Lines()[1], "GetLensStatus() GetStatus");
   EXPECT_EQ(e.Lines()[2], "x = GetCameraStatus(1)");

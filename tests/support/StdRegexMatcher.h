@@ -11,8 +11,8 @@
 class StdRegexMatcher : public TTextMatcher {
  public:
   StdRegexMatcher(const std::string& pattern, bool matchCase)
-      : FRegex(pattern, matchCase ? std::regex::ECMAScript
-                                  : std::regex::ECMAScript | std::regex::icase),
+      : FRegex(pattern,
+               matchCase ? std::regex::ECMAScript : std::regex::ECMAScript | std::regex::icase),
         FSpans(pattern.find("\\n") != std::string::npos) {}
 
   bool SpansLines() const override { return FSpans; }
@@ -20,8 +20,8 @@ class StdRegexMatcher : public TTextMatcher {
   bool Find(std::string_view subject, size_t from, TTextMatch& match) const override {
     for (size_t at = from; at <= subject.size(); ++at) {
       std::cmatch m;
-      const auto flags = at > 0 ? std::regex_constants::match_prev_avail
-                                : std::regex_constants::match_default;
+      const auto flags =
+          at > 0 ? std::regex_constants::match_prev_avail : std::regex_constants::match_default;
       if (!std::regex_search(subject.data() + at, subject.data() + subject.size(), m, FRegex,
                              flags))
         return false;
