@@ -68,7 +68,7 @@ void TChildForm::FocusEditor() {
 bool TChildForm::RefuseInvalidPattern(const TFindDialog& dialog) {
   const QString error = dialog.PatternError();
   if (error.isEmpty()) return false;
-  FMainForm.ShowMessage(QStringLiteral("Invalid regular expression: %1").arg(error));
+  emit Message(QStringLiteral("Invalid regular expression: %1").arg(error));
   QApplication::beep();
   return true;
 }
