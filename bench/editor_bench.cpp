@@ -43,9 +43,12 @@
 #include "app/Printing.h"
 #include "app/RecoveryDrafts.h"
 #include "editor/EditorSearch.h"
+#include "editor/MatchCounter.h"
+#include "editor/MatchMarks.h"
 #include "highlight/RAHLEditor.h"
 #include "qt/AccessibleEventSink.h"
 #include "qt/EditorWidget.h"
+#include "qt/RegexMatcher.h"
 #include "util/TextCodec.h"
 
 namespace {
@@ -171,6 +174,34 @@ void ReadCaretLine(QAccessibleEvent* event) {
                                                               &start, &end);
 }
 
+// The script's own search, with Match case on as the Replace All workload has it.
+const editorsearch::TSearchOptions kStatusSearch{"GetCameraStatus", true};
+
+editorsearch::TSearchOptions StatusRegex() {
+  editorsearch::TSearchOptions o{"GetCamera(Status)", true};
+  o.RegularExpression = true;
+  o.Matcher = CompileRegex(QStringLiteral("GetCamera(Status)"), true, false);
+  return o;
+}
+
+// Occurrences of the search text in the script's bytes: the floor that counting is held to.
+int MemmemCount(const std::string& text, const std::string& sub) {
+  int n = 0;
+  const char* p = text.data();
+  const char* end = p + text.size();
+  while ((p = static_cast<const char*>(
+              memmem(p, static_cast<size_t>(end - p), sub.data(), sub.size())))) {
+    ++n;
+    p += sub.size();
+  }
+  return n;
+}
+
+int& CountedOccurrences() {
+  static int counted = 0;
+  return counted;
+}
+
 struct Workload {
   const char* Name;
   std::function<void(EditorWidget&)> Prepare;  // untimed
@@ -180,6 +211,7 @@ struct Workload {
 // Text holds the file only while it is loaded: the editor's memory is measured without a
 // copy of the benchmark's own, as after Open, which drops what it read once it is loaded.
 std::vector<Workload> Workloads(const std::string& path, std::string& text) {
+  static TMatchMarks marks;
   return {
       {"load", [&path, &text](EditorWidget&) { text = ReadFile(path); },
        [&text](EditorWidget& w) {
@@ -241,6 +273,34 @@ std::vector<Workload> Workloads(const std::string& path, std::string& text) {
          w.Editor().Command(cmdRedo);
          AccessibleEventSink::SetObserver(nullptr);
          FullPaint(w);
+       }},
+      // The same Replace All as a regular expression, on the script before Replace All.
+      {"regex-replaceall", [](EditorWidget& w) { w.Editor().Command(cmdUndo); },
+       [](EditorWidget& w) {
+         editorsearch::ReplaceAll(w.Editor(), StatusRegex(), "GetCameraState");
+         FullPaint(w);
+       }},
+      // Every occurrence counted, as the status bar's "n of m" needs it (its floor,
+      // count-memmem, is measured after the memory peak).
+      {"count", [](EditorWidget& w) { w.Editor().Command(cmdUndo); },
+       [](EditorWidget& w) {
+         TMatchCounter counter;
+         counter.Start(kStatusSearch);
+         counter.Step(w.Editor().Lines(), TMatchCounter::TClock::time_point::max());
+         CountedOccurrences() = counter.Total();
+       }},
+      // paint100 with every occurrence of the search marked.
+      {"paint100-matches",
+       [](EditorWidget& w) {
+         marks.SetSearch(kStatusSearch);
+         w.Editor().OnGetLineMarks = [](TRACustomEditor* sender, int index, TLineAttrs& attrs) {
+           marks.Mark(sender->Lines(), index, attrs);
+         };
+         w.Editor().SetLeftTop(w.Editor().LeftCol(), 60000);
+       },
+       [](EditorWidget& w) {
+         for (int i = 0; i < 100; ++i) FullPaint(w);
+         w.Editor().OnGetLineMarks = nullptr;
        }},
       // paint100 with the gutter's line numbers on, as the View menu shows them.
       {"paint100ln",
@@ -406,6 +466,17 @@ int main(int argc, char** argv) {
       times["load-utf8"].push_back(LoadMilliseconds(utf8));
     }
   }
+  {
+    const std::string bytes = ReadFile(path);
+    int found = 0;
+    for (int run = 0; run < options.Runs; ++run) {
+      times["count-memmem"].push_back(
+          Milliseconds([&] { found = MemmemCount(bytes, kStatusSearch.Text); }));
+    }
+    if (found != CountedOccurrences()) {
+      std::fprintf(stderr, "editor_bench: counted %d, memmem %d\n", CountedOccurrences(), found);
+    }
+  }
   for (int run = 0; run < options.Runs; ++run) {
     const auto [first, next] = DraftMilliseconds(path);
     times["draft first"].push_back(first);
@@ -423,6 +494,7 @@ int main(int argc, char** argv) {
   std::printf("load-utf8  %.2f ms\n", Median(times["load-utf8"]));
   std::printf("export-pdf  %.2f ms\n", Median(times["export-pdf"]));
   std::printf("export-html  %.2f ms\n", Median(times["export-html"]));
+  std::printf("count-memmem  %.2f ms\n", Median(times["count-memmem"]));
   std::printf("peak memory after load  %ld MB\n", loadPeak);
   std::printf("peak memory  %ld MB\n", peak);
   std::printf("memory after load  %ld MB\n", loadResident);

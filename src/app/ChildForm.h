@@ -141,6 +141,8 @@ class TChildForm : public QWidget {
   void ReportFind(editorsearch::TFindResult result, const TFindDialog& dialog);
   // Whether the document is read-only, said in the status bar with a beep.
   bool RefuseReadOnly();
+  // Whether Dialog's regular expression does not compile, said likewise with its error.
+  bool RefuseInvalidPattern(const TFindDialog& dialog);
   // ChildView.cpp: the gutter's numbers, and its width kept fitting the line count.
   void PaintGutter(Canvas& canvas);
   void FitGutter();

@@ -65,7 +65,16 @@ void TChildForm::FocusEditor() {
   FEditorView->setFocus();
 }
 
+bool TChildForm::RefuseInvalidPattern(const TFindDialog& dialog) {
+  const QString error = dialog.PatternError();
+  if (error.isEmpty()) return false;
+  emit Message(QStringLiteral("Invalid regular expression: %1").arg(error));
+  QApplication::beep();
+  return true;
+}
+
 bool TChildForm::Find(const TFindDialog& dialog) {
+  if (RefuseInvalidPattern(dialog)) return false;
   editorsearch::TFindResult result = editorsearch::frNotFound;
   Guarded(this, [&] { result = editorsearch::Find(*FEditor1, dialog.Options()); });
   ReportFind(result, dialog);
@@ -73,7 +82,7 @@ bool TChildForm::Find(const TFindDialog& dialog) {
 }
 
 void TChildForm::Replace() {
-  if (RefuseReadOnly()) return;
+  if (RefuseReadOnly() || RefuseInvalidPattern(*FReplaceDialog1)) return;
   editorsearch::TFindResult result = editorsearch::frNotFound;
   Guarded(this, [&] {
     result = editorsearch::Replace(*FEditor1, FReplaceDialog1->Options(),
@@ -83,7 +92,7 @@ void TChildForm::Replace() {
 }
 
 void TChildForm::ReplaceAll() {
-  if (RefuseReadOnly()) return;
+  if (RefuseReadOnly() || RefuseInvalidPattern(*FReplaceDialog1)) return;
   int count = 0;
   Guarded(this, [&] {
     count = editorsearch::ReplaceAll(*FEditor1, FReplaceDialog1->Options(),

@@ -10,6 +10,7 @@
 #include <initializer_list>
 
 #include "qt/Codepage1252.h"
+#include "qt/RegexMatcher.h"
 
 namespace {
 
@@ -56,6 +57,13 @@ TFindDialog::TFindDialog(QWidget* parent)
   left->addWidget(WholeWordBox);
   WrapAroundBox = new QCheckBox(QStringLiteral("Wrap ar&ound"), this);
   left->addWidget(WrapAroundBox);
+  RegexBox = new QCheckBox(QStringLiteral("Regular e&xpression"), this);
+  left->addWidget(RegexBox);
+  ErrorLabel = new QLabel(this);
+  ErrorLabel->setWordWrap(true);
+  ErrorLabel->setStyleSheet(QStringLiteral("color: #b00020"));
+  ErrorLabel->hide();
+  left->addWidget(ErrorLabel);
   left->addStretch();
   columns->addLayout(left);
   FButtons = new QVBoxLayout;
@@ -67,10 +75,14 @@ TFindDialog::TFindDialog(QWidget* parent)
   connect(FindNextButton, &QPushButton::clicked, this, &TFindDialog::FindNextClicked);
   connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
   connect(FindEdit, &QLineEdit::textChanged, this, &TFindDialog::EnableSearchButtons);
+  connect(FindEdit, &QLineEdit::textChanged, this, &TFindDialog::Recompile);
+  for (QCheckBox* box : {MatchCaseBox, WholeWordBox, RegexBox})
+    connect(box, &QCheckBox::toggled, this, &TFindDialog::Recompile);
+  connect(WrapAroundBox, &QCheckBox::toggled, this, &TFindDialog::SearchChanged);
   EnableSearchButtons();
   // Down the fields, then down the buttons, as they are laid out.
-  ChainTabOrder(
-      {FindEdit, MatchCaseBox, WholeWordBox, WrapAroundBox, FindNextButton, CancelButton});
+  ChainTabOrder({FindEdit, MatchCaseBox, WholeWordBox, WrapAroundBox, RegexBox, FindNextButton,
+                 CancelButton});
 }
 
 void TFindDialog::Execute() {
@@ -86,8 +98,31 @@ std::string TFindDialog::FindText() const {
 }
 
 editorsearch::TSearchOptions TFindDialog::Options() const {
-  return {FindText(), MatchCaseBox->isChecked(), WholeWordBox->isChecked(),
-          WrapAroundBox->isChecked()};
+  editorsearch::TSearchOptions options{FindText(), MatchCaseBox->isChecked(),
+                                       WholeWordBox->isChecked(), WrapAroundBox->isChecked()};
+  options.RegularExpression = RegexBox->isChecked();
+  if (options.RegularExpression) options.Matcher = FMatcher;
+  return options;
+}
+
+QString TFindDialog::PatternError() const {
+  return FPatternError;
+}
+
+void TFindDialog::Recompile() {
+  FMatcher = nullptr;
+  FPatternError.clear();
+  if (RegexBox->isChecked() && !FindEdit->text().isEmpty()) {
+    TPatternError error;
+    FMatcher = CompileRegex(FindEdit->text(), MatchCaseBox->isChecked(), WholeWordBox->isChecked(),
+                            &error);
+    if (!FMatcher) {
+      FPatternError = QStringLiteral("Position %1: %2").arg(error.Offset + 1).arg(error.Message);
+    }
+  }
+  ErrorLabel->setText(FPatternError);
+  ErrorLabel->setVisible(!FPatternError.isEmpty());
+  emit SearchChanged();
 }
 
 void TFindDialog::EnableSearchButtons() {
@@ -107,8 +142,8 @@ TReplaceDialog::TReplaceDialog(QWidget* parent) : TFindDialog(parent) {
     button->setAutoDefault(false);
     FButtons->insertWidget(1, button);
   }
-  ChainTabOrder({FindEdit, ReplaceEdit, MatchCaseBox, WholeWordBox, WrapAroundBox, FindNextButton,
-                 ReplaceButton, ReplaceAllButton, CancelButton});
+  ChainTabOrder({FindEdit, ReplaceEdit, MatchCaseBox, WholeWordBox, WrapAroundBox, RegexBox,
+                 FindNextButton, ReplaceButton, ReplaceAllButton, CancelButton});
   connect(ReplaceButton, &QPushButton::clicked, this, &TReplaceDialog::ReplaceClicked);
   connect(ReplaceAllButton, &QPushButton::clicked, this, &TReplaceDialog::ReplaceAllClicked);
   EnableSearchButtons();

@@ -195,6 +195,7 @@ void TRACustomEditor::GetLineAttr(std::string& /*line*/, int lineIdx, int colBeg
     std::string copy = FLines->Get(lineIdx);
     OnGetLineAttr(this, copy, lineIdx, FLineAttrs);
   }
+  if (OnGetLineMarks && FMarksShown) OnGetLineMarks(this, lineIdx, FLineAttrs);
   if (FSelected) ApplySelectionAttrs(lineIdx, colBeg, colEnd);
   ChangeAttr(lineIdx, colBeg, colEnd);
 }
@@ -202,7 +203,11 @@ void TRACustomEditor::GetLineAttr(std::string& /*line*/, int lineIdx, int colBeg
 const TLineAttrs& TRACustomEditor::TextAttrs(int index) {
   const bool selected = FSelected;
   FSelected = false;
-  const Bracket restore([&] { FSelected = selected; });
+  FMarksShown = false;
+  const Bracket restore([&] {
+    FSelected = selected;
+    FMarksShown = true;
+  });
   FPaintLineText.assign(FLines->View(index));
   GetLineAttr(FPaintLineText, index, 0, MaxLineAttr - 1);
   return FLineAttrs;

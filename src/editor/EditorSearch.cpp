@@ -2,10 +2,14 @@
 #include "editor/EditorSearch.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string_view>
 #include <vector>
 
+#include "editor/EditorStrings.h"
+#include "editor/LineList.h"
+#include "editor/PatternSearch.h"
 #include "editor/RAEditor.h"
 #include "editor/TextInsertion.h"
 #include "util/RAStrUtil.h"
@@ -114,12 +118,13 @@ bool MatchesAt(const TEditorStrings& lines, int y, size_t col, std::string_view 
 
 // A pattern with line breaks may span lines: each position whose character matches the
 // pattern's first one is compared with the lines from there, without copying them.
+// Occurrences that start on line Last or below are not looked for.
 int FindAcrossLines(const TEditorStrings& lines, std::string_view pattern, bool fold,
-                    bool wholeWord, int from) {
+                    bool wholeWord, int from, int last) {
   int y = 0;
   size_t col = 0;
   StartOf(lines, from, y, col);
-  for (; y < lines.Count(); ++y, col = 0) {
+  for (; y < last; ++y, col = 0) {
     const std::string_view line = lines.View(y);
     for (size_t i = col; i < line.size() + 2; ++i) {
       const char c = CharAt(line, i);
@@ -147,45 +152,189 @@ bool WholeWordAt(const TEditorStrings& lines, int start, std::string_view patter
          WordStartsAt(lines.View(y), col) && WordEndsAt(lines, endY, endCol);
 }
 
-}  // namespace
-
-int FindOffset(const TEditorStrings& lines, const TSearchOptions& options, int from) {
-  if (options.Text.empty() || lines.Count() == 0) return -1;
-  const bool fold = !options.MatchCase;
-  const std::string pattern = fold ? Folded(options.Text) : options.Text;
-  if (HasLineBreak(pattern)) return FindAcrossLines(lines, pattern, fold, options.WholeWord, from);
-  return FindWithinLines(lines, pattern, fold, options.WholeWord, from);
+// Exact bytes within lines, searched over the line store's blocks, where lines lie back to
+// back: one memmem per block, a hit that runs over a line's end is no occurrence.
+void ForEachExactInLines(const TEditorStrings& lines, const std::string& pattern, bool wholeWord,
+                         int first, int col, int last,
+                         const std::function<bool(const TOccurrence&)>& found) {
+  const size_t n = pattern.size();
+  int y = first;
+  while (y < last) {
+    int k = 0;
+    const LineListBlock& block = lines.Store().BlockOf(y, k);
+    const int blockFirst = y - k;
+    const std::string_view bytes = block.Bytes;
+    const int blockLast = std::min(last, blockFirst + block.Count());
+    const size_t end = block.Start(blockLast - blockFirst);
+    size_t at = block.Start(k) + (y == first ? static_cast<size_t>(col) : 0);
+    while (at + n <= end) {
+      const void* hit = memmem(bytes.data() + at, end - at, pattern.data(), n);
+      if (!hit) break;
+      const size_t h = static_cast<size_t>(static_cast<const char*>(hit) - bytes.data());
+      while (block.Ends[static_cast<size_t>(k)] <= h) ++k;
+      const size_t start = block.Start(k);
+      const size_t lineEnd = block.Ends[static_cast<size_t>(k)];
+      if (h + n > lineEnd) {
+        at = lineEnd;
+        continue;
+      }
+      const int line = blockFirst + k;
+      const int c = static_cast<int>(h - start);
+      if (wholeWord && !(WordStartsAt(block.Line(k), static_cast<size_t>(c)) &&
+                         WordEndsAt(lines, line, static_cast<size_t>(c) + n))) {
+        at = h + 1;
+        continue;
+      }
+      if (!found({line, c, line, c + static_cast<int>(n)})) return;
+      at = h + n;
+    }
+    y = blockLast;
+  }
 }
 
-bool SelectionMatches(const TRACustomEditor& editor, const TSearchOptions& options) {
+// Plain text, folded or spanning lines: each search goes on behind the last occurrence.
+void ForEachPlain(const TEditorStrings& lines, const TSearchOptions& options, int first, int col,
+                  int last, const std::function<bool(const TOccurrence&)>& found) {
+  const bool fold = !options.MatchCase;
+  const std::string pattern = fold ? Folded(options.Text) : options.Text;
+  const int n = static_cast<int>(pattern.size());
+  if (!HasLineBreak(pattern)) {
+    // A start beyond the line's text goes on at the next line.
+    if (col > static_cast<int>(lines.View(first).size())) {
+      ++first;
+      col = 0;
+    }
+    if (first >= last) return;
+    if (!fold)
+      return ForEachExactInLines(lines, pattern, options.WholeWord, first, col, last, found);
+    for (int y = first; y < last; ++y) {
+      const std::string_view line = lines.View(y);
+      for (size_t at = FindInLine(line, pattern, y == first ? static_cast<size_t>(col) : 0, fold);
+           at != std::string_view::npos; at = FindInLine(line, pattern, at, fold)) {
+        if (options.WholeWord && !(WordStartsAt(line, at) && WordEndsAt(lines, y, at + n))) {
+          ++at;
+          continue;
+        }
+        if (!found({y, static_cast<int>(at), y, static_cast<int>(at) + n})) return;
+        at += static_cast<size_t>(n);
+      }
+    }
+    return;
+  }
+  for (int at = FindAcrossLines(lines, pattern, fold, options.WholeWord,
+                                lines.LineOffset(first) + col, last);
+       at >= 0; at = FindAcrossLines(lines, pattern, fold, options.WholeWord, at + n, last)) {
+    const int line = lines.LineAtOffset(at);
+    const int endLine = lines.LineAtOffset(at + n);
+    int endCol = at + n - lines.LineOffset(endLine);
+    TOccurrence o{line, at - lines.LineOffset(line), endLine, endCol};
+    // An end inside a line break is the start of the next line.
+    if (endCol > static_cast<int>(lines.View(endLine).size())) o = {o.Line, o.Col, endLine + 1, 0};
+    if (!found(o)) return;
+  }
+}
+
+// The first occurrence at or after From: its offset and length, and for a regular
+// expression its groups.
+bool Locate(const TEditorStrings& lines, const TSearchOptions& options, int from,
+            TPatternMatch& match) {
+  if (options.Text.empty() || lines.Count() == 0) return false;
+  if (options.RegularExpression) {
+    return options.Matcher && FindPattern(lines, *options.Matcher, from, match);
+  }
+  const bool fold = !options.MatchCase;
+  const std::string pattern = fold ? Folded(options.Text) : options.Text;
+  match.Offset = HasLineBreak(pattern)
+                     ? FindAcrossLines(lines, pattern, fold, options.WholeWord, from, lines.Count())
+                     : FindWithinLines(lines, pattern, fold, options.WholeWord, from);
+  match.Length = static_cast<int>(pattern.size());
+  return match.Offset >= 0;
+}
+
+// Whether the selection is as long as Length when read (the whole text's CR LF counted).
+bool SelectionReads(const TRACustomEditor& editor, int length) {
+  return editor.Selected() && static_cast<int>(editor.GetSelText().size()) == length;
+}
+
+bool MatchAtSelection(const TRACustomEditor& editor, const TSearchOptions& options,
+                      TPatternMatch& match) {
+  const int start = editor.PosFromCaret(editor.SelBegX(), editor.SelBegY());
+  if (options.RegularExpression) {
+    return editor.Selected() && start >= 0 && Locate(editor.Lines(), options, start, match) &&
+           match.Offset == start && SelectionReads(editor, match.Length);
+  }
   const std::string selected = editor.GetSelText();
   const bool same =
       selected == options.Text || (!options.MatchCase && Folded(selected) == Folded(options.Text));
   if (!same || !options.WholeWord) return same;
   // With Whole word, only a selection that the search itself would find there.
   const bool fold = !options.MatchCase;
-  return WholeWordAt(editor.Lines(), editor.PosFromCaret(editor.SelBegX(), editor.SelBegY()),
-                     fold ? Folded(options.Text) : options.Text, fold);
+  return WholeWordAt(editor.Lines(), start, fold ? Folded(options.Text) : options.Text, fold);
 }
 
-TFindResult Find(TRACustomEditor& editor, const TSearchOptions& options) {
+TFindResult FindAndSelect(TRACustomEditor& editor, const TSearchOptions& options,
+                          TPatternMatch& match) {
   // From the caret's offset; a caret below the last line stands at the end of the text,
   // so without Wrap around the search never starts over at the top.
   TFindResult result = frFound;
-  int at = FindOffset(editor.Lines(), options, textinsertion::CaretOffset(editor));
-  if (at < 0 && options.WrapAround) {
-    at = FindOffset(editor.Lines(), options, 0);
+  bool found = Locate(editor.Lines(), options, textinsertion::CaretOffset(editor), match);
+  if (!found && options.WrapAround) {
+    found = Locate(editor.Lines(), options, 0, match);
     result = frWrapped;
   }
-  if (at < 0) return frNotFound;
-  editor.SetSelStart(at);
-  editor.SetSelLength(static_cast<int>(options.Text.size()));
+  if (!found) return frNotFound;
+  editor.SetSelStart(match.Offset);
+  editor.SetSelLength(match.Length);
   return result;
+}
+
+// What replaces a match: a regular expression's references expanded, plain text as it is.
+std::string Replacement(const TSearchOptions& options, const std::string& replacement,
+                        const TPatternMatch& match) {
+  return options.RegularExpression ? ExpandReplacement(replacement, match) : replacement;
+}
+
+}  // namespace
+
+int FindOffset(const TEditorStrings& lines, const TSearchOptions& options, int from) {
+  int length = 0;
+  return FindOffset(lines, options, from, length);
+}
+
+int FindOffset(const TEditorStrings& lines, const TSearchOptions& options, int from, int& length) {
+  TPatternMatch match;
+  if (!Locate(lines, options, from, match)) return -1;
+  length = match.Length;
+  return match.Offset;
+}
+
+void ForEachOccurrence(const TEditorStrings& lines, const TSearchOptions& options, int first,
+                       int col, int last, const std::function<bool(const TOccurrence&)>& found) {
+  first = std::max(first, 0);
+  last = std::min(last, lines.Count());
+  if (options.Text.empty() || first >= last) return;
+  if (!options.RegularExpression) return ForEachPlain(lines, options, first, col, last, found);
+  if (!options.Matcher) return;
+  ForEachPatternMatch(lines, *options.Matcher, first, col, last, [&](const TLineMatch& m) {
+    return found({m.Line, m.Col, m.EndLine, m.EndCol});
+  });
+}
+
+bool SelectionMatches(const TRACustomEditor& editor, const TSearchOptions& options) {
+  TPatternMatch match;
+  return MatchAtSelection(editor, options, match);
+}
+
+TFindResult Find(TRACustomEditor& editor, const TSearchOptions& options) {
+  TPatternMatch match;
+  return FindAndSelect(editor, options, match);
 }
 
 TFindResult Replace(TRACustomEditor& editor, const TSearchOptions& options,
                     const std::string& replacement) {
-  if (SelectionMatches(editor, options)) editor.SetSelText(replacement);
+  TPatternMatch match;
+  if (MatchAtSelection(editor, options, match))
+    editor.SetSelText(Replacement(options, replacement, match));
   return Find(editor, options);
 }
 
@@ -218,15 +367,23 @@ int ReplaceAll(TRACustomEditor& editor, const TSearchOptions& options,
   const auto update = editor.UpdateLocked();
   editor.SetSelStart(0);
   editor.SetSelLength(0);
-  bool found = Find(editor, once) && SelectionMatches(editor, once);
+  TPatternMatch match;
+  // The match just found is the selection unless it reads otherwise (a match with the
+  // last line break ends below the text, where the selection reads as empty).
+  const auto next = [&] {
+    return FindAndSelect(editor, once, match) &&
+           (options.RegularExpression ? SelectionReads(editor, match.Length)
+                                      : SelectionMatches(editor, once));
+  };
+  bool found = next();
   if (!found) return 0;
   // One undo step for all of them; none at all when nothing matched. Readers of the
   // lines hear of them as one change.
   const auto compound = editor.CompoundEdit();
   const auto group = editor.Lines().Store().Grouped();
   // Each search starts behind the inserted text, so what a replacement creates stays.
-  for (; found; found = Find(editor, once) && SelectionMatches(editor, once)) {
-    ReplaceSelection(editor, replacement);
+  for (; found; found = next()) {
+    ReplaceSelection(editor, Replacement(options, replacement, match));
     ++count;
   }
   return count;

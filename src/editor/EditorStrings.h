@@ -89,6 +89,7 @@ class TEditorStrings {
   TRACustomEditor* Editor() const { return FEditor; }
   // The store itself, for readers that follow its changes (LineList::OnReplacing).
   LineList& Store() { return FLines; }
+  const LineList& Store() const { return FLines; }
 
  private:
   void Changed();

@@ -108,6 +108,13 @@ std::string_view LineList::View(int index) const {
   return FBlocks[static_cast<size_t>(p.BlockIndex)].Line(p.Line);
 }
 
+const LineListBlock& LineList::BlockOf(int index, int& inBlock) const {
+  CheckIndex(index, 0, FCount - 1);
+  const Place p = Locate(index);
+  inBlock = p.Line;
+  return FBlocks[static_cast<size_t>(p.BlockIndex)];
+}
+
 void LineList::Set(int index, std::string_view s) {
   CheckIndex(index, 0, FCount - 1);
   Replacing(index, 1);

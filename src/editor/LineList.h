@@ -97,6 +97,9 @@ class LineList {
   int LineAtOffset(int offset) const;
   LineChanges TakeChanges();
   bool HasChanges() const { return FChanges.Any; }
+  // The block holding line Index, for readers that scan many lines' bytes at once (they
+  // lie back to back there); InBlock receives the line's place in it.
+  const LineListBlock& BlockOf(int index, int& inBlock) const;
   void CopyTo(LineSnapshot& into) const;
 
   // Told around every change, for readers that follow the text as it changes: lines

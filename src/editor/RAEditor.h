@@ -98,6 +98,10 @@ class TRACustomEditor {
   using TOnGetLineAttr =
       std::function<void(TRACustomEditor* sender, std::string& line, int index, TLineAttrs& attrs)>;
   using TOnPaintGutter = std::function<void(TRACustomEditor* sender, Canvas& canvas)>;
+  // Marks laid on a painted line's colours under the selection (a search's occurrences):
+  // the handler changes Attrs of line Index; it reads the line from the editor's Lines.
+  using TOnGetLineMarks =
+      std::function<void(TRACustomEditor* sender, int index, TLineAttrs& attrs)>;
   using TKeyEvent = std::function<void(TRACustomEditor* sender, uint16_t& key, TShiftState shift)>;
   using TKeyPressEvent = std::function<void(TRACustomEditor* sender, char& key)>;
   using TMouseEvent = std::function<void(TRACustomEditor* sender, TMouseButton button,
@@ -346,6 +350,7 @@ class TRACustomEditor {
 
   // Events; empty means unassigned.
   TOnGetLineAttr OnGetLineAttr;
+  TOnGetLineMarks OnGetLineMarks;
   TNotifyEvent OnChangeStatus;
   TNotifyEvent OnScroll;
   TNotifyEvent OnResize;
@@ -433,6 +438,8 @@ class TRACustomEditor {
   int FCaretX = 0;
   int FCaretY = 0;
   bool FSelected = false;
+  // Off while TextAttrs gives a line's own colours, without selection or marks.
+  bool FMarksShown = true;
   int FSelBegX = 0, FSelBegY = 0, FSelEndX = 0, FSelEndY = 0;
   int FSelAnchorX = 0, FSelAnchorY = 0;
   int FSelUpdBegY = 0, FSelUpdEndY = 0;

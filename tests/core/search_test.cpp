@@ -4,9 +4,14 @@
 
 #include <algorithm>
 #include <random>
+#include <regex>
 
 #include "TextTestEditor.h"
 #include "editor/EditorSearch.h"
+#include "editor/MatchCounter.h"
+#include "editor/MatchMarks.h"
+#include "editor/PatternSearch.h"
+#include "support/StdRegexMatcher.h"
 #include "util/RAStrUtil.h"
 #include "util/xProcs.h"
 
@@ -293,4 +298,287 @@ TEST(SearchModel, MatchesTheWholeTextSearch) {
     model.Undo().Undo();
     EXPECT_EQ(Observe(fast), Observe(model)) << what;
   }
+}
+
+// ---- regular expressions through a host's matcher ----
+
+namespace {
+
+using editorsearch::TPatternMatch;
+
+// The document as a regular expression sees it: lines joined by '\n', none after the last.
+struct JoinedText {
+  std::string Text;
+  std::vector<int> Starts;   // of each line in Text
+  std::vector<int> Offsets;  // of each line in the whole text (CR LF)
+  explicit JoinedText(const TRACustomEditor& e) {
+    const std::string whole = e.Lines().GetTextStr();
+    for (size_t p = 0; p < whole.size();) {
+      const size_t end = whole.find("\r\n", p);
+      Starts.push_back(static_cast<int>(Text.size()));
+      Offsets.push_back(static_cast<int>(p));
+      Text.append(whole, p, end - p);
+      Text.push_back('\n');
+      p = end + 2;
+    }
+    if (!Text.empty()) Text.pop_back();
+  }
+  int Line(int pos) const {
+    return static_cast<int>(std::upper_bound(Starts.begin(), Starts.end(), pos) - Starts.begin()) -
+           1;
+  }
+  // Whole-text offset to a position here; a start inside a line break goes to the next line.
+  int FromOffset(int offset) const {
+    for (size_t y = 0; y < Offsets.size(); ++y) {
+      const int length =
+          (y + 1 < Starts.size() ? Starts[y + 1] - 1 : static_cast<int>(Text.size())) - Starts[y];
+      if (offset <= Offsets[y] + length) return Starts[y] + std::max(offset - Offsets[y], 0);
+    }
+    return static_cast<int>(Text.size()) + 1;
+  }
+  int ToOffset(int pos) const {
+    const int y = Line(pos);
+    return Offsets[static_cast<size_t>(y)] + pos - Starts[static_cast<size_t>(y)];
+  }
+};
+
+// The search on the joined text with std::regex: the first match of at least one character
+// at or after From, its groups with line breaks as CR LF.
+bool RegexModelFind(const TRACustomEditor& e, const std::regex& re, int from, TPatternMatch& m) {
+  const JoinedText j(e);
+  for (int at = j.FromOffset(from); at <= static_cast<int>(j.Text.size()); ++at) {
+    std::smatch r;
+    const auto flags =
+        at > 0 ? std::regex_constants::match_prev_avail : std::regex_constants::match_default;
+    if (!std::regex_search(j.Text.cbegin() + at, j.Text.cend(), r, re, flags)) return false;
+    const int start = at + static_cast<int>(r.position(0));
+    if (r.length(0) == 0) {
+      at = start;
+      continue;
+    }
+    m.Offset = j.ToOffset(start);
+    m.Length = j.ToOffset(start + static_cast<int>(r.length(0))) - m.Offset;
+    for (size_t g = 0; g < m.Groups.size(); ++g) {
+      m.Groups[g].clear();
+      if (g >= r.size() || !r[g].matched) continue;
+      for (char c : r[g].str()) m.Groups[g] += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
+    return true;
+  }
+  return false;
+}
+
+// Every match from the top, as successive finds select them.
+std::vector<TPatternMatch> RegexModelAll(const TRACustomEditor& e, const std::regex& re) {
+  std::vector<TPatternMatch> all;
+  TPatternMatch m;
+  for (int from = 0; RegexModelFind(e, re, from, m); from = m.Offset + m.Length) all.push_back(m);
+  return all;
+}
+
+// A random pattern of the subset std::regex and PCRE2 read alike, now and then with \n.
+// Only single atoms repeat (a group at most is optional), which keeps std::regex's
+// backtracking short.
+std::string RandomPattern(std::mt19937& rng, int depth = 0) {
+  auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+  static const char* atoms[] = {"a", "b", "A", ".", "[ab]", "\\n", " "};
+  static const char* quantifiers[] = {"", "", "", "*", "+", "?"};
+  std::string p;
+  for (int parts = 1 + pick(3); parts > 0; --parts) {
+    if (depth < 2 && pick(4) == 0) {
+      p += "(" + RandomPattern(rng, depth + 1) + (pick(3) == 0 ? "|" + RandomPattern(rng, 2) : "") +
+           ")" + (pick(3) == 0 ? "?" : "");
+    } else {
+      p += std::string(atoms[pick(7)]) + quantifiers[pick(6)];
+    }
+  }
+  return p;
+}
+
+TSearchOptions RegexOptions(const std::string& pattern, bool matchCase) {
+  TSearchOptions o{pattern, matchCase};
+  o.RegularExpression = true;
+  o.Matcher = std::make_shared<StdRegexMatcher>(pattern, matchCase);
+  return o;
+}
+
+int CountAll(const TRACustomEditor& e, const TSearchOptions& o, TMatchCounter& counter) {
+  counter.Start(o);
+  // One chunk per step, as the window's idle slices run it.
+  while (!counter.Step(e.Lines(), TMatchCounter::TClock::now())) {
+  }
+  return counter.Total();
+}
+
+}  // namespace
+
+TEST(SearchReplacement, ExpandsGroupReferencesAndEscapes) {
+  TPatternMatch m;
+  m.Groups[0] = "GetCameraStatus";
+  m.Groups[1] = "Camera";
+  const struct {
+    const char* By;
+    const char* Expected;
+  } cases[] = {
+      {"Set\\1State", "SetCameraState"},
+      {"<\\0>", "<GetCameraStatus>"},
+      {"\\2x", "x"},
+      {"a\\nb\\tc", "a\r\nb\tc"},
+      {"\\\\1", "\\1"},
+      {"\\q\\", "\\q\\"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(editorsearch::ExpandReplacement(c.By, m), c.Expected) << c.By;
+}
+
+TEST(SearchRegex, InvalidPatternFindsAndReplacesNothing) {
+  TextHarness h("abc\r\n");
+  TSearchOptions o{"a(", true};
+  o.RegularExpression = true;  // the host could not compile it: no matcher
+  EXPECT_EQ(editorsearch::FindOffset(h.editor->Lines(), o, 0), -1);
+  EXPECT_FALSE(editorsearch::Find(*h.editor, o));
+  EXPECT_EQ(editorsearch::ReplaceAll(*h.editor, o, "x"), 0);
+  EXPECT_EQ(h.Text(), "abc\r\n");
+  TMatchCounter counter;
+  EXPECT_EQ(CountAll(*h.editor, o, counter), 0);
+  TMatchMarks marks;
+  marks.SetSearch(o);
+  EXPECT_FALSE(marks.Active());
+}
+
+// Random documents and patterns, with and without \n: Find, Replace and Replace All with
+// references agree with std::regex on the joined text, Replace All is one undo step, and
+// the count and every match's number agree with counting the model's finds, also after
+// random edits.
+TEST(SearchModel, RegularExpressionsMatchTheJoinedTextSearch) {
+  std::mt19937 rng(26);
+  auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+  const std::string alphabet = "aAbB .";
+  auto randomText = [&](int maxLength) {
+    std::string s;
+    for (int i = pick(maxLength + 1); i > 0; --i)
+      s += pick(6) == 0 ? std::string("\r\n") : std::string(1, alphabet[pick(6)]);
+    return s;
+  };
+  static const char* replacements[] = {"", "x", "<\\0>", "\\1\\1", "\\2-\\1", "\\n", "\\\\"};
+  for (int round = 0; round < 400; ++round) {
+    const std::string text = randomText(50);
+    const bool matchCase = pick(2) == 0;
+    const TSearchOptions o = RegexOptions(RandomPattern(rng), matchCase);
+    const std::regex re(
+        o.Text, matchCase ? std::regex::ECMAScript : std::regex::ECMAScript | std::regex::icase);
+    const std::string by = replacements[pick(7)];
+    const std::string what = "/" + o.Text + "/ in '" + text + "' by '" + by + "'";
+    TextHarness fast(text);
+    TextHarness model(text);
+    const std::string original = fast.Text();
+
+    fast.editor->SetSelStart(pick(static_cast<int>(text.size()) + 1));
+    // Find starts at the caret's offset (the end of the text below the last line).
+    int caret = fast.editor->PosFromCaret(fast.editor->CaretX(), fast.editor->CaretY());
+    if (caret < 0) caret = static_cast<int>(original.size());
+    TPatternMatch found;
+    if (RegexModelFind(*model.editor, re, caret, found)) {
+      ASSERT_TRUE(editorsearch::Find(*fast.editor, o)) << what;
+      int length = 0;
+      EXPECT_EQ(editorsearch::FindOffset(fast.editor->Lines(), o, caret, length), found.Offset)
+          << what;
+      EXPECT_EQ(length, found.Length) << what;
+      EXPECT_EQ(fast.editor->GetSelText(), found.Groups[0]) << what;
+      EXPECT_TRUE(editorsearch::SelectionMatches(*fast.editor, o)) << what;
+    } else {
+      EXPECT_FALSE(editorsearch::Find(*fast.editor, o)) << what;
+    }
+
+    const std::vector<TPatternMatch> all = RegexModelAll(*model.editor, re);
+    TMatchCounter counter;
+    EXPECT_EQ(CountAll(*fast.editor, o, counter), static_cast<int>(all.size())) << what;
+    for (size_t i = 0; i < all.size(); ++i) {
+      int line = 0, col = 0;
+      fast.editor->CaretFromPos(all[i].Offset, col, line);
+      EXPECT_EQ(counter.NumberAt(fast.editor->Lines(), line, col), static_cast<int>(i) + 1) << what;
+    }
+
+    // Replace All: the model replaces the model's finds one after the other.
+    std::string expected;
+    {
+      model.editor->SetSelStart(0);
+      TPatternMatch m;
+      for (int from = 0; RegexModelFind(*model.editor, re, from, m);) {
+        const std::string r = editorsearch::ExpandReplacement(by, m);
+        model.editor->SetSelStart(m.Offset);
+        model.editor->SetSelLength(m.Length);
+        model.editor->SetSelText(r);
+        from = m.Offset + static_cast<int>(r.size());
+      }
+      expected = model.Text();
+    }
+    const int replaced = editorsearch::ReplaceAll(*fast.editor, o, by);
+    EXPECT_EQ(replaced, static_cast<int>(all.size())) << what;
+    EXPECT_EQ(fast.Text(), expected) << what;
+    EXPECT_EQ(UndoSteps(fast), replaced > 0 ? 1 : 0) << what;
+    EXPECT_EQ(fast.Text(), original) << what;
+
+    // Random edits, then the count again.
+    for (int edit = 0; edit < 3; ++edit) {
+      const int at = pick(static_cast<int>(fast.Text().size()) + 1);
+      fast.editor->SetSelStart(at);
+      fast.editor->SetSelLength(pick(4));
+      fast.editor->SetSelText(randomText(6));
+    }
+    EXPECT_EQ(CountAll(*fast.editor, o, counter),
+              static_cast<int>(RegexModelAll(*fast.editor, re).size()))
+        << what << " edited to '" << fast.Text() << "'";
+  }
+}
+
+// Counting plain text over many blocks of lines: a hit whose bytes run from one line into
+// the next is no occurrence; Whole word and Match case as Find has them; a count taken in
+// slices and the numbers of the occurrences agree with Find Next from the top.
+TEST(SearchCount, PlainCountMatchesFindNextFromTheTop) {
+  std::mt19937 rng(17);
+  auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+  std::string text;
+  for (int i = 0; i < 9000; ++i) {
+    for (int k = pick(5); k > 0; --k) text += "ab. A"[pick(5)];
+    text += "\r\n";
+  }
+  TextHarness h(text);
+  for (const char* sub : {"ab", "ba", "a", "b\r\na", "A b"}) {
+    for (int options = 0; options < 4; ++options) {
+      const TSearchOptions o{sub, (options & 1) != 0, (options & 2) != 0};
+      // Find Next from the top: each search starts behind the last occurrence.
+      const std::string whole = o.MatchCase ? h.Text() : UpperAZ(h.Text());
+      const std::string wanted = o.MatchCase ? o.Text : UpperAZ(o.Text);
+      std::vector<int> starts;
+      for (int p = WholeTextPos(whole, wanted, 1, o.WholeWord); p > 0;
+           p = WholeTextPos(whole, wanted, p + static_cast<int>(wanted.size()), o.WholeWord))
+        starts.push_back(p - 1);
+      TMatchCounter counter;
+      EXPECT_EQ(CountAll(*h.editor, o, counter), static_cast<int>(starts.size())) << sub << options;
+      for (size_t i = 0; i < starts.size(); i += 97) {
+        int line = 0, col = 0;
+        h.editor->CaretFromPos(starts[i], col, line);
+        EXPECT_EQ(counter.NumberAt(h.editor->Lines(), line, col), static_cast<int>(i) + 1) << sub;
+      }
+    }
+  }
+}
+
+// Marks: every occurrence in a line gets the mark's background, a match across lines on
+// each line it covers, nothing else changes.
+TEST(SearchMarks, MarkEveryOccurrenceOnItsLines) {
+  TextHarness h("xabx ab\r\nb\r\nb\r\n");
+  TMatchMarks marks;
+  marks.SetSearch(RegexOptions("ab|b\\nb", true));
+  auto marked = [&](int line) {
+    TLineAttrs attrs{};
+    marks.Mark(h.editor->Lines(), line, attrs);
+    std::string columns;
+    for (int c = 0; c < 8; ++c) columns += attrs[c + 1].BackColor == marks.Color() ? 'm' : '.';
+    return columns;
+  };
+  EXPECT_EQ(marked(0), ".mm..mm.");
+  EXPECT_EQ(marked(1), "mm......");  // b\nb with its line break
+  EXPECT_EQ(marked(2), "m.......");
 }

@@ -99,6 +99,33 @@ TEST_F(SearchTest, ReplaceDialogReplacesOneAtATimeOrAll) {
   EXPECT_TRUE(c.EditorView().hasFocus());
 }
 
+// A user's regular expression: an invalid one shows its error and changes nothing; the
+// valid one replaces every match with its group, as one undo step.
+TEST_F(SearchTest, ReplaceDialogWithRegularExpression) {
+  const std::string text = "s = GetCameraStatus(1)\r\nGetLensStatus\r\n";
+  TChildForm& c = MakeChild(text);
+  TRAHLEditor& e = c.Editor1();
+  TReplaceDialog& replace = c.ReplaceDialog1();
+  c.SearchReplace1->trigger();
+  EXPECT_FALSE(replace.RegexBox->isChecked());  // off at first
+  replace.RegexBox->setChecked(true);
+  replace.FindEdit->setText("Get(\\w+Status");
+  EXPECT_FALSE(replace.ErrorLabel->isHidden());
+  // Where PCRE2 stopped (after the last character) and its message.
+  EXPECT_TRUE(replace.ErrorLabel->text().startsWith("Position 15: missing closing parenthesis"))
+      << replace.ErrorLabel->text().toStdString();
+  replace.ReplaceEdit->setText("Set\\1State");
+  replace.ReplaceAllButton->click();
+  EXPECT_EQ(e.Lines().GetTextStr(), text);
+  replace.FindEdit->setText("Get(\\w+)Status");
+  EXPECT_TRUE(replace.ErrorLabel->isHidden());
+  replace.ReplaceAllButton->click();
+  EXPECT_EQ(e.Lines().GetTextStr(), "s = SetCameraState(1)\r\nSetLensState\r\n");
+  c.EditUndo1->trigger();
+  EXPECT_EQ(e.Lines().GetTextStr(), text);
+  replace.reject();
+}
+
 TEST_F(SearchTest, GotoPutsTheCaretAtTheStartOfTheLine) {
   TChildForm& c = MakeChild(Lines(10));
   TRAHLEditor& e = c.Editor1();
