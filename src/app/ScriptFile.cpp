@@ -10,8 +10,8 @@
 #include "editor/EditorStrings.h"
 #include "editor/LineList.h"
 #include "editor/RAEditor.h"
-#include "util/RAStrUtil.h"
 #include "util/Errors.h"
+#include "util/RAStrUtil.h"
 
 namespace {
 

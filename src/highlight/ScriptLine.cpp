@@ -27,7 +27,8 @@ bool IsBlank(char c) {
 size_t Find(std::string_view text, size_t from, char c) {
   if (from >= text.size()) return std::string_view::npos;
   const void* q = std::memchr(text.data() + from, c, text.size() - from);
-  return q ? static_cast<size_t>(static_cast<const char*>(q) - text.data()) : std::string_view::npos;
+  return q ? static_cast<size_t>(static_cast<const char*>(q) - text.data())
+           : std::string_view::npos;
 }
 
 // Just past the "*/" that ends a block comment, searching its "/" from From (so the "*"
@@ -49,7 +50,8 @@ size_t StringEnd(std::string_view text, size_t p) {
 // Just past single-quoted text opening at P, a doubled quote standing inside it; the end
 // of the line when it does not close.
 size_t QuotedEnd(std::string_view text, size_t p) {
-  for (size_t q = Find(text, p + 1, '\''); q != std::string_view::npos; q = Find(text, q + 2, '\'')) {
+  for (size_t q = Find(text, p + 1, '\''); q != std::string_view::npos;
+       q = Find(text, q + 2, '\'')) {
     if (q + 1 >= text.size() || text[q + 1] != '\'') return q + 1;
   }
   return text.size();
@@ -96,8 +98,8 @@ class LineReader {
       if (p == std::string_view::npos) return FState;
       FState &= static_cast<uint8_t>(~kScriptInComment);
     }
-    while ((p = Next(p)) != std::string_view::npos) {
-    }
+    while (p != std::string_view::npos && !Decided()) p = Next(p);
+    if (p != std::string_view::npos) Skim(p);
     Finish();
     return FState;
   }
@@ -141,6 +143,54 @@ class LineReader {
     return token.End;
   }
 
+  // Once the first three tokens are read, only the calls of the rest of the statement
+  // matter, unless it is an "if" whose goto is still to come.
+  bool Decided() const { return FCount >= 3 && !FIfStatement; }
+
+  // The rest of the line, looking only at what can open a string or comment and at "(".
+  void Skim(size_t p) {
+    const size_t from = p;
+    const size_t n = FText.size();
+    for (; p < n; ++p) {
+      const char c = FText[p];
+      if (c == '#') return;
+      if (c == '(') {
+        CallBefore(from, p);
+      } else if (c == '"') {
+        const size_t end = StringEnd(FText, p);
+        if (end == std::string_view::npos) {
+          Add(TScriptFact::UnterminatedString, p, n - p, {});
+          return;
+        }
+        p = end - 1;
+      } else if (c == '\'') {
+        p = QuotedEnd(FText, p) - 1;
+      } else if (c == '/' && p + 1 < n && FText[p + 1] == '*') {
+        const size_t end = CommentEnd(FText, p + 3);
+        if (end == std::string_view::npos) {
+          Add(TScriptFact::CommentOpening, p, 2, {});
+          FState |= kScriptInComment;
+          return;
+        }
+        p = end - 1;
+      }
+    }
+  }
+
+  // The call of the name that ends, blanks aside, right before the "(" at Paren; the
+  // name is looked for no further back than From. A run of letters and digits starting
+  // with digits is a number followed by the name.
+  void CallBefore(size_t from, size_t paren) {
+    size_t end = paren;
+    while (end > from && IsBlank(FText[end - 1])) --end;
+    size_t begin = end;
+    while (begin > from && IsIdentChar(FText[begin - 1])) --begin;
+    while (begin < end && IsDigit(FText[begin])) ++begin;
+    if (begin == end) return;
+    const std::string_view name = FText.substr(begin, end - begin);
+    if (!IsScriptCommand(name)) Add(TScriptFact::Call, begin, name.size(), name);
+  }
+
   std::string_view Text(const TToken& t) const { return FText.substr(t.Begin, t.End - t.Begin); }
   bool IsSymbol(const TToken& t, char c) const {
     return t.Kind == TTokenKind::Symbol && FText[t.Begin] == c;
@@ -152,9 +202,7 @@ class LineReader {
   void Add(TScriptFact kind, size_t column, size_t length, std::string_view name) {
     FFacts.push_back({kind, static_cast<int>(column), static_cast<int>(length), name});
   }
-  void AddName(TScriptFact kind, const TToken& t) {
-    Add(kind, t.Begin, t.End - t.Begin, Text(t));
-  }
+  void AddName(TScriptFact kind, const TToken& t) { Add(kind, t.Begin, t.End - t.Begin, Text(t)); }
 
   // The statement forms, decided as their tokens arrive.
   void Take(const TToken& t) {

@@ -49,7 +49,7 @@ void TScriptModel::Reset(const TScriptLineSource& lines) {
   const int count = lines.Count();
   FLines.Assign(count, TLine{});
   FItems.clear();
-  FItems.reserve(static_cast<size_t>(count));
+  FItems.reserve(static_cast<size_t>(count) + static_cast<size_t>(count) / 4);
   FWasted = 0;
   FNames.Clear();
   FCounts.clear();
@@ -104,7 +104,8 @@ uint8_t TScriptModel::ReadLine(const TScriptLineSource& lines, int index, uint8_
   for (size_t k = 0; k < count; ++k) {
     const TScriptLineFact& fact = FScratch[k];
     TItem& item = FItems[line.First + k];
-    item = {NameOf(fact), fact.Column, fact.Length, fact.Kind};
+    item = {NameOf(fact), fact.Column, static_cast<uint16_t>(std::min(fact.Length, 65535)),
+            fact.Kind};
     Count(item, +1);
   }
   FLines[index] = line;
@@ -215,8 +216,8 @@ std::string TScriptModel::MessageOf(const TItem& item) const {
     case TScriptFact::CommentOpening:
       return "unclosed comment";
     case TScriptFact::MiscasedCommand:
-      return Quoted(name) + " is not a command (commands are lower case: " +
-             Quoted(LowerCase(name)) + ")";
+      return Quoted(name) +
+             " is not a command (commands are lower case: " + Quoted(LowerCase(name)) + ")";
     case TScriptFact::Assignment:
       return Quoted(name) + " is never declared";
     case TScriptFact::Declaration:
@@ -243,8 +244,9 @@ std::vector<TScriptProblem> TScriptModel::ProblemsOn(int line) const {
   ForEachProblem(line, [&](const TItem& item, TScriptSeverity severity) {
     problems.push_back(ProblemOf(line, item, severity));
   });
-  std::stable_sort(problems.begin(), problems.end(),
-                   [](const TScriptProblem& a, const TScriptProblem& b) { return a.Column < b.Column; });
+  std::stable_sort(
+      problems.begin(), problems.end(),
+      [](const TScriptProblem& a, const TScriptProblem& b) { return a.Column < b.Column; });
   return problems;
 }
 
@@ -301,7 +303,8 @@ std::optional<TScriptProblem> TScriptModel::NextProblem(int line, int column, bo
 int TScriptModel::FirstDefinition(uint32_t name) const {
   if (!FFirstDefinitionsKnown) {
     FFirstDefinitions.clear();
-    for (int i = 0; i < LineCount() && static_cast<int>(FFirstDefinitions.size()) < FDuplicated; ++i) {
+    for (int i = 0; i < LineCount() && static_cast<int>(FFirstDefinitions.size()) < FDuplicated;
+         ++i) {
       const TLine& l = FLines[i];
       for (const TItem* item = Begin(l); item != End(l); ++item)
         if (item->Kind == TScriptFact::Label && FCounts[item->Name].Labels > 1)
@@ -333,7 +336,8 @@ std::vector<TScriptPlace> TScriptModel::Places(TScriptFact kind) const {
   for (int i = 0; i < LineCount(); ++i) {
     const TLine& l = FLines[i];
     for (const TItem* item = Begin(l); item != End(l); ++item)
-      if (item->Kind == kind) places.push_back({std::string(Text(item->Name)), i, item->Column, kind});
+      if (item->Kind == kind)
+        places.push_back({std::string(Text(item->Name)), i, item->Column, kind});
   }
   return places;
 }

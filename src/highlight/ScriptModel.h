@@ -101,7 +101,7 @@ class TScriptModel {
   struct TItem {
     uint32_t Name;
     int32_t Column;
-    int32_t Length;
+    uint16_t Length;  // at most 65535: a longer string is marked that far
     TScriptFact Kind;
   };
   struct TLine {

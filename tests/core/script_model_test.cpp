@@ -54,19 +54,19 @@ const Case kCases[] = {
     {"a menu entry without its label, and one that has it",
      {"menu \"Main\"", "  label \"Go\" Missing", "  label \"Stay\" Here", "end", "label Here:"},
      "2:14+7 error: undefined label \"Missing\"\n"},
-    {"a caption entry outside a menu block is no jump",
-     {"label \"Go\" Missing"},
-     ""},
+    {"a caption entry outside a menu block is no jump", {"label \"Go\" Missing"}, ""},
     {"a label defined twice, with and without the colon",
      {"label Twice:", "", "label Twice", "label Twice"},
      "3:7+5 error: label \"Twice\" is already defined on line 1\n"
      "4:7+5 error: label \"Twice\" is already defined on line 1\n"},
     {"unknown functions, with and without a suggestion",
      {"x = getcamerastatus()", "GetCamraStatus (1)", "Frobnicate(2)", "Wait(1) if(x) goto L",
-      "label L", "declare x"},
+      "label L", "declare x", "x = Wait(1) + Frob (2) * 3Frob(4) + \"Frob(\" + (5)"},
      "1:5+15 error: unknown function \"getcamerastatus\"; did you mean \"GetCameraStatus\"?\n"
      "2:1+14 error: unknown function \"GetCamraStatus\"; did you mean \"GetCameraStatus\"?\n"
-     "3:1+10 error: unknown function \"Frobnicate\"\n"},
+     "3:1+10 error: unknown function \"Frobnicate\"\n"
+     "7:15+4 error: unknown function \"Frob\"\n"
+     "7:27+4 error: unknown function \"Frob\"\n"},
     {"names followed by \"(\" inside strings and comments are no calls",
      {"Display(\"Foo(1)\") # Bar(2)", "/* Baz(3)", "Qux(4) */ Wait(1)", "'Quux(5)'"},
      ""},
@@ -76,16 +76,14 @@ const Case kCases[] = {
     {"a comment that no \"*/\" closes, after one that is closed",
      {"/* closed */", "Wait(1) /* open", "goto Nowhere", "*"},
      "2:9+2 error: unclosed comment\n"},
-    {"\"/*/\" does not close itself",
-     {"/*/ x"},
-     "1:1+2 error: unclosed comment\n"},
+    {"\"/*/\" does not close itself", {"/*/ x"}, "1:1+2 error: unclosed comment\n"},
     {"commands in the wrong case at the start of a statement",
      {"Goto Start", "EXITSCRIPT", "label Start", "if x Goto Start", "declare x"},
      "1:1+4 warning: \"Goto\" is not a command (commands are lower case: \"goto\")\n"
      "2:1+10 warning: \"EXITSCRIPT\" is not a command (commands are lower case: \"exitscript\")\n"},
     {"assignments to names never declared; comparisons are no assignments",
-     {"declare count", "count = 1", "total = count + 1", "Mode = 2", "x == 3", "y =",
-      "/* set */ z = 4"},
+     {"declare count", "count = 1", "total = count + 1", "Mode = 2", "x == 3",
+      "y =", "/* set */ z = 4"},
      "3:1+5 warning: \"total\" is never declared\n"
      "4:1+4 warning: \"Mode\" is never declared\n"
      "6:1+1 warning: \"y\" is never declared\n"
@@ -146,8 +144,13 @@ TEST(ScriptModel, ScriptsWithoutProblems) {
 }
 
 TEST(ScriptModel, FindsLabelsJumpsDeclarationsAndCalls) {
-  const Lines script = {"declare n", "menu \"M\"", "  label \"Go\" There", "end", "label There:",
-                        "  n = Wait(GetError())", "  if n goto There"};
+  const Lines script = {"declare n",
+                        "menu \"M\"",
+                        "  label \"Go\" There",
+                        "end",
+                        "label There:",
+                        "  n = Wait(GetError())",
+                        "  if n goto There"};
   TScriptModel model;
   model.Reset(VectorLines(script));
   using P = TScriptPlace;
@@ -155,8 +158,9 @@ TEST(ScriptModel, FindsLabelsJumpsDeclarationsAndCalls) {
   EXPECT_EQ(model.Places(TScriptFact::MenuEntry),
             (std::vector<P>{{"There", 2, 13, TScriptFact::MenuEntry}}));
   EXPECT_EQ(model.Places(TScriptFact::Goto), (std::vector<P>{{"There", 6, 12, TScriptFact::Goto}}));
-  EXPECT_EQ(model.Places(TScriptFact::Call), (std::vector<P>{{"Wait", 5, 6, TScriptFact::Call},
-                                                             {"GetError", 5, 11, TScriptFact::Call}}));
+  EXPECT_EQ(
+      model.Places(TScriptFact::Call),
+      (std::vector<P>{{"Wait", 5, 6, TScriptFact::Call}, {"GetError", 5, 11, TScriptFact::Call}}));
   EXPECT_EQ(model.DeclaredNames(), (std::vector<std::string>{"n"}));
   EXPECT_EQ(model.LabelNames(), (std::vector<std::string>{"There"}));
   // The jump under the caret, the column just behind the target included.
@@ -195,9 +199,11 @@ TEST(ScriptSpelling, SuggestsWithinTwoLettersIgnoringCase) {
 // ---- random edits ----
 
 const char* const kFragments[] = {
-    "label A", "label B:", "goto A", "goto B", "goto C", "if x goto A", "declare x",
-    "x = 1", "y = 2", "Wait(1)", "wait(1)", "Foo(", "menu \"m\"", "end", "label \"e\" B",
-    "/*", "*/", "\"", "\\\"", "#", "Goto A", " ", "'", "label C", "label A",
+    "label A",     "label B:",  "goto A",     "goto B",  "goto C",
+    "if x goto A", "declare x", "x = 1",      "y = 2",   "Wait(1)",
+    "wait(1)",     "Foo(",      "menu \"m\"", "end",     "label \"e\" B",
+    "/*",          "*/",        "\"",         "\\\"",    "#",
+    "Goto A",      " ",         "'",          "label C", "label A",
 };
 
 std::string RandomLine(std::mt19937& rnd) {

@@ -34,8 +34,7 @@ class ScriptCheckTest : public ::testing::Test {
 TEST_F(ScriptCheckTest, ReportsInFileAndLineOrderWithTheDocumentsColumns) {
   // A tab is the blanks up to the first tab stop, as the editor shows it; a lone CR
   // ends a line; text behind a NUL byte is not part of the document.
-  const QString bad = Write("bad.csm",
-                            "label A\r\n\tgoto Nowhere\rx = Foo()\n# end\r\n");
+  const QString bad = Write("bad.csm", "label A\r\n\tgoto Nowhere\rx = Foo()\n# end\r\n");
   const QString warned = Write("warned.csm", QByteArray("Goto A\nlabel A\n\0goto B", 22));
   const QString good = Write("good.csm", "label A\r\ngoto A\r\n");
   EXPECT_EQ(Check({good, warned}), 0);
