@@ -69,9 +69,31 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// Whether Word could be a command word in some case: the words' lengths and first letters
+// rule out almost every name before any list is searched.
+bool MayBeCommand(std::string_view word) {
+  if (word.size() < 2 || word.size() > 10) return false;
+  switch (word[0] | 0x20) {
+    case 'm':
+    case 'l':
+    case 'n':
+    case 'd':
+    case 'g':
+    case 'e':
+    case 'i':
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool IsCommand(std::string_view word) {
+  return MayBeCommand(word) && IsScriptCommand(word);
+}
+
 // Whether Word is a command word written in another case.
 bool IsMiscasedCommand(std::string_view word) {
-  if (IsScriptCommand(word)) return false;
+  if (!MayBeCommand(word) || IsScriptCommand(word)) return false;
   for (const std::string_view command : ScriptCommandWords())
     if (EqualIgnoringAsciiCase(word, command)) return true;
   return false;
@@ -188,7 +210,7 @@ class LineReader {
     while (begin < end && IsDigit(FText[begin])) ++begin;
     if (begin == end) return;
     const std::string_view name = FText.substr(begin, end - begin);
-    if (!IsScriptCommand(name)) Add(TScriptFact::Call, begin, name.size(), name);
+    if (!IsCommand(name)) Add(TScriptFact::Call, begin, name.size(), name);
   }
 
   std::string_view Text(const TToken& t) const { return FText.substr(t.Begin, t.End - t.Begin); }
@@ -232,7 +254,7 @@ class LineReader {
       if (IsWord(first, "label")) AddName(TScriptFact::Label, second);
       if (IsWord(first, "declare")) AddName(TScriptFact::Declaration, second);
     }
-    if (IsSymbol(second, '=') && !IsScriptCommand(Text(first))) {
+    if (IsSymbol(second, '=') && !IsCommand(Text(first))) {
       FPendingAssignment = true;
     } else if (IsMiscasedCommand(Text(first))) {
       AddName(TScriptFact::MiscasedCommand, first);
@@ -264,7 +286,7 @@ class LineReader {
     while (q < FText.size() && IsBlank(FText[q])) ++q;
     if (q >= FText.size() || FText[q] != '(') return;
     const std::string_view name = Text(t);
-    if (!IsScriptCommand(name)) Add(TScriptFact::Call, t.Begin, name.size(), name);
+    if (!IsCommand(name)) Add(TScriptFact::Call, t.Begin, name.size(), name);
   }
 
   std::string_view FText;

@@ -27,20 +27,13 @@ std::string LowerCase(std::string_view s) {
 
 // Index of Name in the built-in function list, or -1.
 int BuiltinIndex(std::string_view name) {
-  struct TEntry {
-    std::string_view Word;
-    int Index;
-    bool operator<(const TEntry& other) const { return Word < other.Word; }
-  };
-  static const std::vector<TEntry> sorted = [] {
-    std::vector<TEntry> entries;
-    const auto words = ScriptFunctionWords();
-    for (size_t i = 0; i < words.size(); ++i) entries.push_back({words[i], static_cast<int>(i)});
-    std::sort(entries.begin(), entries.end());
-    return entries;
+  static const TScriptNames functions = [] {
+    TScriptNames names;
+    for (const std::string_view word : ScriptFunctionWords()) names.Intern(word);
+    return names;
   }();
-  const auto it = std::lower_bound(sorted.begin(), sorted.end(), TEntry{name, 0});
-  return it != sorted.end() && it->Word == name ? it->Index : -1;
+  const uint32_t id = functions.Find(name);
+  return id == TScriptNames::kNone ? -1 : static_cast<int>(id);
 }
 
 }  // namespace
@@ -65,7 +58,8 @@ void TScriptModel::Replace(const TScriptLineSource& lines, int first, int remove
   const int count = lines.Count();
   const bool fits = first >= 0 && removed >= 0 && added >= 0 && first + removed <= LineCount() &&
                     first + added <= count && LineCount() - removed + added == count;
-  if (!fits) {
+  // A whole new text (a file loaded) is read as a new script.
+  if (!fits || (first == 0 && removed == LineCount())) {
     Reset(lines);
     return;
   }

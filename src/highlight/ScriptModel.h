@@ -64,7 +64,8 @@ class TScriptModel {
   // Reads every line of Lines.
   void Reset(const TScriptLineSource& lines);
   // Lines [First, First + Removed) were replaced by Lines [First, First + Added).
-  // Arguments that do not fit the model's lines read everything again.
+  // Arguments that do not fit the model's lines, and a change of every line, read
+  // everything again.
   void Replace(const TScriptLineSource& lines, int first, int removed, int added);
   int LineCount() const { return FLines.Size(); }
 
