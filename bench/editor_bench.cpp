@@ -36,8 +36,8 @@
 #include "app/MainWindow.h"
 #include "app/RecoveryDrafts.h"
 #include "editor/EditorSearch.h"
+#include "highlight/EditorScriptModel.h"
 #include "highlight/RAHLEditor.h"
-#include "highlight/ScriptModel.h"
 #include "qt/AccessibleEventSink.h"
 #include "qt/EditorWidget.h"
 #include "util/TextCodec.h"
@@ -161,44 +161,10 @@ struct Workload {
   std::function<void(EditorWidget&)> Run;      // timed, full paint included
 };
 
-// The script model of the document's lines, kept current from the line store's change
-// notifications (the editor widget's own listeners are called first) while attached.
-class ModelFeed {
- public:
-  void Attach(TEditorStrings& lines) {
-    FLines = &lines;
-    FModel.Reset(TScriptLinesOf<TEditorStrings>(lines));
-    LineList& store = lines.Store();
-    FReplacing = store.OnReplacing;
-    FReplaced = store.OnReplaced;
-    store.OnReplacing = [this](int first, int removed) {
-      if (FReplacing) FReplacing(first, removed);
-      FRemoved = removed;
-    };
-    store.OnReplaced = [this](int first, int added) {
-      if (FReplaced) FReplaced(first, added);
-      FModel.Replace(TScriptLinesOf<TEditorStrings>(*FLines), first, FRemoved, added);
-    };
-  }
-  void Detach() {
-    LineList& store = FLines->Store();
-    store.OnReplacing = FReplacing;
-    store.OnReplaced = FReplaced;
-  }
-  const TScriptModel& Model() const { return FModel; }
-
- private:
-  TEditorStrings* FLines = nullptr;
-  TScriptModel FModel;
-  std::function<void(int, int)> FReplacing;
-  std::function<void(int, int)> FReplaced;
-  int FRemoved = 0;
-};
-
 // Text holds the file only while it is loaded: the editor's memory is measured without a
 // copy of the benchmark's own, as after Open, which drops what it read once it is loaded.
 std::vector<Workload> Workloads(const std::string& path, std::string& text) {
-  static ModelFeed feed;
+  static std::unique_ptr<TEditorScriptModel> script;
   return {
       {"load", [&path, &text](EditorWidget&) { text = ReadFile(path); },
        [&text](EditorWidget& w) {
@@ -279,16 +245,16 @@ std::vector<Workload> Workloads(const std::string& path, std::string& text) {
          model.Reset(TScriptLinesOf<TEditorStrings>(w.Editor().Lines()));
          if (model.Problems().empty()) std::fprintf(stderr, "editor_bench: no problem found\n");
        }},
-      // type1000 with the document window's script model kept current after every key.
+      // type1000 with the document window's script model following every key.
       {"check-edit",
        [](EditorWidget& w) {
          w.Editor().SetCaret(0, 50000);
-         feed.Attach(w.Editor().Lines());
+         script = std::make_unique<TEditorScriptModel>(w.Editor().Lines());
        },
        [](EditorWidget& w) {
          for (int i = 0; i < 1000; ++i) PressKey(w, Qt::Key_A, QStringLiteral("a"));
          FullPaint(w);
-         feed.Detach();
+         script.reset();
        }},
   };
 }

@@ -311,7 +311,7 @@ void LineList::Invalidate(int b) {
 
 // Lines [First, LastNew) in today's indices differ from what the last TakeChanges saw.
 void LineList::MarkChanged(int first, int lastNew) {
-  if (OnReplaced) OnReplaced(first, lastNew - first);
+  for (LineListObserver* observer : FObservers) observer->LinesReplaced(first, lastNew - first);
   const int tail = FCount - lastNew;
   if (!FChanges.Any) {
     FChanges.Any = true;

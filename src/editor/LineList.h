@@ -73,6 +73,19 @@ struct LineSnapshot {
   }
 };
 
+// A reader that follows a line list as it changes (the accessibility bridge, the script
+// model), told around every change.
+class LineListObserver {
+ public:
+  // Lines [First, First + Removed) are about to be replaced.
+  virtual void LinesReplacing(int first, int removed) = 0;
+  // Lines [First, First + Added) are the lines that replaced them.
+  virtual void LinesReplaced(int first, int added) = 0;
+
+ protected:
+  ~LineListObserver() = default;
+};
+
 class LineList {
  public:
   int Count() const { return FCount; }
@@ -96,11 +109,9 @@ class LineList {
   bool HasChanges() const { return FChanges.Any; }
   void CopyTo(LineSnapshot& into) const;
 
-  // Told around every change, for readers that follow the text as it changes: lines
-  // [First, First + Removed) are about to be replaced; then [First, First + Added) are the
-  // lines that replaced them. Empty means nobody listens.
-  std::function<void(int first, int removed)> OnReplacing;
-  std::function<void(int first, int added)> OnReplaced;
+  // Observers are told in the order they were added; each removes itself before it goes.
+  void AddObserver(LineListObserver* observer) { FObservers.push_back(observer); }
+  void RemoveObserver(LineListObserver* observer) { std::erase(FObservers, observer); }
 
  private:
   struct Place {
@@ -118,7 +129,7 @@ class LineList {
   void Invalidate(int b);
   void MarkChanged(int first, int lastNew);
   void Replacing(int first, int removed) const {
-    if (OnReplacing) OnReplacing(first, removed);
+    for (LineListObserver* observer : FObservers) observer->LinesReplacing(first, removed);
   }
 
   std::vector<LineListBlock> FBlocks;
@@ -132,4 +143,5 @@ class LineList {
   // The block of the last look-up: reading lines in order finds it again at once.
   mutable int FLastBlock = 0;
   LineChanges FChanges;
+  std::vector<LineListObserver*> FObservers;
 };

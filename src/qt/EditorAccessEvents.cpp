@@ -25,15 +25,11 @@ int PaddedLength(const AccessibleTextMap& map, int count) {
 }  // namespace
 
 EditorAccessEvents::EditorAccessEvents(EditorWidget& widget) : FWidget(widget) {
-  LineList& store = widget.Editor().Lines().Store();
-  store.OnReplacing = [this](int first, int removed) { Replacing(first, removed); };
-  store.OnReplaced = [this](int first, int added) { Replaced(first, added); };
+  widget.Editor().Lines().Store().AddObserver(this);
 }
 
 EditorAccessEvents::~EditorAccessEvents() {
-  LineList& store = FWidget.Editor().Lines().Store();
-  store.OnReplacing = nullptr;
-  store.OnReplaced = nullptr;
+  FWidget.Editor().Lines().Store().RemoveObserver(this);
 }
 
 int EditorAccessEvents::PaddedStart(int line) const {
@@ -55,7 +51,7 @@ QString EditorAccessEvents::Segment(int first, int count) const {
   return map.Text(start, map.CharacterCount()) + QLatin1Char('\n');
 }
 
-void EditorAccessEvents::Replacing(int first, int removed) {
+void EditorAccessEvents::LinesReplacing(int first, int removed) {
   FCapturing = AccessibleEventSink::Listening();
   if (!FCapturing) return;
   FOldLength = PaddedLength(MapOf(FWidget), FWidget.Editor().Lines().Count());
@@ -68,7 +64,7 @@ void EditorAccessEvents::Replacing(int first, int removed) {
 // In the text with a break after every line, a change that reaches the end takes the last
 // break with it; in the accessible text, which has no last break, the same change lies
 // one character earlier and starts with a break instead (or, at offset 0, has none).
-void EditorAccessEvents::Replaced(int first, int added) {
+void EditorAccessEvents::LinesReplaced(int first, int added) {
   if (!FCapturing) return;
   FCapturing = false;
   if (SegmentLength(first, added) > kMaxEventText) return;

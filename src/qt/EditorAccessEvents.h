@@ -6,9 +6,11 @@
 // changes. Costs nothing beyond an empty check while no client listens.
 #include <QString>
 
+#include "editor/LineList.h"
+
 class EditorWidget;
 
-class EditorAccessEvents {
+class EditorAccessEvents final : public LineListObserver {
  public:
   explicit EditorAccessEvents(EditorWidget& widget);
   ~EditorAccessEvents();
@@ -31,8 +33,8 @@ class EditorAccessEvents {
   // Where line Line starts in that text (its length for the line after the last).
   int PaddedStart(int line) const;
   int SegmentLength(int first, int count) const;
-  void Replacing(int first, int removed);
-  void Replaced(int first, int added);
+  void LinesReplacing(int first, int removed) override;
+  void LinesReplaced(int first, int added) override;
   void SyncLater();
 
   EditorWidget& FWidget;
