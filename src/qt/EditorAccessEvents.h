@@ -17,7 +17,8 @@ class EditorAccessEvents final : public LineListObserver {
   EditorAccessEvents(const EditorAccessEvents&) = delete;
   EditorAccessEvents& operator=(const EditorAccessEvents&) = delete;
 
-  // Reports a caret or selection that differs from the last one reported. The widget
+  // Reports the text inserted since the last call, then a caret or selection that
+  // differs from the last one reported. The widget
   // calls it after each event it handles; changes made from outside (menu commands)
   // are reported from the event loop shortly after.
   void Sync();
@@ -36,6 +37,8 @@ class EditorAccessEvents final : public LineListObserver {
   void LinesReplacing(int first, int removed) override;
   void LinesReplaced(int first, int added) override;
   void SyncLater();
+  // Sends the insertion held back to be joined with the next one.
+  void FlushInsert();
 
   EditorWidget& FWidget;
   bool FCapturing = false;
@@ -45,4 +48,6 @@ class EditorAccessEvents final : public LineListObserver {
   int FLastSelStart = 0;
   int FLastSelEnd = 0;
   bool FSyncQueued = false;
+  int FPendingPosition = 0;
+  QString FPendingInsert;
 };
