@@ -23,6 +23,10 @@ std::string ReadFailure(const std::string& what) {
 }  // namespace
 
 int CheckScripts(const QStringList& fileNames, std::ostream& out, std::ostream& err) {
+  if (fileNames.isEmpty()) {
+    err << "marvekedit: --check needs the scripts to check\n";
+    return 2;
+  }
   int result = 0;
   LineList lines;
   TScriptModel model;

@@ -8,5 +8,5 @@
 // "FILE:LINE:COLUMN: error: MESSAGE" or "...: warning: ..." (line and column from 1, the
 // file name as given); a file that cannot be read is named on Err with the reason.
 // Returns 0 when no file has an error, 1 when some file has one, 2 when some file could
-// not be read. Needs no display.
+// not be read or none was named. Needs no display.
 int CheckScripts(const QStringList& fileNames, std::ostream& out, std::ostream& err);
