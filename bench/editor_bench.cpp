@@ -32,6 +32,7 @@
 #include <vector>
 
 #include "app/ChildForm.h"
+#include "app/Documents.h"
 #include "app/LineNumbers.h"
 #include "app/MainWindow.h"
 #include "app/RecoveryDrafts.h"
@@ -277,7 +278,7 @@ double IdleMilliseconds(const std::string& path) {
   TForm1 form;
   form.resize(1024, 768);
   form.show();
-  form.OpenFile(QString::fromStdString(path));
+  form.Documents().OpenFile(QString::fromStdString(path));
   QApplication::processEvents();
   const double ms = Milliseconds([&] {
     for (int i = 0; i < 100; ++i) {
@@ -286,7 +287,7 @@ double IdleMilliseconds(const std::string& path) {
     }
   });
   // The document goes without its save prompt.
-  form.ActiveMDIChild()->Editor1().SetModified(false);
+  form.Documents().ActiveMDIChild()->Editor1().SetModified(false);
   return ms;
 }
 
@@ -305,9 +306,9 @@ double LoadMilliseconds(const std::string& text) {
 std::pair<double, double> DraftMilliseconds(const std::string& path) {
   TForm1 form;
   form.show();
-  TChildForm* child = form.OpenFile(QString::fromStdString(path));
+  TChildForm* child = form.Documents().OpenFile(QString::fromStdString(path));
   child->Editor1().SetModified(true);
-  TRecoveryDrafts& drafts = form.Drafts();
+  TRecoveryDrafts& drafts = form.Documents().Drafts();
   const auto settle = [&] {
     drafts.Flush();
     QApplication::processEvents();

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 
+#include "app/Actions.h"
 #include "app/ChildForm.h"
 #include "app/FindDialogs.h"
 #include "app/Shortcuts.h"
@@ -17,19 +18,6 @@
 #include "qt/TypedText.h"
 
 namespace {
-
-// Hint: "short|long"; the long part is the status tip. A hint without a bar is both.
-QAction* MakeAction(QObject* parent, const QString& caption, const QKeySequence& shortcut,
-                    const char* hint = nullptr) {
-  auto* action = new QAction(caption, parent);
-  action->setShortcut(shortcut);
-  if (hint != nullptr) {
-    const QString text = QString::fromLatin1(hint);
-    action->setToolTip(text.section(QLatin1Char('|'), 0, 0));
-    action->setStatusTip(text.section(QLatin1Char('|'), -1));
-  }
-  return action;
-}
 
 QKeySequence DigitKey(Qt::KeyboardModifiers modifiers, int digit) {
   return QKeySequence(QKeyCombination(modifiers, static_cast<Qt::Key>(Qt::Key_0 + digit)));

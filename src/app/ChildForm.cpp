@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "app/MainWindow.h"
-#include "app/RecoveryDrafts.h"
+#include "app/AppDialogs.h"
+#include "app/LineNumbers.h"
 #include "app/Zoom.h"
 #include "editor/Completion.h"
 #include "highlight/RAHLEditor.h"
@@ -33,7 +33,8 @@ void SetSchemeColors(TColors& colors) {
 
 // Completion stays disabled with empty lists: it never offers anything here.
 void SetCompletion(TCompletion& completion) {
-  completion.SetItemHeight(13);
+  // Rows as high as the designed text lines.
+  completion.SetItemHeight(kDesignFontHeight);
   completion.SetInterval(800);
   completion.SetCaretChar('|');
   completion.SetCRLF("/n");
@@ -46,9 +47,9 @@ void ConfigureScriptEditor(TRAHLEditor& editor) {
   editor.SetHighLighter(hlMarvek);
   TFont font;
   font.Name = "Courier New";
-  font.Height = 13;
+  font.Height = kDesignFontHeight;
   editor.SetFont(font);
-  editor.SetGutterWidth(18);
+  editor.SetGutterWidth(kDesignGutterWidth);
   editor.SetRightMarginColor(clSilver);
   editor.SetTabStops("3 5");
   editor.SetSelForeColor(clHighlightText);
@@ -60,8 +61,9 @@ void ConfigureScriptEditor(TRAHLEditor& editor) {
   };
 }
 
-TChildForm::TChildForm(TForm1& mainForm, QWidget* parent) : QWidget(parent), FMainForm(mainForm) {
-  setWindowTitle(QStringLiteral("Unnamed file"));
+TChildForm::TChildForm(const TAppDialogs& dialogs, TSave save, QWidget* parent)
+    : QWidget(parent), FDialogs(dialogs), FSave(std::move(save)) {
+  ShowFileName();
   FEditorView = new EditorWidget(
       [this](EditorHost& host) {
         auto editor = std::make_unique<TRAHLEditor>(host);
@@ -81,27 +83,26 @@ TChildForm::TChildForm(TForm1& mainForm, QWidget* parent) : QWidget(parent), FMa
   CreateMenus();
   BindShortcuts();
   FEditorView->installEventFilter(this);
-  ZoomOnCtrlWheel(FEditorView->viewport(), [this](int steps) { FMainForm.ZoomBy(steps); });
+  ZoomOnCtrlWheel(FEditorView->viewport(), [this](int steps) { emit ZoomRequested(steps); });
   FEditorView->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(FEditorView, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     UpdateActions();
     PopupMenu1->popup(FEditorView->mapToGlobal(at));
   });
-  connect(FEditorView, &EditorWidget::TypingRefused, &FMainForm, &TForm1::ShowMessage);
+  connect(FEditorView, &EditorWidget::TypingRefused, this, &TChildForm::Message);
 }
 
 TChildForm::~TChildForm() = default;
 
-void TChildForm::SetFileName(const QString& fileName) {
-  FFileName = fileName;
-  setWindowTitle(fileName);
+void TChildForm::ShowFileName() {
+  setWindowTitle(FileName().isEmpty() ? QStringLiteral("Unnamed file") : FileName());
 }
 
 void TChildForm::BringToFront() {
   auto* window = qobject_cast<QMdiSubWindow*>(parentWidget());
   if (window == nullptr) return;
   if (window->isMinimized()) window->showNormal();
-  FMainForm.MdiArea().setActiveSubWindow(window);
+  if (QMdiArea* area = window->mdiArea()) area->setActiveSubWindow(window);
   window->raise();
 }
 
@@ -109,9 +110,9 @@ bool TChildForm::CloseQuery() {
   if (!FEditor1->Modified()) return true;
   // The user must see which document the question is about.
   BringToFront();
-  switch (FMainForm.Dialogs().ConfirmSave(this)) {
+  switch (FDialogs.ConfirmSave(this)) {
     case QMessageBox::Yes:
-      FMainForm.SaveDocument(this);
+      if (FSave) FSave(this);
       // Cancelling the Save dialog or a failed write leaves the document modified.
       return !FEditor1->Modified();
     case QMessageBox::No:
@@ -123,9 +124,8 @@ bool TChildForm::CloseQuery() {
 
 void TChildForm::closeEvent(QCloseEvent* event) {
   if (CloseQuery()) {
-    // Saved or discarded: the recovery draft has done its work.
-    FMainForm.Drafts().Remove(this);
     event->accept();
+    emit Closed();
   } else {
     event->ignore();
   }

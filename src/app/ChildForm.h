@@ -14,16 +14,17 @@
 #include <functional>
 
 #include "app/DocumentFile.h"
+#include "editor/EditorSearch.h"
 
 class Canvas;
 class EditorWidget;
 class QAction;
 class QMenu;
 class TFindDialog;
-class TForm1;
 class TRACustomEditor;
 class TRAHLEditor;
 class TReplaceDialog;
+struct TAppDialogs;
 
 // Gives an editor the document window's settings: script highlighter, font, gutter with
 // the bookmark numbers, tab stops, selection colours, colour scheme and (disabled)
@@ -37,19 +38,26 @@ void PaintBookmarkNumbers(TRACustomEditor& editor, Canvas& canvas);
 class TChildForm : public QWidget {
   Q_OBJECT
  public:
-  explicit TChildForm(TForm1& mainForm, QWidget* parent = nullptr);
+  // Saves a window's document as the File menu's Save does (asking for a name when it
+  // has none); the save prompt runs it.
+  using TSave = std::function<void(TChildForm* window)>;
+
+  // Dialogs asks the user (and must outlive the window); Save runs on "Save changes?" Yes.
+  TChildForm(const TAppDialogs& dialogs, TSave save, QWidget* parent = nullptr);
   ~TChildForm() override;
 
   // ---- [ChildForm.cpp] the window and its document ----
   TRAHLEditor& Editor1() const { return *FEditor1; }
   EditorWidget& EditorView() const { return *FEditorView; }
-  TForm1& MainForm() const { return FMainForm; }
 
-  const QString& FileName() const { return FFileName; }
-  // The document's file name; the caption shows it.
-  void SetFileName(const QString& fileName);
-  // What the window knows of its file on disk.
+  // The document's file name, the one its file on disk keeps; empty when untitled.
+  const QString& FileName() const { return FDiskFile.FileName(); }
+  // What the window knows of its file on disk. After a load, a save or a restore through
+  // it, ShowFileName puts the name in the caption.
   TDocumentFile& DiskFile() { return FDiskFile; }
+  const TDocumentFile& DiskFile() const { return FDiskFile; }
+  // The caption: the file name, "Unnamed file" without one.
+  void ShowFileName();
 
   // Whether the window may close: a modified document is brought to the front and asks
   // "Save changes?" first.
@@ -101,6 +109,14 @@ class TChildForm : public QWidget {
   void ShowLineNumbers(bool on);
   void SetFontHeight(int height);
 
+ signals:
+  // A short note for the status bar (a search that missed, how many were replaced).
+  void Message(const QString& text);
+  // Ctrl with the wheel: the text of every window larger (positive) or smaller.
+  void ZoomRequested(int steps);
+  // The window closes: its document was saved or its changes discarded.
+  void Closed();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -118,16 +134,16 @@ class TChildForm : public QWidget {
   // The keyboard focus back to the editor, when a dialog closes.
   void FocusEditor();
   // Says in the status bar that Dialog's text was not found (with a beep), or that the
-  // search wrapped; Result is an editorsearch::TFindResult.
-  void ReportFind(int result, const TFindDialog& dialog);
+  // search wrapped.
+  void ReportFind(editorsearch::TFindResult result, const TFindDialog& dialog);
   // Whether the document is read-only, said in the status bar with a beep.
   bool RefuseReadOnly();
   // ChildView.cpp: the gutter's numbers, and its width kept fitting the line count.
   void PaintGutter(Canvas& canvas);
   void FitGutter();
 
-  TForm1& FMainForm;
-  QString FFileName;
+  const TAppDialogs& FDialogs;
+  TSave FSave;
   TDocumentFile FDiskFile;
   EditorWidget* FEditorView = nullptr;
   TRAHLEditor* FEditor1 = nullptr;

@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 
+#include "app/AppDialogs.h"
 #include "app/ChildForm.h"
 #include "app/FindDialogs.h"
-#include "app/MainWindow.h"
 #include "editor/EditorSearch.h"
 #include "highlight/RAHLEditor.h"
 #include "platform/Canvas.h"
@@ -61,7 +61,7 @@ void TChildForm::CreateSearchDialogs() {
 
 void TChildForm::FocusEditor() {
   // The dialog was the active window; the document window takes the keys again.
-  FMainForm.activateWindow();
+  window()->activateWindow();
   FEditorView->setFocus();
 }
 
@@ -94,34 +94,33 @@ void TChildForm::ReplaceAll() {
     return;
   }
   FLastSearchText = FReplaceDialog1->FindEdit->text();
-  FMainForm.ShowMessage(
-      QStringLiteral("Replaced %1 %2 of %3")
-          .arg(count)
-          .arg(count == 1 ? QStringLiteral("occurrence") : QStringLiteral("occurrences"))
-          .arg(Quoted(FLastSearchText)));
+  emit Message(QStringLiteral("Replaced %1 %2 of %3")
+                   .arg(count)
+                   .arg(count == 1 ? QStringLiteral("occurrence") : QStringLiteral("occurrences"))
+                   .arg(Quoted(FLastSearchText)));
 }
 
 bool TChildForm::RefuseReadOnly() {
   // Replacing goes around the editor's commands, so it asks the editor's ReadOnly itself.
   if (!FEditor1->ReadOnly()) return false;
-  FMainForm.ShowMessage(QStringLiteral("The document is read-only; nothing was replaced"));
+  emit Message(QStringLiteral("The document is read-only; nothing was replaced"));
   QApplication::beep();
   return true;
 }
 
-void TChildForm::ReportFind(int result, const TFindDialog& dialog) {
+void TChildForm::ReportFind(editorsearch::TFindResult result, const TFindDialog& dialog) {
   // A miss must not look like a program that did nothing: it is said and heard.
   FLastSearchText = dialog.FindEdit->text();
   switch (result) {
     case editorsearch::frNotFound:
-      FMainForm.ShowMessage(QStringLiteral("Cannot find %1").arg(Quoted(FLastSearchText)));
+      emit Message(QStringLiteral("Cannot find %1").arg(Quoted(FLastSearchText)));
       QApplication::beep();
       break;
     case editorsearch::frWrapped:
-      FMainForm.ShowMessage(QStringLiteral("Passed the end of the script, continued from the top"));
+      emit Message(QStringLiteral("Passed the end of the script, continued from the top"));
       break;
     default:
-      FMainForm.ShowMessage(QString());
+      emit Message(QString());
   }
 }
 
@@ -137,7 +136,7 @@ void TChildForm::OpenReplaceDialog() {
 }
 
 void TChildForm::GotoLine() {
-  const std::optional<QString> typed = FMainForm.Dialogs().GotoLine(this);
+  const std::optional<QString> typed = FDialogs.GotoLine(this);
   if (!typed) return;
   // The lowest integer has no line before it; it goes to the first line like any other
   // number below 1.

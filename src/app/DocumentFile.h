@@ -46,6 +46,8 @@ class TDocumentFile {
   }
   void RestoreIdentity(const TIdentity& identity);
 
+  // The document's file: the one last read, written or restored; empty when untitled.
+  const QString& FileName() const { return FFileName; }
   // Whether the last loaded file held a NUL byte (so its end is not in the document).
   bool CutAtNul() const { return FCutAtNul; }
   // The encoding the next save writes: the loaded file's; Windows-1252 for a new document.

@@ -47,12 +47,12 @@ void SyncFolderOf(const QString& path) {
 QByteArray TDraftManifest::ToJson() const {
   QJsonArray bookmarks;
   for (int i = 0; i < 10; ++i) {
-    const TBookmark& b = Bookmarks[static_cast<size_t>(i)];
+    const TBookmark& b = View.Bookmarks[static_cast<size_t>(i)];
     if (b.Valid) bookmarks.append(QJsonObject{{"number", i}, {"x", b.X}, {"y", b.Y}});
   }
-  QJsonObject o{{"caretX", CaretX},
-                {"caretY", CaretY},
-                {"topRow", TopRow},
+  QJsonObject o{{"caretX", View.CaretX},
+                {"caretY", View.CaretY},
+                {"topRow", View.TopRow},
                 {"bookmarks", bookmarks},
                 {"lineCount", LineCount},
                 {"disk", DiskToJson(Disk)},
@@ -68,16 +68,16 @@ std::optional<TDraftManifest> TDraftManifest::FromJson(const QByteArray& json) {
   TDraftManifest m;
   m.FileName = o["fileName"].toString();
   m.Disk = DiskFromJson(o["disk"].toObject());
-  m.CaretX = o["caretX"].toInt();
-  m.CaretY = o["caretY"].toInt();
-  m.TopRow = o["topRow"].toInt();
+  m.View.CaretX = o["caretX"].toInt();
+  m.View.CaretY = o["caretY"].toInt();
+  m.View.TopRow = o["topRow"].toInt();
   m.LineCount = o["lineCount"].toInt();
   m.Changed = QDateTime::fromString(o["changed"].toString(), Qt::ISODateWithMs).toLocalTime();
   for (const QJsonValue& value : o["bookmarks"].toArray()) {
     const QJsonObject b = value.toObject();
     const int number = b["number"].toInt(-1);
     if (number < 0 || number > 9) continue;
-    m.Bookmarks[static_cast<size_t>(number)] = {b["x"].toInt(), b["y"].toInt(), true};
+    m.View.Bookmarks[static_cast<size_t>(number)] = {b["x"].toInt(), b["y"].toInt(), true};
   }
   return m;
 }

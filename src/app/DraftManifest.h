@@ -6,21 +6,17 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
-#include <array>
 #include <optional>
 #include <string>
 
 #include "app/DocumentFile.h"
-#include "editor/EditorTypes.h"
+#include "app/ViewState.h"
 #include "editor/LineList.h"
 
 struct TDraftManifest {
   QString FileName;  // empty for an untitled document
   TDocumentFile::TIdentity Disk;
-  int CaretX = 0;
-  int CaretY = 0;
-  int TopRow = 0;
-  std::array<TBookmark, 10> Bookmarks{};
+  TViewState View;
   QDateTime Changed;
   int LineCount = 0;
 

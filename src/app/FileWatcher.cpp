@@ -4,10 +4,9 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "app/AppDialogs.h"
 #include "app/ChildForm.h"
-#include "app/MainWindow.h"
 #include "highlight/RAHLEditor.h"
-#include "qt/Guarded.h"
 
 namespace {
 
@@ -18,7 +17,8 @@ constexpr int kLongestWaitMs = 3000;
 
 }  // namespace
 
-TFileWatcher::TFileWatcher(TForm1& form) : QObject(&form), FForm(form) {
+TFileWatcher::TFileWatcher(TWindows windows, const TAppDialogs& dialogs, QObject* parent)
+    : QObject(parent), FWindows(std::move(windows)), FDialogs(dialogs) {
   FSettle = new QTimer(this);
   FSettle->setSingleShot(true);
   connect(FSettle, &QTimer::timeout, this, &TFileWatcher::CheckPending);
@@ -56,18 +56,24 @@ void TFileWatcher::OnFileChanged(const QString& path) {
 
 void TFileWatcher::CheckPending() {
   const QSet<QString> pending = std::exchange(FPending, {});
-  for (TChildForm* window : FForm.MDIChildren()) {
+  for (TChildForm* window : FWindows()) {
     if (pending.contains(window->FileName())) Check(window);
   }
 }
 
 void TFileWatcher::CheckAll() {
-  for (TChildForm* window : FForm.MDIChildren()) Check(window);
+  for (TChildForm* window : FWindows()) Check(window);
 }
 
 void TFileWatcher::Check(TChildForm* window) {
   auto it = FStates.find(window);
-  if (it == FStates.end() || it->Path.isEmpty() || it->Path != window->FileName()) return;
+  if (it == FStates.end()) return;
+  // A window that took another name without being tracked again starts afresh there.
+  if (it->Path != window->FileName()) {
+    Track(window);
+    return;
+  }
+  if (it->Path.isEmpty()) return;
   TState& state = *it;
   TRAHLEditor& editor = window->Editor1();
   const QFileInfo info(state.Path);
@@ -75,9 +81,9 @@ void TFileWatcher::Check(TChildForm* window) {
     if (state.Missing || !window->DiskFile().Identity().Exists) return;
     state.Missing = true;
     editor.SetModified(true);
-    FForm.ShowMessage(QStringLiteral("%1 was deleted or moved away; the document keeps its text.")
-                          .arg(state.Path));
-    emit DocumentChanged(window);
+    emit Message(QStringLiteral("%1 was deleted or moved away; the document keeps its text.")
+                     .arg(state.Path));
+    emit FileGone(window);
     return;
   }
   state.Missing = false;
@@ -90,7 +96,7 @@ void TFileWatcher::Check(TChildForm* window) {
     return;
   }
   if (!editor.Modified()) {
-    Reload(window);
+    emit ReloadWanted(window);
     return;
   }
   if (state.Asked) return;
@@ -100,33 +106,5 @@ void TFileWatcher::Check(TChildForm* window) {
                                "%1 has been changed by another program.\n\nReload it and lose the "
                                "changes made here?")
                                .arg(state.Path);
-  if (FForm.Dialogs().ConfirmReload(window, question)) Reload(window);
-}
-
-void TFileWatcher::Reload(TChildForm* window) {
-  TRAHLEditor& editor = window->Editor1();
-  const int caretX = editor.CaretX();
-  const int caretY = editor.CaretY();
-  const int topRow = editor.TopRow();
-  std::array<TBookmark, 10> bookmarks = editor.Bookmarks();
-  const QString path = window->FileName();
-  bool loaded = false;
-  Guarded(window, [&] {
-    window->DiskFile().Load(editor.Lines(), path);
-    loaded = true;
-  });
-  if (!loaded) return;
-  const int count = editor.Lines().Count();
-  for (TBookmark& bookmark : bookmarks) bookmark.Valid = bookmark.Valid && bookmark.Y < count;
-  editor.Bookmarks() = bookmarks;
-  editor.SetLeftTop(editor.LeftCol(), std::min(topRow, std::max(count - 1, 0)));
-  editor.SetCaret(caretX, caretY);
-  // The history of the text before the reload does not apply to the new one.
-  editor.ClearUndo();
-  editor.SetModified(false);
-  FForm.KeepUnshownCharacters(window);
-  Track(window);
-  FForm.ShowMessage(
-      QStringLiteral("%1 was changed by another program and has been reloaded.").arg(path));
-  emit DocumentChanged(window);
+  if (FDialogs.ConfirmReload(window, question)) emit ReloadWanted(window);
 }

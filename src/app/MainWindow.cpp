@@ -12,64 +12,51 @@
 #include <QPrinter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QStyle>
 #include <QTimer>
 #include <algorithm>
-#include <exception>
 
+#include "app/Actions.h"
 #include "app/ChildForm.h"
 #include "app/DocumentFile.h"
+#include "app/Documents.h"
+#include "app/EncodingMenu.h"
 #include "app/FileDrop.h"
-#include "app/FileWatcher.h"
 #include "app/Printing.h"
-#include "app/RecoveryDrafts.h"
 #include "app/Settings.h"
 #include "app/Shortcuts.h"
 #include "app/WindowBounds.h"
-#include "app/Zoom.h"
+#include "app/WindowPlacement.h"
 #include "highlight/RAHLEditor.h"
 
 namespace {
 
-// Hint: "short|long"; the long part is the status tip. A hint without a bar is both.
-QAction* MakeAction(QObject* parent, const char* caption, const char* hint = nullptr) {
-  auto* action = new QAction(QString::fromLatin1(caption), parent);
-  if (hint != nullptr) {
-    const QString text = QString::fromLatin1(hint);
-    action->setToolTip(text.section(QLatin1Char('|'), 0, 0));
-    action->setStatusTip(text.section(QLatin1Char('|'), -1));
+// The status bar's panels and their least widths.
+constexpr int kPanelCount = 3;
+constexpr int kPanelWidths[kPanelCount] = {100, 100, 50};
+
+// The windows of Area that are not minimised, in Order.
+QList<QMdiSubWindow*> ShownWindows(const QMdiArea& area, QMdiArea::WindowOrder order) {
+  QList<QMdiSubWindow*> windows;
+  for (QMdiSubWindow* window : area.subWindowList(order)) {
+    if (!window->isMinimized()) windows.append(window);
   }
-  return action;
+  return windows;
 }
 
-// The rectangle of window I of N when Area is cut into N strips.
-QRect Strip(const QRect& area, int i, int n, bool sideBySide) {
-  if (sideBySide) {
-    const int left = area.width() * i / n;
-    return QRect(left, 0, area.width() * (i + 1) / n - left, area.height());
-  }
-  const int top = area.height() * i / n;
-  return QRect(0, top, area.width(), area.height() * (i + 1) / n - top);
-}
-
-// The design size of a document window.
-constexpr QSize kDocumentSize(617, 465);
-// The least size a placed or cascaded document window keeps inside the frame.
-constexpr QSize kLeastDocumentSize(200, 150);
-
-// How far a cascaded window lies right of and below the one before: the title bar of
-// that one stays visible.
-int CascadeStep(const QWidget* window) {
-  const QStyle* style = window->style();
-  return style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window) +
-         style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, window);
-}
-
-// How many cascade positions fit in Area with the least window size.
-int CascadeSlots(const QRect& area, int step) {
-  const int across = (area.width() - kLeastDocumentSize.width()) / step;
-  const int down = (area.height() - kLeastDocumentSize.height()) / step;
-  return std::max(std::min(across, down) + 1, 1);
+// Panel 0 as wide as the caret position needs on the document's last row and furthest
+// column (the caret stops at column 1025), panel 1 as "Modified" needs: neither text ever
+// runs into the next panel. Neither is narrower than designed.
+void FitPositionPanels(QLabel* position, QLabel* modified, const TRAHLEditor& editor) {
+  const QFontMetrics metrics(position->font());
+  const int rows = std::max(editor.Lines().Count(), editor.CaretY() + 1);
+  const QString widest =
+      QStringLiteral("Row:%1 Col:1025").arg(QString(QString::number(rows).size(), u'8'));
+  const int padding = 2 * metrics.averageCharWidth();
+  const int positionWidth = std::max(kPanelWidths[0], metrics.horizontalAdvance(widest) + padding);
+  if (position->minimumWidth() != positionWidth) position->setMinimumWidth(positionWidth);
+  const int modifiedWidth =
+      std::max(kPanelWidths[1], metrics.horizontalAdvance(QStringLiteral("Modified")) + padding);
+  if (modified->minimumWidth() != modifiedWidth) modified->setMinimumWidth(modifiedWidth);
 }
 
 }  // namespace
@@ -85,6 +72,7 @@ TForm1::TForm1(TAppDialogs dialogs, QWidget* parent)
   // Screen readers name the area when the focus comes back to a document.
   FMdiArea->setAccessibleName(QStringLiteral("Documents"));
   setCentralWidget(FMdiArea);
+  CreateDocuments();
   CreateActions();
   CreateMenus();
   CreateStatusBar();
@@ -102,7 +90,6 @@ TForm1::TForm1(TAppDialogs dialogs, QWidget* parent)
   ApplySettings();
   UpdateActions();
   setAcceptDrops(true);
-  CreateRecovery();
 }
 
 TForm1::~TForm1() {
@@ -114,31 +101,33 @@ TForm1::~TForm1() {
 
 void TForm1::CreateActions() {
   Action1 = MakeAction(this, "&New");
-  connect(Action1, &QAction::triggered, this, [this] { Guarded(this, [this] { NewDocument(); }); });
-  FileOpen1 = MakeAction(this, "&Open...", "Open|Opens an existing file");
-  FileOpen1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  connect(Action1, &QAction::triggered, this,
+          [this] { Guarded(this, [this] { FDocuments->NewDocument(); }); });
+  FileOpen1 = MakeAction(this, "&Open...", Qt::CTRL | Qt::Key_O, "Open|Opens an existing file");
   connect(FileOpen1, &QAction::triggered, this, &TForm1::ExecuteOpen);
   Action2 = MakeAction(this, "&Save");
-  connect(Action2, &QAction::triggered, this, [this] { SaveDocument(ActiveMDIChild()); });
-  FileSaveAs1 = MakeAction(this, "Save &As...", "Save As|Saves the active file with a new name");
-  connect(FileSaveAs1, &QAction::triggered, this, [this] { SaveDocumentAs(ActiveMDIChild()); });
-  PrintDlg1 = MakeAction(this, "&Print...");
-  PrintDlg1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  connect(Action2, &QAction::triggered, this,
+          [this] { FDocuments->SaveDocument(FDocuments->ActiveMDIChild()); });
+  FileSaveAs1 =
+      MakeAction(this, "Save &As...", {}, "Save As|Saves the active file with a new name");
+  connect(FileSaveAs1, &QAction::triggered, this,
+          [this] { FDocuments->SaveDocumentAs(FDocuments->ActiveMDIChild()); });
+  PrintDlg1 = MakeAction(this, "&Print...", Qt::CTRL | Qt::Key_P);
   connect(PrintDlg1, &QAction::triggered, this, &TForm1::ExecutePrint);
-  FileExit1 = MakeAction(this, "E&xit", "Exit|Quits the application");
+  FileExit1 = MakeAction(this, "E&xit", {}, "Exit|Quits the application");
   connect(FileExit1, &QAction::triggered, this, &QWidget::close);
 
-  WindowClose1 = MakeAction(this, "C&lose", "Close");
+  WindowClose1 = MakeAction(this, "C&lose", {}, "Close");
   connect(WindowClose1, &QAction::triggered, this, [this] {
     if (QMdiSubWindow* window = FMdiArea->currentSubWindow()) window->close();
   });
-  WindowCascade1 = MakeAction(this, "&Cascade", "Cascade");
+  WindowCascade1 = MakeAction(this, "&Cascade", {}, "Cascade");
   connect(WindowCascade1, &QAction::triggered, this, &TForm1::CascadeWindows);
-  WindowTileHorizontal1 = MakeAction(this, "Tile &Horizontally", "Tile Horizontal");
+  WindowTileHorizontal1 = MakeAction(this, "Tile &Horizontally", {}, "Tile Horizontal");
   connect(WindowTileHorizontal1, &QAction::triggered, this, [this] { TileWindows(false); });
-  WindowTileVertical1 = MakeAction(this, "&Tile Vertically", "Tile Vertical");
+  WindowTileVertical1 = MakeAction(this, "&Tile Vertically", {}, "Tile Vertical");
   connect(WindowTileVertical1, &QAction::triggered, this, [this] { TileWindows(true); });
-  WindowMinimizeAll1 = MakeAction(this, "&Minimize All", "Minimize All");
+  WindowMinimizeAll1 = MakeAction(this, "&Minimize All", {}, "Minimize All");
   connect(WindowMinimizeAll1, &QAction::triggered, this, [this] {
     for (QMdiSubWindow* window : FMdiArea->subWindowList()) window->showMinimized();
   });
@@ -152,7 +141,9 @@ void TForm1::CreateActions() {
 void TForm1::CreateMenus() {
   FFileMenu = menuBar()->addMenu(QStringLiteral("&File"));
   FFileMenu->addActions({Action1, FileOpen1, Action2, FileSaveAs1});
-  CreateEncodingMenu();
+  FEncodingMenu = new TEncodingMenu(
+      FFileMenu, [this] { return FDocuments->ActiveMDIChild(); }, this);
+  connect(FEncodingMenu, &TEncodingMenu::EncodingChanged, this, &TForm1::UpdateStatus);
   FFileMenu->addAction(PrintDlg1);
   FFileMenu->addSeparator();
   FFileMenu->addAction(FileExit1);
@@ -170,11 +161,10 @@ void TForm1::CreateMenus() {
 }
 
 void TForm1::CreateStatusBar() {
-  const int widths[3] = {100, 100, 50};
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < kPanelCount; ++i) {
     FPanels[i] = new QLabel(statusBar());
     // A panel grows to show its whole text.
-    FPanels[i]->setMinimumWidth(widths[i]);
+    FPanels[i]->setMinimumWidth(kPanelWidths[i]);
     statusBar()->addWidget(FPanels[i]);
   }
   FEncodingPanel = new QLabel(statusBar());
@@ -186,19 +176,19 @@ void TForm1::CreateStatusBar() {
 }
 
 void TForm1::CreateViewMenu() {
-  LineNumbers1 = MakeAction(this, "&Line Numbers",
+  LineNumbers1 = MakeAction(this, "&Line Numbers", {},
                             "Line Numbers|Shows the number of every line in the gutter");
   LineNumbers1->setCheckable(true);
   connect(LineNumbers1, &QAction::toggled, this, &TForm1::SetLineNumbers);
-  ZoomIn1 = MakeAction(this, "Zoom &In", "Zoom In|Makes the text larger");
+  ZoomIn1 = MakeAction(this, "Zoom &In", {}, "Zoom In|Makes the text larger");
   ZoomIn1->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
   connect(ZoomIn1, &QAction::triggered, this, [this] { ZoomBy(1); });
-  ZoomOut1 = MakeAction(this, "Zoom &Out", "Zoom Out|Makes the text smaller");
-  ZoomOut1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+  ZoomOut1 =
+      MakeAction(this, "Zoom &Out", Qt::CTRL | Qt::Key_Minus, "Zoom Out|Makes the text smaller");
   connect(ZoomOut1, &QAction::triggered, this, [this] { ZoomBy(-1); });
-  ZoomReset1 = MakeAction(this, "&Normal Size", "Normal Size|Shows the text in its designed size");
-  ZoomReset1->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_0));
+  ZoomReset1 = MakeAction(this, "&Normal Size", Qt::CTRL | Qt::ALT | Qt::Key_0,
+                          "Normal Size|Shows the text in its designed size");
   connect(ZoomReset1, &QAction::triggered, this, [this] { SetFontHeight(kDesignFontHeight); });
   FViewMenu = new QMenu(QStringLiteral("&View"), this);
   FViewMenu->addAction(LineNumbers1);
@@ -232,104 +222,24 @@ void TForm1::WriteSettings() {
                             FFontHeight});
 }
 
-// ---- document windows ----
+// ---- documents ----
 
-QList<TChildForm*> TForm1::MDIChildren() const {
-  QList<TChildForm*> children;
-  const QList<QMdiSubWindow*> windows = FMdiArea->subWindowList(QMdiArea::StackingOrder);
-  for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
-    if (auto* child = qobject_cast<TChildForm*>((*it)->widget())) children.append(child);
-  }
-  return children;
-}
-
-int TForm1::MDIChildCount() const {
-  return static_cast<int>(FMdiArea->subWindowList().size());
-}
-
-TChildForm* TForm1::ActiveMDIChild() const {
-  // The current window stays the active document also while the frame is inactive.
-  QMdiSubWindow* window = FMdiArea->currentSubWindow();
-  return window != nullptr ? qobject_cast<TChildForm*>(window->widget()) : nullptr;
-}
-
-TChildForm* TForm1::NewDocument() {
-  auto* child = new TChildForm(*this);
-  QMdiSubWindow* window = FMdiArea->addSubWindow(child);
-  window->setAttribute(Qt::WA_DeleteOnClose);
-  ApplyView(child);
-  PlaceNewWindow(window);
-  window->show();
-  FMdiArea->setActiveSubWindow(window);
-  child->setFocus();
-  child->Editor1().OnChange = [this, child](TRACustomEditor*) { FDrafts->Changed(child); };
-  UpdateActions();
-  return child;
-}
-
-TChildForm* TForm1::OpenFile(const QString& fileName) {
-  FFilePath = QFileInfo(fileName).absolutePath();
-  TChildForm* child = NewDocument();
-  child->SetFileName(fileName);
-  Guarded(this, [&] {
-    child->DiskFile().Load(child->Editor1().Lines(), fileName);
-    FRecentFiles.Add(fileName);
+void TForm1::CreateDocuments() {
+  FDocuments = new TDocuments(*FMdiArea, FDialogs, this);
+  connect(FDocuments, &TDocuments::DocumentCreated, this, [this](TChildForm* child) {
+    ApplyView(child);
+    connect(child, &TChildForm::ZoomRequested, this, &TForm1::ZoomBy);
   });
-  if (child->DiskFile().CutAtNul()) FDialogs.ShowWarning(this, NulOpenedWarning(fileName));
-  KeepUnshownCharacters(child);
-  FWatcher->Track(child);
-  return child;
-}
-
-void TForm1::SaveDocument(TChildForm* window) {
-  if (window == nullptr) return;
-  if (window->FileName().isEmpty()) {
-    SaveDocumentAs(window);
-    return;
-  }
-  if (!WriteDocument(window, window->FileName())) return;
-  window->Editor1().SetModified(false);
-  DocumentSaved(window);
-}
-
-void TForm1::SaveDocumentAs(TChildForm* window) {
-  if (window == nullptr) return;
-  // A document that cannot be written is refused before a name is asked for.
-  bool writable = false;
-  Guarded(this, [&] {
-    window->DiskFile().CheckWritable(window->FileName());
-    writable = true;
-  });
-  if (!writable) return;
-  const QString fileName = FDialogs.SaveFileName(this, window->FileName());
-  if (!fileName.isEmpty()) SaveAs(window, fileName);
-}
-
-void TForm1::SaveAs(TChildForm* window, const QString& fileName) {
-  if (window == nullptr) return;
-  if (!WriteDocument(window, fileName)) return;
-  window->SetFileName(fileName);
-  window->Editor1().SetModified(false);
-  DocumentSaved(window);
-}
-
-bool TForm1::WriteDocument(TChildForm* window, const QString& fileName) {
-  const TDocumentFile::TRisk risk = window->DiskFile().RiskOfWriting(fileName);
-  if (risk != TDocumentFile::TRisk::None &&
-      !FDialogs.ConfirmOverwrite(this, OverwriteQuestion(risk, fileName))) {
-    return false;
-  }
-  bool written = false;
-  Guarded(this, [&] {
-    window->DiskFile().Save(window->Editor1().Lines(), fileName);
-    written = true;
-  });
-  return written;
+  connect(FDocuments, &TDocuments::FileOpened, this,
+          [this](const QString& fileName) { FFilePath = QFileInfo(fileName).absolutePath(); });
+  connect(FDocuments, &TDocuments::FileUsed, this,
+          [this](const QString& fileName) { FRecentFiles.Add(fileName); });
+  connect(FDocuments, &TDocuments::Message, this, &TForm1::ShowMessage);
 }
 
 void TForm1::ExecuteOpen() {
   const QString fileName = FDialogs.OpenFileName(this);
-  if (!fileName.isEmpty()) OpenFile(fileName);
+  if (!fileName.isEmpty()) FDocuments->OpenFile(fileName);
 }
 
 void TForm1::ExecutePrint() {
@@ -338,105 +248,72 @@ void TForm1::ExecutePrint() {
 }
 
 void TForm1::Print(QPrinter& printer) {
-  TChildForm* child = ActiveMDIChild();
+  TChildForm* child = FDocuments->ActiveMDIChild();
   if (child == nullptr) return;
   Guarded(this, [&] { PrintScript(child->Editor1().Lines(), printer); });
 }
 
-// ---- window arrangement ----
-
-void TForm1::PlaceNewWindow(QMdiSubWindow* window) {
-  // The next cascade position, the design size cut to what fits inside the frame.
-  const QRect area = FMdiArea->viewport()->rect();
-  const int step = CascadeStep(window);
-  const int others = static_cast<int>(FMdiArea->subWindowList().size()) - 1;
-  const int offset = (std::max(others, 0) % CascadeSlots(area, step)) * step;
-  window->setGeometry(offset, offset, std::min(kDocumentSize.width(), area.width() - offset),
-                      std::min(kDocumentSize.height(), area.height() - offset));
+void TForm1::EndBySignal() {
+  FDocuments->KeepUnsavedForNextStart();
+  WriteSettings();
+  QApplication::exit(0);
+  // A signal during a dialog shown before the main loop runs (the recovery offer) only
+  // ends that dialog's loop; this ends the main loop once it starts.
+  QMetaObject::invokeMethod(
+      qApp, [] { QApplication::exit(0); }, Qt::QueuedConnection);
 }
+
+// ---- window arrangement ----
 
 void TForm1::CascadeWindows() {
   // Bottom to top, each a step further: every title bar stays visible and the window on
-  // top stays there. All get the size that lets the last position fit the frame.
-  QList<QMdiSubWindow*> windows;
-  for (QMdiSubWindow* window : FMdiArea->subWindowList(QMdiArea::StackingOrder)) {
-    if (!window->isMinimized()) windows.append(window);
-  }
+  // top stays there.
+  const QList<QMdiSubWindow*> windows = ShownWindows(*FMdiArea, QMdiArea::StackingOrder);
   if (windows.isEmpty()) return;
-  const QRect area = FMdiArea->viewport()->rect();
-  const int step = CascadeStep(windows.constFirst());
-  const int positions = std::min(CascadeSlots(area, step), static_cast<int>(windows.size()));
-  const int extra = (positions - 1) * step;
+  const QList<QRect> places =
+      CascadePlaces(FMdiArea->viewport()->rect(), CascadeStep(windows.constFirst()),
+                    static_cast<int>(windows.size()));
   for (int i = 0; i < windows.size(); ++i) {
-    QMdiSubWindow* window = windows[i];
-    if (window->isMaximized()) window->showNormal();
-    const int offset = (i % positions) * step;
-    window->setGeometry(offset, offset, area.width() - extra, area.height() - extra);
-    window->raise();
+    if (windows[i]->isMaximized()) windows[i]->showNormal();
+    windows[i]->setGeometry(places[i]);
+    windows[i]->raise();
   }
 }
 
 void TForm1::TileWindows(bool sideBySide) {
-  QList<QMdiSubWindow*> windows;
-  for (QMdiSubWindow* window : FMdiArea->subWindowList()) {
-    if (!window->isMinimized()) windows.append(window);
-  }
-  const QRect area = FMdiArea->viewport()->rect();
-  const int n = static_cast<int>(windows.size());
-  for (int i = 0; i < n; ++i) {
+  const QList<QMdiSubWindow*> windows = ShownWindows(*FMdiArea, QMdiArea::CreationOrder);
+  const QList<QRect> places =
+      TilePlaces(FMdiArea->viewport()->rect(), static_cast<int>(windows.size()), sideBySide);
+  for (int i = 0; i < windows.size(); ++i) {
     if (windows[i]->isMaximized()) windows[i]->showNormal();
-    windows[i]->setGeometry(Strip(area, i, n, sideBySide));
+    windows[i]->setGeometry(places[i]);
   }
 }
 
 void TForm1::ArrangeIcons() {
-  // Minimised windows in rows from the bottom left, a new row above when one is full.
-  const int width = FMdiArea->viewport()->width();
-  int x = 0;
-  int bottom = FMdiArea->viewport()->height();
+  QList<QMdiSubWindow*> icons;
+  QList<QSize> sizes;
   for (QMdiSubWindow* window : FMdiArea->subWindowList()) {
     if (!window->isMinimized()) continue;
-    const QSize size = window->size();
-    if (x > 0 && x + size.width() > width) {
-      x = 0;
-      bottom -= size.height();
-    }
-    window->move(x, bottom - size.height());
-    x += size.width();
+    icons.append(window);
+    sizes.append(window->size());
   }
+  const QList<QPoint> places =
+      IconPlaces(FMdiArea->viewport()->width(), FMdiArea->viewport()->height(), sizes);
+  for (int i = 0; i < icons.size(); ++i) icons[i]->move(places[i]);
 }
 
 // ---- status and action update ----
 
 QString TForm1::StatusPanel(int index) const {
-  return index >= 0 && index < 3 ? FPanels[index]->text() : QString();
+  return index >= 0 && index < kPanelCount ? FPanels[index]->text() : QString();
 }
-
-namespace {
-
-// Panel 0 as wide as the caret position needs on the document's last row and furthest
-// column (the caret stops at column 1025), panel 1 as "Modified" needs: neither text ever
-// runs into the next panel. Neither is narrower than designed.
-void FitPositionPanels(QLabel* position, QLabel* modified, const TRAHLEditor& editor) {
-  const QFontMetrics metrics(position->font());
-  const int rows = std::max(editor.Lines().Count(), editor.CaretY() + 1);
-  const QString widest =
-      QStringLiteral("Row:%1 Col:1025").arg(QString(QString::number(rows).size(), u'8'));
-  const int padding = 2 * metrics.averageCharWidth();
-  const int positionWidth = std::max(100, metrics.horizontalAdvance(widest) + padding);
-  if (position->minimumWidth() != positionWidth) position->setMinimumWidth(positionWidth);
-  const int modifiedWidth =
-      std::max(100, metrics.horizontalAdvance(QStringLiteral("Modified")) + padding);
-  if (modified->minimumWidth() != modifiedWidth) modified->setMinimumWidth(modifiedWidth);
-}
-
-}  // namespace
 
 void TForm1::UpdateStatus() {
   // While a menu is open, panel 0 keeps the hint of the entry the pointer or the keyboard
   // is on; the caret position comes back when it closes.
   const bool hinting = qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr;
-  TChildForm* child = ActiveMDIChild();
+  TChildForm* child = FDocuments->ActiveMDIChild();
   if (child == nullptr) {
     if (!hinting) FPanels[0]->clear();
     FPanels[1]->clear();
@@ -453,19 +330,19 @@ void TForm1::UpdateStatus() {
 }
 
 void TForm1::UpdateActions() {
-  TChildForm* child = ActiveMDIChild();
+  TChildForm* child = FDocuments->ActiveMDIChild();
   const bool active = child != nullptr;
   Action2->setEnabled(active);
   FileSaveAs1->setEnabled(active);
   PrintDlg1->setEnabled(active);
   WindowClose1->setEnabled(active);
-  const bool any = MDIChildCount() > 0;
+  const bool any = FDocuments->MDIChildCount() > 0;
   for (QAction* action : {WindowCascade1, WindowTileHorizontal1, WindowTileVertical1,
                           WindowMinimizeAll1, WindowArrange1}) {
     action->setEnabled(any);
   }
   MergeMenus(child);
-  UpdateEncodingActions(child);
+  FEncodingMenu->Update();
   if (child != nullptr) child->UpdateActions();
 }
 
@@ -489,6 +366,10 @@ void TForm1::MergeMenus(TChildForm* child) {
   }
 }
 
+QString TForm1::EncodingStatus() const {
+  return FEncodingPanel->text();
+}
+
 void TForm1::ShowMessage(const QString& text) {
   FPanels[2]->setText(text);
   FMessageTimer->start();
@@ -508,15 +389,11 @@ void TForm1::OpenRecentFile(const QString& fileName) {
                   .arg(fileName));
     return;
   }
-  OpenFile(fileName);
+  FDocuments->OpenFile(fileName);
 }
 
 void TForm1::ShowWindowList() {
-  QList<TChildForm*> windows;
-  for (QMdiSubWindow* window : FMdiArea->subWindowList(QMdiArea::CreationOrder)) {
-    if (auto* child = qobject_cast<TChildForm*>(window->widget())) windows.append(child);
-  }
-  FWindowList.ShowIn(FWindowMenu, windows, ActiveMDIChild());
+  FWindowList.ShowIn(FWindowMenu, FDocuments->InOpeningOrder(), FDocuments->ActiveMDIChild());
 }
 
 void TForm1::ApplyView(TChildForm* child) const {
@@ -527,12 +404,12 @@ void TForm1::ApplyView(TChildForm* child) const {
 void TForm1::SetLineNumbers(bool on) {
   FLineNumbers = on;
   LineNumbers1->setChecked(on);
-  for (TChildForm* child : MDIChildren()) ApplyView(child);
+  for (TChildForm* child : FDocuments->MDIChildren()) ApplyView(child);
 }
 
 void TForm1::SetFontHeight(int height) {
   FFontHeight = ValidFontHeight(height);
-  for (TChildForm* child : MDIChildren()) ApplyView(child);
+  for (TChildForm* child : FDocuments->MDIChildren()) ApplyView(child);
 }
 
 void TForm1::ZoomBy(int steps) {
@@ -552,14 +429,12 @@ bool TForm1::event(QEvent* event) {
 
 void TForm1::closeEvent(QCloseEvent* event) {
   // Every document window is asked first; one refusal keeps everything open.
-  for (TChildForm* child : MDIChildren()) {
-    if (!child->CloseQuery()) {
-      event->ignore();
-      return;
-    }
+  if (!FDocuments->CloseQueryAll()) {
+    event->ignore();
+    return;
   }
   WriteSettings();
-  FDrafts->EndSession();
+  FDocuments->EndSession();
   event->accept();
 }
 
@@ -575,5 +450,5 @@ void TForm1::dropEvent(QDropEvent* event) {
   const QStringList files = DroppedFiles(event->mimeData());
   if (files.isEmpty()) return;
   event->acceptProposedAction();
-  for (const QString& file : files) OpenFile(file);
+  for (const QString& file : files) FDocuments->OpenFile(file);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The main window: a multi-document frame with the file, view, window and help commands
 // (recent files, line numbers, zoom and the list of open documents among them), a status
-// bar refreshed every 100 ms and the settings kept between runs.
+// bar refreshed every 100 ms, the settings kept between runs and files dropped on it. The
+// documents themselves (open, save, reload, recovery) are TDocuments'.
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
@@ -10,8 +11,8 @@
 #include "app/AppDialogs.h"
 #include "app/RecentFiles.h"
 #include "app/WindowList.h"
+#include "app/Zoom.h"
 #include "qt/Guarded.h"
-#include "util/TextCodec.h"
 
 class QAction;
 class QLabel;
@@ -21,9 +22,8 @@ class QMenu;
 class QPrinter;
 class QTimer;
 class TChildForm;
-class TFileWatcher;
-class TRecoveryDrafts;
-struct TOrphanDraft;
+class TDocuments;
+class TEncodingMenu;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -32,50 +32,23 @@ class TForm1 : public QMainWindow {
   explicit TForm1(TAppDialogs dialogs = TAppDialogs::Standard(), QWidget* parent = nullptr);
   ~TForm1() override;
 
-  TAppDialogs& Dialogs() { return FDialogs; }
   const QString& FilePath() const { return FFilePath; }
   QMdiArea& MdiArea() const { return *FMdiArea; }
+  // The open documents: new, open, save, reload, recovery.
+  TDocuments& Documents() const { return *FDocuments; }
+  // File > Encoding.
+  TEncodingMenu& EncodingMenu() const { return *FEncodingMenu; }
 
-  // The document windows, the active one first (the order of the close queries).
-  QList<TChildForm*> MDIChildren() const;
-  int MDIChildCount() const;
-  TChildForm* ActiveMDIChild() const;
-
-  // A new, untitled, empty document window; it becomes the active one.
-  TChildForm* NewDocument();
-  // A new document window holding FileName (a failure to read it is reported, and the
-  // window stays, titled with the name and empty). FFilePath takes the file's folder.
-  TChildForm* OpenFile(const QString& fileName);
-  // Writes Window's document to its file, or asks for a name when it has none.
-  // Failures are reported; the document then stays modified.
-  void SaveDocument(TChildForm* window);
-  // Asks for a file name and saves Window's document under it.
-  void SaveDocumentAs(TChildForm* window);
-  // Writes Window's document to FileName, which becomes its name.
-  void SaveAs(TChildForm* window, const QString& fileName);
   // Prints the active document on Printer (already set up).
   void Print(QPrinter& printer);
-
-  // ---- [MainEncoding.cpp] the encoding of the next save, characters not shown ----
-  // Makes Child read-only, with a warning, while its file holds characters the document
-  // cannot show; editable again once it holds none.
-  void KeepUnshownCharacters(TChildForm* child);
-  // The status bar's panel of the active document's encoding.
-  QString EncodingStatus() const;
-
-  // ---- [MainRecovery.cpp] recovery drafts, files changed on disk, ending by signal ----
-  TRecoveryDrafts& Drafts() const { return *FDrafts; }
-  TFileWatcher& Watcher() const { return *FWatcher; }
-  // At program start: offers the drafts of copies that ended without saving.
-  void OfferRecovery();
-  // A document window holding Draft's text, modified, under its file's name.
-  TChildForm* RestoreDraft(const TOrphanDraft& draft);
   // SIGTERM, SIGINT or SIGHUP: the drafts of unsaved changes are written, or, with none,
   // the program exits cleanly; no question is asked either way.
   void EndBySignal();
 
   // Panel 0 to 2 of the status bar.
   QString StatusPanel(int index) const;
+  // The status bar's panel of the active document's encoding.
+  QString EncodingStatus() const;
   // Shows Text in panel 2, which the status refresh leaves alone, for a few seconds;
   // an empty Text clears it.
   void ShowMessage(const QString& text);
@@ -114,11 +87,6 @@ class TForm1 : public QMainWindow {
   QAction* ZoomOut1 = nullptr;
   QAction* ZoomReset1 = nullptr;
   QTimer* Timer1 = nullptr;
-  // File > Encoding: the encoding the active document's next save writes.
-  QMenu* EncodingMenu = nullptr;
-  QAction* EncodingUtf8 = nullptr;
-  QAction* EncodingUtf8Bom = nullptr;
-  QAction* Encoding1252 = nullptr;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -133,6 +101,7 @@ class TForm1 : public QMainWindow {
   void CreateMenus();
   void CreateStatusBar();
   void CreateViewMenu();
+  void CreateDocuments();
   // The document-dependent parts of the File and Window menus, filled as they open.
   void ShowRecentFiles();
   void ShowWindowList();
@@ -141,44 +110,30 @@ class TForm1 : public QMainWindow {
   void ApplySettings();
   void WriteSettings();
   void OnSubWindowActivated(QMdiSubWindow* window);
-  // MainRecovery.cpp
-  void CreateRecovery();
-  // After a save: the file goes to the top of the recent files, its draft goes, and
-  // the watcher takes what is on disk now as the document's own.
-  void DocumentSaved(TChildForm* window);
   void MergeMenus(TChildForm* child);
-  // Writes Window's document to FileName unless that would destroy what the user has not
-  // seen and the user does not confirm it; false when nothing was written.
-  bool WriteDocument(TChildForm* window, const QString& fileName);
   void ExecuteOpen();
   void ExecutePrint();
-  void PlaceNewWindow(QMdiSubWindow* window);
   void CascadeWindows();
   void TileWindows(bool sideBySide);
   void ArrangeIcons();
-  // MainEncoding.cpp
-  void CreateEncodingMenu();
-  // Makes Encoding the active document's encoding for its next save.
-  void SetDocumentEncoding(TTextEncoding encoding);
-  void UpdateEncodingActions(TChildForm* child);
 
   TAppDialogs FDialogs;
   // The report of failures before this window took it over (qt/Guarded.h).
   ErrorReporter FPreviousReporter;
   QString FFilePath;
   QMdiArea* FMdiArea = nullptr;
+  TDocuments* FDocuments = nullptr;
   QMenu* FFileMenu = nullptr;
   QMenu* FWindowMenu = nullptr;
   QMenu* FHelpMenu = nullptr;
   QMenu* FViewMenu = nullptr;
+  TEncodingMenu* FEncodingMenu = nullptr;
   TRecentFiles FRecentFiles;
   TWindowList FWindowList;
   bool FLineNumbers = false;
-  int FFontHeight = 13;
+  int FFontHeight = kDesignFontHeight;
   QTimer* FMessageTimer = nullptr;
   QList<QPointer<QMenu>> FMergedMenus;
   QLabel* FPanels[3] = {};
   QLabel* FEncodingPanel = nullptr;
-  TRecoveryDrafts* FDrafts = nullptr;
-  TFileWatcher* FWatcher = nullptr;
 };

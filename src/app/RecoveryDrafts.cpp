@@ -9,7 +9,6 @@
 #include <algorithm>
 
 #include "app/ChildForm.h"
-#include "app/MainWindow.h"
 #include "highlight/RAHLEditor.h"
 
 namespace {
@@ -24,8 +23,8 @@ QString LockPath(const QString& sessionFolder) {
 
 }  // namespace
 
-TRecoveryDrafts::TRecoveryDrafts(TForm1& form, const QString& folder)
-    : QObject(&form), FForm(form), FFolder(folder) {
+TRecoveryDrafts::TRecoveryDrafts(TWindows windows, const QString& folder, QObject* parent)
+    : QObject(parent), FWindows(std::move(windows)), FFolder(folder) {
   // The session folder's name is unique also when a process id comes round again.
   FSessionFolder = QDir(FFolder).filePath(QStringLiteral("session-%1-%2")
                                               .arg(QCoreApplication::applicationPid())
@@ -144,7 +143,7 @@ void TRecoveryDrafts::WritePending() {
 }
 
 void TRecoveryDrafts::WriteAll() {
-  for (TChildForm* window : FForm.MDIChildren()) {
+  for (TChildForm* window : FWindows()) {
     if (!window->Editor1().Modified()) continue;
     const TDocumentDraft& draft = DraftOf(window);
     if (draft.Pending || !draft.Written) Write(window);
@@ -159,10 +158,7 @@ void TRecoveryDrafts::Write(TChildForm* window) {
   TDraftManifest manifest;
   manifest.FileName = window->FileName();
   manifest.Disk = window->DiskFile().Identity();
-  manifest.CaretX = editor.CaretX();
-  manifest.CaretY = editor.CaretY();
-  manifest.TopRow = editor.TopRow();
-  manifest.Bookmarks = editor.Bookmarks();
+  manifest.View = TViewState::Capture(editor);
   manifest.Changed = draft.LastChange.isValid() ? draft.LastChange : QDateTime::currentDateTime();
   manifest.LineCount = editor.Lines().Count();
   std::shared_ptr<LineSnapshot> lines = std::exchange(draft.Spare, nullptr);

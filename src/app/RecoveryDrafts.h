@@ -17,6 +17,7 @@
 #include <QPointer>
 #include <QString>
 #include <QThread>
+#include <functional>
 #include <memory>
 
 #include "app/DraftManifest.h"
@@ -24,7 +25,6 @@
 class QLockFile;
 class QTimer;
 class TChildForm;
-class TForm1;
 
 // A draft left by a copy of the program that is no longer running.
 struct TOrphanDraft {
@@ -35,15 +35,17 @@ struct TOrphanDraft {
 class TRecoveryDrafts : public QObject {
   Q_OBJECT
  public:
-  // Drafts of Form's document windows, kept under Folder.
-  explicit TRecoveryDrafts(TForm1& form, const QString& folder = DefaultFolder());
+  // The document windows open now.
+  using TWindows = std::function<QList<TChildForm*>()>;
+
+  // Drafts of the windows that Windows lists, kept under Folder.
+  explicit TRecoveryDrafts(TWindows windows, const QString& folder = DefaultFolder(),
+                           QObject* parent = nullptr);
   ~TRecoveryDrafts() override;
 
   // The recovery folder under the user's application data location.
   static QString DefaultFolder();
   const QString& Folder() const { return FFolder; }
-  // This copy's session folder (it exists once a draft has been written).
-  const QString& SessionFolder() const { return FSessionFolder; }
 
   // Window's text changed: its draft is written once the typing has paused.
   void Changed(TChildForm* window);
@@ -94,7 +96,7 @@ class TRecoveryDrafts : public QObject {
   // Runs Job on the worker thread, after every job asked for before it.
   void OnWorker(std::function<void()> job);
 
-  TForm1& FForm;
+  TWindows FWindows;
   QString FFolder;
   QString FSessionFolder;
   bool FSessionStarted = false;

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <stdexcept>
 
+#include "app/Zoom.h"
+
 // A stored value of the wrong type: "Invalid data type for 'formx'".
 class ESettingsError : public std::runtime_error {
  public:
@@ -20,7 +22,7 @@ struct TAppSettings {
   // Most recent first.
   QStringList RecentFiles;
   bool LineNumbers = false;
-  int FontHeight = 13;
+  int FontHeight = kDesignFontHeight;
 };
 
 // Reads "filepath", "formx", "formy", "formheight" and "formwidth" in that order into

@@ -7,6 +7,7 @@
 
 #include "app/ChildForm.h"
 #include "app/CommandLine.h"
+#include "app/Documents.h"
 #include "app/MainWindow.h"
 #include "app/ScriptCheck.h"
 #include "app/TerminationSignals.h"
@@ -59,10 +60,10 @@ int main(int argc, char* argv[]) {
   QObject::connect(&endings, &TTerminationSignals::Received, &form, &TForm1::EndBySignal);
   form.show();
   // Work that a crashed or killed copy left behind comes first.
-  form.OfferRecovery();
+  form.Documents().OfferRecovery();
   // Files named on the command line open as the Open command does.
   for (const TFileToOpen& file : command.Files) {
-    TChildForm* child = form.OpenFile(QFileInfo(file.Path).absoluteFilePath());
+    TChildForm* child = form.Documents().OpenFile(QFileInfo(file.Path).absoluteFilePath());
     if (child != nullptr && file.Line > 0) child->Editor1().SetCaret(0, file.Line - 1);
   }
   return QApplication::exec();

@@ -142,7 +142,7 @@ void TRACustomEditor::CommandReturn(CommandState& s) {
       Lines().InternalPut(s.Y, blanks + Lines()[s.Y]);
     }
     UpdateEditorSize();
-    TextModified(offset, 0, kLineBreak);
+    TextModified(offset, taInsert, kLineBreak);
   }
   // Every line from the broken one down moved or changed; moved rows are painted already.
   InvalidateLines(s.Y - 1, rowsMoved ? s.Y : INT_MAX);
@@ -176,7 +176,7 @@ void TRACustomEditor::CommandBackspace(CommandState& s) {
     s.RecordCaret = false;
     line.erase(from, deleted.size());
     Lines().InternalPut(FCaretY, line);
-    TextModified(offset, 1, deleted);
+    TextModified(offset, taDelete, deleted);
     PaintLine(FCaretY, -1, -1);
     Changed();
     s.X = n;
@@ -195,7 +195,7 @@ void TRACustomEditor::CommandBackspace(CommandState& s) {
   }
   s.Y = FCaretY - 1;
   UpdateEditorSize();
-  TextModified(offset, 1, kLineBreak);
+  TextModified(offset, taDelete, kLineBreak);
   InvalidateLines(s.Y, INT_MAX);
   Changed();
 }
@@ -233,7 +233,7 @@ void TRACustomEditor::CommandDelete(CommandState& s) {
     Push<TDeleteUndo>(this, FCaretX, FCaretY, deleted);
     s.RecordCaret = false;
     Lines().InternalPut(FCaretY, std::string(line).erase(FCaretX, width));
-    TextModified(offset, 1, deleted);
+    TextModified(offset, taDelete, deleted);
     PaintLine(FCaretY, -1, -1);
     Changed();
     return;
@@ -251,7 +251,7 @@ void TRACustomEditor::CommandDelete(CommandState& s) {
     Lines().Delete(FCaretY + 1);
   }
   UpdateEditorSize();
-  TextModified(offset, 1, kLineBreak);
+  TextModified(offset, taDelete, kLineBreak);
   InvalidateLines(FCaretY, INT_MAX);
   Changed();
 }
@@ -271,7 +271,7 @@ void TRACustomEditor::CommandTab(TEditCommand code, CommandState& s) {
   std::string line = Lines()[FCaretY];
   line.insert(std::min(static_cast<size_t>(FCaretX), line.size()), blanks);
   Lines().InternalPut(FCaretY, line);
-  TextModified(PosFromCaret(FCaretX, FCaretY), 0, blanks);
+  TextModified(PosFromCaret(FCaretX, FCaretY), taInsert, blanks);
   PaintLine(FCaretY, -1, -1);
   Changed();
 }
@@ -330,8 +330,8 @@ void TRACustomEditor::ChangeColumnCase(TEditCommand code, const std::string& old
   const std::string newText = FLines->TextAt(beg, end - beg);
   if (newText == oldText) return;
   Push<TReplaceUndo>(this, FCaretX, FCaretY, beg + 1, end + 1, oldText, newText);
-  TextModified(beg, 3, oldBlock);
-  TextModified(beg, 0, GetSelText());
+  TextModified(beg, taColumnDelete, oldBlock);
+  TextModified(beg, taInsert, GetSelText());
   InvalidateLines(FSelBegY, FSelEndY);
   Changed();
 }

@@ -68,7 +68,7 @@ void PasteStream(TRACustomEditor& editor, const std::string& text, int& newX, in
   const int pos = editor.Lines().Count() == 0 ? 0 : CaretOffset(editor);
   RecordInsertion(editor, pos, text);
   editor.Lines().InsertTextAt(pos, text);
-  editor.TextModified(pos, 0, text);
+  editor.TextModified(pos, taInsert, text);
   editor.CaretFromPos(pos + static_cast<int>(text.size()), newX, newY);
 }
 

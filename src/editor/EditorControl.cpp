@@ -210,7 +210,7 @@ void TRACustomEditor::BookmarkChanged(int /*index*/) {
 void TRACustomEditor::TextModified(int /*pos*/, int /*action*/, const std::string& /*text*/) {}
 
 void TRACustomEditor::WholeTextModified() {
-  TextModified(0, 0, FLines->GetTextStr());
+  TextModified(0, taInsert, FLines->GetTextStr());
 }
 
 void TRACustomEditor::DoCompletionIdentifier(bool& /*cancel*/) {}

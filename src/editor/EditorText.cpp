@@ -149,11 +149,11 @@ void TRACustomEditor::DeleteSelected() {
   FSelected = false;
   if (inText && format == bfColumn) {
     DeleteColumns(*this);
-    TextModified(PosFromCaret(FSelBegX, FSelBegY), 3, text);
+    TextModified(PosFromCaret(FSelBegX, FSelBegY), taColumnDelete, text);
     newX = FSelBegX;
   } else if (inText) {
     const int beg = DeleteStream(*this, format == bfInclusive);
-    TextModified(beg, 1, text);
+    TextModified(beg, taDelete, text);
     CaretFromPos(beg, newX, newY);
   }
   SetCaretInternal(newX, newY);
@@ -166,7 +166,7 @@ void TRACustomEditor::InsertText(const std::string& text) {
   const std::string stored = StoredForm(*this, text);
   const int pos = CaretOffset(*this);
   RecordInsertion(*this, pos, stored);
-  TextModified(pos, 0, stored);
+  TextModified(pos, taInsert, stored);
   // Only the lines that change are spliced; the editor then refreshes as after a
   // whole-text change.
   FLines->InsertTextAt(pos, stored);
@@ -216,7 +216,7 @@ void TRACustomEditor::InsertChar(unsigned char ch) {
   }
   FLines->InternalPut(FCaretY, line);
   SetCaretInternal(FCaretX + 1, FCaretY);
-  TextModified(PosFromCaret(FCaretX, FCaretY), 0, typed);
+  TextModified(PosFromCaret(FCaretX, FCaretY), taInsert, typed);
   PaintLine(FCaretY, -1, -1);
   Changed();
   if (identifier) FCompletion->NotifyChar(ch);

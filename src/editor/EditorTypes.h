@@ -6,6 +6,10 @@
 
 enum TSelBlockFormat : uint8_t { bfInclusive, bfLine, bfColumn, bfNonInclusive };
 
+// The Action of TRACustomEditor::TextModified. The integers are the published interface's
+// (descendants outside the control compare them), so the parameter stays an int.
+enum TTextAction : int { taInsert = 0, taDelete = 1, taColumnDelete = 3 };
+
 // One character cell's look.
 struct TLineAttr {
   TColor ForeColor = 0;

@@ -197,9 +197,9 @@ class TRACustomEditor {
   virtual void SelectionChanged();
   virtual void PaintGutter(Canvas& canvas);
   virtual void BookmarkChanged(int index);
-  // Pos: whole-text offset; Action 0 insert, 1 delete, 3 column-block delete.
+  // Pos: whole-text offset; Action a TTextAction (taInsert, taDelete, taColumnDelete).
   virtual void TextModified(int pos, int action, const std::string& text);
-  // The whole text was replaced or rebuilt: TextModified(0, 0, whole text). Descendants
+  // The whole text was replaced or rebuilt: TextModified(0, taInsert, whole text). Descendants
   // that can answer without the whole text override this to skip building it.
   virtual void WholeTextModified();
   virtual void DoCompletionIdentifier(bool& cancel);
@@ -254,8 +254,6 @@ class TRACustomEditor {
   // ---- [EditorCaret.cpp] caret, view, scrolling, focus, bookmarks ----
   int CaretX() const { return FCaretX; }
   int CaretY() const { return FCaretY; }
-  void SetCaretX(int value) { SetCaret(value, FCaretY); }
-  void SetCaretY(int value) { SetCaret(FCaretX, value); }
   void SetCaret(int x, int y);
   void SetCaretInternal(int x, int y);
   void PaintCaret(bool show);
@@ -268,14 +266,12 @@ class TRACustomEditor {
   void ScrollToLine(int line);
   void Bookmark(int index, bool toggle);
   std::array<TBookmark, 10>& Bookmarks() { return FBookmarks; }
+  const std::array<TBookmark, 10>& Bookmarks() const { return FBookmarks; }
   // Window messages: scroll request (code: low 7 bits), wheel, focus.
   void HandleScrollRequest(bool vertical, int code);
   void MouseWheel(int delta);
   void FocusIn();
   void FocusOut();
-  // The dialog-code answer: arrows, Tab, all keys and characters.
-  static constexpr int DialogCode() { return 0x87; }
-
   // ---- [EditorKeys.cpp] keys ----
   // Key down: Key may be changed (0 when consumed).
   void KeyDown(uint16_t& key, TShiftState shift);
@@ -325,7 +321,6 @@ class TRACustomEditor {
   void EndRecord(std::string& macro);
   void PlayMacro(const std::string& macro);
   bool Recording() const { return FRecording; }
-  const std::string& MacroText() const { return FMacroText; }
   const std::string& LastMacro() const { return FLastMacro; }
 
   // ---- [EditorClipboard.cpp] clipboard ----

@@ -24,13 +24,17 @@ void ShowErrorBox(QWidget* parent, const std::string& message);
 // Reports through the reporter set; a reporter that fails itself is not run again.
 void ReportError(QWidget* parent, const std::string& message) noexcept;
 
+// Runs Work; a failure is reported. Whether Work ran to its end, for callers that go on
+// only after it succeeded.
 template <typename F>
-void Guarded(QWidget* parent, F&& work) noexcept {
+bool Guarded(QWidget* parent, F&& work) noexcept {
   try {
     work();
+    return true;
   } catch (const std::exception& e) {
     ReportError(parent, e.what());
   } catch (...) {
     ReportError(parent, "Unknown error");
   }
+  return false;
 }

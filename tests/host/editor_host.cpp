@@ -16,6 +16,7 @@
 #include <cstdio>
 
 #include "app/ChildForm.h"
+#include "app/Documents.h"
 #include "app/MainWindow.h"
 #include "app/RecoveryDrafts.h"
 #include "app/TerminationSignals.h"
@@ -47,7 +48,7 @@ TAppDialogs HostDialogs() {
 
 QJsonObject Report(TForm1& form) {
   QJsonArray documents;
-  for (TChildForm* child : form.MDIChildren()) {
+  for (TChildForm* child : form.Documents().MDIChildren()) {
     TRAHLEditor& editor = child->Editor1();
     QJsonArray bookmarks;
     for (const TBookmark& b : editor.Bookmarks()) bookmarks.append(b.Valid ? b.Y : -1);
@@ -63,9 +64,9 @@ QJsonObject Report(TForm1& form) {
 QString Run(TForm1& form, const QString& line) {
   const QString command = line.section(' ', 0, 0);
   const QString argument = line.section(' ', 1);
-  TChildForm* child = form.ActiveMDIChild();
-  if (command == "open") form.OpenFile(argument);
-  if (command == "new") form.NewDocument();
+  TChildForm* child = form.Documents().ActiveMDIChild();
+  if (command == "open") form.Documents().OpenFile(argument);
+  if (command == "new") form.Documents().NewDocument();
   if (command == "type" && child != nullptr) {
     for (char c : argument.toLatin1()) child->Editor1().Command(static_cast<unsigned char>(c));
   }
@@ -75,14 +76,14 @@ QString Run(TForm1& form, const QString& line) {
   }
   if (command == "bookmark" && child != nullptr) child->ToggleBookmark(argument.toInt());
   if (command == "save") {
-    for (TChildForm* window : form.MDIChildren()) {
+    for (TChildForm* window : form.Documents().MDIChildren()) {
       if (window->windowTitle() == argument) child = window;
     }
-    form.SaveDocument(child);
+    form.Documents().SaveDocument(child);
   }
   if (command == "flush") {
-    form.Drafts().WriteAll();
-    form.Drafts().Flush();
+    form.Documents().Drafts().WriteAll();
+    form.Documents().Drafts().Flush();
   }
   if (command == "report") return QJsonDocument(Report(form)).toJson(QJsonDocument::Compact);
   if (command == "quit") form.close();
@@ -99,7 +100,7 @@ int main(int argc, char* argv[]) {
   TTerminationSignals endings;
   QObject::connect(&endings, &TTerminationSignals::Received, &form, &TForm1::EndBySignal);
   form.show();
-  form.OfferRecovery();
+  form.Documents().OfferRecovery();
 
   QByteArray pending;
   QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);

@@ -62,7 +62,7 @@ class AccessibilityTest : public AppTest {
     AppTest::TearDown();
   }
   EditorWidget& OpenDocument(const std::string& text) {
-    TChildForm* child = MakeForm().NewDocument();
+    TChildForm* child = MakeForm().Documents().NewDocument();
     child->Editor1().Lines().SetTextStr(text);
     child->EditorView().setFocus();
     QApplication::processEvents();
@@ -240,7 +240,7 @@ TEST_F(AccessibilityTest, TypingPastTheLineEndReportsThePaddingToo) {
 // that holds the windows has a name of its own.
 TEST_F(AccessibilityTest, NamesSayEachThingOnce) {
   WriteFile(PathOf("work.csm"), "x\r\n");
-  TChildForm* child = MakeForm().OpenFile(PathOf("work.csm"));
+  TChildForm* child = MakeForm().Documents().OpenFile(PathOf("work.csm"));
   QAccessibleInterface* text = QAccessible::queryAccessibleInterface(&child->EditorView());
   EXPECT_EQ(text->text(QAccessible::Name), "work.csm");
   QWidget* window = child->parentWidget();
@@ -333,9 +333,9 @@ TEST_F(AccessibilityTest, TheCompletionListsCurrentItemFollowsTheSelectedRow) {
 
 TEST_F(AccessibilityTest, EveryMenuEntryHasAMnemonic) {
   TForm1& form = MakeForm();
-  form.NewDocument();
+  form.Documents().NewDocument();
   QApplication::processEvents();
-  std::vector<const QWidget*> menus{form.menuBar(), form.ActiveMDIChild()->PopupMenu1};
+  std::vector<const QWidget*> menus{form.menuBar(), form.Documents().ActiveMDIChild()->PopupMenu1};
   for (size_t i = 0; i < menus.size(); ++i) {
     for (QAction* a : menus[i]->actions()) {
       if (a->isSeparator()) continue;

@@ -20,7 +20,7 @@ struct ChildTest : AppTest {
     TForm1& form = MakeForm();
     form.Timer1->stop();  // the tests run the updates themselves
     QApplication::setActiveWindow(&form);
-    TChildForm* child = form.NewDocument();
+    TChildForm* child = form.Documents().NewDocument();
     child->EditorView().setFocus();
     // Keys that reach the editor's own key handling.
     child->Editor1().OnKeyDown = [this](TRACustomEditor*, uint16_t&, TShiftState) { ++EditorKeys; };
@@ -176,9 +176,9 @@ TEST_F(ChildTest, ShortcutsAreTakenBeforeTheEditorAlsoWhenDisabled) {
 
 TEST_F(ChildTest, ShortcutsActOnlyInTheActiveDocumentWindow) {
   TChildForm& first = MakeChild();
-  TChildForm* second = Form->NewDocument();
+  TChildForm* second = Form->Documents().NewDocument();
   second->EditorView().setFocus();
-  ASSERT_EQ(Form->ActiveMDIChild(), second);
+  ASSERT_EQ(Form->Documents().ActiveMDIChild(), second);
   Type(&second->EditorView(), Qt::Key_1, Qt::ControlModifier | Qt::ShiftModifier, "!");
   EXPECT_TRUE(second->Editor1().Bookmarks()[1].Valid);
   EXPECT_FALSE(first.Editor1().Bookmarks()[1].Valid);

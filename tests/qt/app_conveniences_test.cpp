@@ -107,11 +107,11 @@ TEST_F(ConvenienceTest, RecentFilesSurviveARestartAndTheWindowMenuListsTheDocume
   for (int i = 1; i <= 9; ++i) {
     names.prepend(PathOf(QStringLiteral("s%1.csm").arg(i)));
     WriteFile(names.front(), "x\r\n");
-    form.OpenFile(names.front());
+    form.Documents().OpenFile(names.front());
   }
   // Save As proposes the current name; the saved file goes to the top.
   Dialogs.SaveName = PathOf("saved.csm");
-  form.SaveDocumentAs(form.ActiveMDIChild());
+  form.Documents().SaveDocumentAs(form.Documents().ActiveMDIChild());
   EXPECT_EQ(Dialogs.SaveProposed, names.front());
   names.prepend(Dialogs.SaveName);
   names.removeLast();
@@ -127,18 +127,18 @@ TEST_F(ConvenienceTest, RecentFilesSurviveARestartAndTheWindowMenuListsTheDocume
   QFile::remove(names[1]);
   file->actions().at(8)->trigger();
   EXPECT_TRUE(Dialogs.Warnings.size() == 1 && Dialogs.Warnings[0].contains(names[1]));
-  EXPECT_EQ(next.MDIChildCount(), 0);
+  EXPECT_EQ(next.Documents().MDIChildCount(), 0);
   EXPECT_EQ(MenuTitles(file).size(), 8 + 7 + 1);  // seven files left
 
   // The Window menu lists the open documents after its commands, the active one checked.
   file->actions().at(7)->trigger();
-  TChildForm* first = next.ActiveMDIChild();
-  next.NewDocument()->SetFileName("A&B.csm");
+  TChildForm* first = next.Documents().ActiveMDIChild();
+  next.Documents().NewDocument()->setWindowTitle("A&B.csm");
   QMenu* window = SubmenuNamed(next.menuBar(), "&Window");
   EXPECT_EQ(MenuTitles(window).mid(6), QStringList({"-", "&1 " + names[0], "&2 A&&B.csm"}));
   EXPECT_TRUE(!window->actions().at(7)->isChecked() && window->actions().at(8)->isChecked());
   window->actions().at(7)->trigger();
-  EXPECT_EQ(next.ActiveMDIChild(), first);
+  EXPECT_EQ(next.Documents().ActiveMDIChild(), first);
 }
 
 // Line numbers widen the gutter to fit and stand left of the bookmark numbers; zoom keys and
@@ -181,7 +181,7 @@ TEST_F(ConvenienceTest, LineNumbersAndZoomChangeTheViewAndAreRemembered) {
   Form->ZoomIn1->trigger();
 
   TForm1& next = Restart();
-  TChildForm* child = next.NewDocument();
+  TChildForm* child = next.Documents().NewDocument();
   EXPECT_TRUE(next.LineNumbers1->isChecked() && child->LineNumbersShown());
   EXPECT_EQ(child->Editor1().Font().Height, 15);
   next.LineNumbers1->trigger();

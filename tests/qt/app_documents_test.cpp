@@ -41,9 +41,9 @@ TEST_F(AppTest, OpenLoadsTheFileInANewWindow) {
   const QString path = PathOf("lf.csm");
   WriteFile(path, "name \"x\"\nmode 1\r\n\tWait(5)\rend");
   TForm1& form = MakeForm();
-  TChildForm* child = form.OpenFile(path);
+  TChildForm* child = form.Documents().OpenFile(path);
   ASSERT_NE(child, nullptr);
-  EXPECT_EQ(form.ActiveMDIChild(), child);
+  EXPECT_EQ(form.Documents().ActiveMDIChild(), child);
   EXPECT_EQ(child->FileName(), path);
   EXPECT_EQ(child->windowTitle(), path);
   EXPECT_EQ(form.FilePath(), Dir.path());
@@ -57,21 +57,21 @@ TEST_F(AppTest, OpenLoadsTheFileInANewWindow) {
   EXPECT_TRUE(Dialogs.Errors.isEmpty());
 
   // The same file again makes another window.
-  form.OpenFile(path);
-  EXPECT_EQ(form.MDIChildCount(), 2);
+  form.Documents().OpenFile(path);
+  EXPECT_EQ(form.Documents().MDIChildCount(), 2);
 
   // The Open command asks for the name; cancelling opens nothing.
   Dialogs.OpenName.clear();
   form.FileOpen1->trigger();
   EXPECT_EQ(Dialogs.OpenAsked, 1);
-  EXPECT_EQ(form.MDIChildCount(), 2);
+  EXPECT_EQ(form.Documents().MDIChildCount(), 2);
 }
 
 TEST_F(AppTest, SavedFileEndsEveryLineWithCrLf) {
   const QString path = PathOf("round.csm");
   WriteFile(path, "a\nb\n\nc");
   TForm1& form = MakeForm();
-  TChildForm* child = form.OpenFile(path);
+  TChildForm* child = form.Documents().OpenFile(path);
   child->Editor1().SetModified(true);
   form.Action2->trigger();
   EXPECT_EQ(ReadFile(path), QByteArray("a\r\nb\r\n\r\nc\r\n"));
@@ -81,19 +81,19 @@ TEST_F(AppTest, SavedFileEndsEveryLineWithCrLf) {
   // Bytes above 0x7F pass unchanged in both directions.
   const QString high = PathOf("high.csm");
   WriteFile(high, "caf\xE9 \x80\x9F\xFF");
-  TChildForm* other = form.OpenFile(high);
+  TChildForm* other = form.Documents().OpenFile(high);
   EXPECT_EQ(other->Editor1().Lines()[0], "caf\xE9 \x80\x9F\xFF");
-  form.SaveDocument(other);
+  form.Documents().SaveDocument(other);
   EXPECT_EQ(ReadFile(high), QByteArray("caf\xE9 \x80\x9F\xFF\r\n"));
 }
 
 TEST_F(AppTest, EmptyDocumentGivesEmptyFile) {
   TForm1& form = MakeForm();
-  TChildForm* child = form.NewDocument();
+  TChildForm* child = form.Documents().NewDocument();
   const QString path = PathOf("empty.csm");
   WriteFile(path, "old content");
   Dialogs.SaveName = path;
-  form.SaveDocument(child);  // untitled: asks for a name
+  form.Documents().SaveDocument(child);  // untitled: asks for a name
   EXPECT_EQ(Dialogs.SaveAsked, 1);
   EXPECT_EQ(ReadFile(path), QByteArray());
   EXPECT_EQ(child->FileName(), path);
@@ -102,7 +102,7 @@ TEST_F(AppTest, EmptyDocumentGivesEmptyFile) {
 
 TEST_F(AppTest, CancelledSaveDialogLeavesDocumentUntitled) {
   TForm1& form = MakeForm();
-  TChildForm* child = form.NewDocument();
+  TChildForm* child = form.Documents().NewDocument();
   child->Editor1().Lines().SetTextStr("x\r\n");
   child->Editor1().SetModified(true);
   Dialogs.SaveName.clear();
@@ -126,12 +126,12 @@ TEST_F(AppTest, FailedSaveAsKeepsNameCaptionAndModified) {
   const QString path = PathOf("keep.csm");
   WriteFile(path, "old\r\n");
   TForm1& form = MakeForm();
-  TChildForm* child = form.OpenFile(path);
+  TChildForm* child = form.Documents().OpenFile(path);
   child->Editor1().Lines().SetTextStr("new\r\n");
   child->Editor1().SetModified(true);
 
   const QString bad = PathOf("missing-folder/new.csm");
-  form.SaveAs(child, bad);
+  form.Documents().SaveAs(child, bad);
   ASSERT_EQ(Dialogs.Errors.size(), 1);
   EXPECT_EQ(Dialogs.Errors.first().toStdString(),
             ("Cannot create file " + bad + "\nNo such file or directory").toStdString());
@@ -146,14 +146,14 @@ TEST_F(AppTest, WriteFailingHalfWayKeepsTheOldFile) {
   const QString path = PathOf("big.csm");
   WriteFile(path, "old\r\n");
   TForm1& form = MakeForm();
-  TChildForm* child = form.OpenFile(path);
+  TChildForm* child = form.Documents().OpenFile(path);
   std::string text;
   for (int i = 0; i < 200; ++i) text += "Display(\"a line that makes the file long\")\r\n";
   child->Editor1().Lines().SetTextStr(text);
   child->Editor1().SetModified(true);
   {
     FileSizeLimit limit(1024);
-    form.SaveDocument(child);
+    form.Documents().SaveDocument(child);
   }
   ASSERT_EQ(Dialogs.Errors.size(), 1);
   EXPECT_EQ(Dialogs.Errors.first().toStdString(),
@@ -166,11 +166,11 @@ TEST_F(AppTest, WriteFailingHalfWayKeepsTheOldFile) {
 TEST_F(AppTest, MissingFileOpensAnEmptyTitledWindow) {
   const QString path = PathOf("none/absent.csm");
   TForm1& form = MakeForm();
-  TChildForm* child = form.OpenFile(path);
+  TChildForm* child = form.Documents().OpenFile(path);
   ASSERT_EQ(Dialogs.Errors.size(), 1);
   EXPECT_EQ(Dialogs.Errors.first().toStdString(),
             ("Cannot open file " + path + "\nNo such file or directory").toStdString());
-  EXPECT_EQ(form.MDIChildCount(), 1);
+  EXPECT_EQ(form.Documents().MDIChildCount(), 1);
   EXPECT_EQ(child->windowTitle(), path);
   EXPECT_EQ(child->FileName(), path);
   EXPECT_EQ(child->Editor1().Lines().Count(), 0);
@@ -180,20 +180,20 @@ TEST_F(AppTest, MissingFileOpensAnEmptyTitledWindow) {
 
 TEST_F(AppTest, FolderOfARootFileKeepsItsSeparator) {
   TForm1& form = MakeForm();
-  form.OpenFile("/absent-marvek-script.csm");
+  form.Documents().OpenFile("/absent-marvek-script.csm");
   EXPECT_EQ(form.FilePath(), "/");
 }
 
 TEST_F(AppTest, CloseQueryAnswers) {
   TForm1& form = MakeForm();
   // Unmodified: closes without asking.
-  QPointer<TChildForm> plain = form.NewDocument();
+  QPointer<TChildForm> plain = form.Documents().NewDocument();
   form.WindowClose1->trigger();
   DeleteClosed();
   EXPECT_TRUE(plain.isNull());
   EXPECT_EQ(Dialogs.ConfirmAsked, 0);
 
-  QPointer<TChildForm> child = form.NewDocument();
+  QPointer<TChildForm> child = form.Documents().NewDocument();
   child->Editor1().Lines().SetTextStr("x\r\n");
   child->Editor1().SetModified(true);
 
@@ -222,7 +222,7 @@ TEST_F(AppTest, CloseQueryAnswers) {
   EXPECT_EQ(ReadFile(path), QByteArray("x\r\n"));
 
   // No closes without saving.
-  QPointer<TChildForm> reopened = form.OpenFile(path);
+  QPointer<TChildForm> reopened = form.Documents().OpenFile(path);
   reopened->Editor1().Lines().SetTextStr("changed\r\n");
   reopened->Editor1().SetModified(true);
   Dialogs.Answer = QMessageBox::No;
@@ -230,14 +230,14 @@ TEST_F(AppTest, CloseQueryAnswers) {
   DeleteClosed();
   EXPECT_TRUE(reopened.isNull());
   EXPECT_EQ(ReadFile(path), QByteArray("x\r\n"));
-  EXPECT_EQ(form.MDIChildCount(), 0);
+  EXPECT_EQ(form.Documents().MDIChildCount(), 0);
 }
 
 TEST_F(AppTest, EachSavePromptShowsItsDocumentInFront) {
   TForm1& form = MakeForm();
-  TChildForm* a = form.NewDocument();
-  TChildForm* b = form.NewDocument();
-  TChildForm* c = form.NewDocument();
+  TChildForm* a = form.Documents().NewDocument();
+  TChildForm* b = form.Documents().NewDocument();
+  TChildForm* c = form.Documents().NewDocument();
   a->Editor1().SetModified(true);
   c->Editor1().SetModified(true);
   form.MdiArea().setActiveSubWindow(qobject_cast<QMdiSubWindow*>(b->parentWidget()));
@@ -246,7 +246,7 @@ TEST_F(AppTest, EachSavePromptShowsItsDocumentInFront) {
   Dialogs.OnConfirm = [&](QWidget* parent) {
     auto* child = qobject_cast<TChildForm*>(parent);
     ASSERT_NE(child, nullptr);
-    EXPECT_EQ(form.ActiveMDIChild(), child);
+    EXPECT_EQ(form.Documents().ActiveMDIChild(), child);
     EXPECT_EQ(form.MdiArea().subWindowList(QMdiArea::StackingOrder).constLast()->widget(), child);
     asked.append(child);
   };

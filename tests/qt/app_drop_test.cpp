@@ -59,7 +59,7 @@ TEST_F(AppTest, DroppedThingsOpenWhenTheyAreFiles) {
     TForm1& form = MakeForm();
     EXPECT_EQ(DragAndDrop(form, *data), !c.Opened.isEmpty()) << c.Name;
     QStringList opened;
-    const QList<TChildForm*> children = form.MDIChildren();  // the active one first
+    const QList<TChildForm*> children = form.Documents().MDIChildren();  // the active one first
     for (auto it = children.crbegin(); it != children.crend(); ++it) {
       opened.append(QFileInfo((*it)->FileName()).fileName());
       EXPECT_EQ((*it)->windowTitle(), (*it)->FileName()) << c.Name;
@@ -67,7 +67,7 @@ TEST_F(AppTest, DroppedThingsOpenWhenTheyAreFiles) {
     EXPECT_EQ(opened, c.Opened) << c.Name;
     if (!c.Opened.isEmpty()) {
       EXPECT_EQ(form.FilePath(), Dir.path()) << c.Name;
-      EXPECT_EQ(form.ActiveMDIChild()->FileName(), PathOf(c.Opened.last())) << c.Name;
+      EXPECT_EQ(form.Documents().ActiveMDIChild()->FileName(), PathOf(c.Opened.last())) << c.Name;
     } else {
       EXPECT_EQ(form.FilePath(), QString()) << c.Name;
     }
@@ -78,11 +78,11 @@ TEST_F(AppTest, DroppedThingsOpenWhenTheyAreFiles) {
 TEST_F(AppTest, AFileDroppedOnADocumentOpensInANewWindow) {
   WriteFile(PathOf("a.csm"), "first\r\nsecond\r\n");
   TForm1& form = MakeForm();
-  TChildForm* untitled = form.NewDocument();
+  TChildForm* untitled = form.Documents().NewDocument();
   std::unique_ptr<QMimeData> data(Urls({QUrl::fromLocalFile(PathOf("a.csm"))}));
   EXPECT_TRUE(DragAndDrop(*untitled->EditorView().viewport(), *data));
-  ASSERT_EQ(form.MDIChildCount(), 2);
-  TChildForm* opened = form.ActiveMDIChild();
+  ASSERT_EQ(form.Documents().MDIChildCount(), 2);
+  TChildForm* opened = form.Documents().ActiveMDIChild();
   EXPECT_NE(opened, untitled);
   EXPECT_EQ(opened->FileName(), PathOf("a.csm"));
   EXPECT_EQ(opened->Editor1().Lines().Count(), 2);

@@ -38,14 +38,14 @@ TEST_F(AppTest, EncodingsRoundTripByteForByteThroughOpenTypeAndSave) {
     SCOPED_TRACE(c.File.toStdString());
     const QString path = PathOf("script.csm");
     WriteFile(path, c.File);
-    TChildForm* child = form.OpenFile(path);
+    TChildForm* child = form.Documents().OpenFile(path);
     form.UpdateStatus();
     EXPECT_EQ(form.EncodingStatus(), c.Encoding);
     EXPECT_EQ(child->Editor1().Lines().Count() > 0 ? child->Editor1().Lines()[0] : "", c.Shown);
-    form.SaveDocument(child);
+    form.Documents().SaveDocument(child);
     EXPECT_EQ(ReadFile(path).toStdString(), c.Unedited.toStdString());
     Type(&child->EditorView(), 0, Qt::NoModifier, QStringLiteral("ñ"));
-    form.SaveDocument(child);
+    form.Documents().SaveDocument(child);
     const bool utf8 = c.Encoding != std::string("Windows-1252");
     const QByteArray typed =
         QByteArray(c.Unedited).insert(c.File.startsWith(kBom) ? 3 : 0, utf8 ? "\xC3\xB1" : "\xF1");
@@ -56,13 +56,13 @@ TEST_F(AppTest, EncodingsRoundTripByteForByteThroughOpenTypeAndSave) {
               Dialogs.OverwriteQuestions.isEmpty());
 
   // A new document is Windows-1252; File > Encoding changes what the next save writes.
-  TChildForm* fresh = form.NewDocument();
+  TChildForm* fresh = form.Documents().NewDocument();
   Type(&fresh->EditorView(), 0, Qt::NoModifier, QStringLiteral("€"));
-  form.SaveAs(fresh, PathOf("new.csm"));
+  form.Documents().SaveAs(fresh, PathOf("new.csm"));
   EXPECT_EQ(ReadFile(PathOf("new.csm")), QByteArray("\x80\r\n"));
-  form.EncodingUtf8Bom->trigger();
+  form.EncodingMenu().Utf8Bom->trigger();
   EXPECT_TRUE(fresh->Editor1().Modified());
-  form.SaveDocument(fresh);
+  form.Documents().SaveDocument(fresh);
   EXPECT_EQ(ReadFile(PathOf("new.csm")), kBom + "\xE2\x82\xAC\r\n");
 }
 
@@ -71,7 +71,7 @@ TEST_F(AppTest, EncodingsRoundTripByteForByteThroughOpenTypeAndSave) {
 TEST_F(AppTest, CharactersTheDocumentCannotHoldAreRefusedAndNamed) {
   TForm1& form = MakeForm();
   WriteFile(PathOf("utf8.csm"), kUtf8 + "\n");
-  TChildForm* child = form.OpenFile(PathOf("utf8.csm"));
+  TChildForm* child = form.Documents().OpenFile(PathOf("utf8.csm"));
   child->Editor1().SetCaret(static_cast<int>(kShown.size()), 0);
   for (const QString& key :
        QString::fromUtf8("\xD0\xAF \xD0\x9F\xD1\x80\xD0\xB8 \xE2\x82\xAC").split(""))
@@ -89,7 +89,7 @@ TEST_F(AppTest, CharactersTheDocumentCannotHoldAreRefusedAndNamed) {
   QGuiApplication::clipboard()->setText(QStringLiteral("ok"));
   child->EditPaste1->trigger();
   EXPECT_EQ(child->Editor1().Lines()[0], kShown + "  \x80ok");
-  form.SaveDocument(child);
+  form.Documents().SaveDocument(child);
   EXPECT_EQ(ReadFile(PathOf("utf8.csm")), kUtf8 + "  \xE2\x82\xACok\r\n");
 }
 
@@ -99,7 +99,7 @@ TEST_F(AppTest, Utf8BeyondTheCodePageOpensReadOnlyAndIsNeverWritten) {
   const QString path = PathOf("wide.csm");
   WriteFile(path, bytes);
   TForm1& form = MakeForm();
-  TChildForm* child = form.OpenFile(path);
+  TChildForm* child = form.Documents().OpenFile(path);
   EXPECT_TRUE(child->Editor1().ReadOnly());
   EXPECT_EQ(child->Editor1().Lines()[0], "? ? ? \xE9");
   ASSERT_EQ(Dialogs.Warnings.size(), 1);
@@ -110,7 +110,7 @@ TEST_F(AppTest, Utf8BeyondTheCodePageOpensReadOnlyAndIsNeverWritten) {
   child->ReplaceDialog1().ReplaceEdit->setText("x");
   child->ReplaceAll();
   EXPECT_EQ(child->Editor1().Lines()[0], "? ? ? \xE9");
-  form.SaveDocument(child);
+  form.Documents().SaveDocument(child);
   Dialogs.SaveName = PathOf("copy.csm");
   form.FileSaveAs1->trigger();
   ASSERT_EQ(Dialogs.Errors.size(), 2);
@@ -132,12 +132,12 @@ TEST_F(AppTest, FilesThatExistButCannotBeReadAreNotOverwrittenUnasked) {
        {std::pair(folder, "Is a directory"), std::pair(large, "File too large")}) {
     Dialogs.Errors.clear();
     Dialogs.OverwriteQuestions.clear();
-    TChildForm* child = form.OpenFile(path);
+    TChildForm* child = form.Documents().OpenFile(path);
     ASSERT_EQ(Dialogs.Errors.size(), 1);
     EXPECT_TRUE(Dialogs.Errors.first().startsWith("Cannot open file " + path + "\n" + reason));
     // The question's default answer (No) keeps the file.
     Type(&child->EditorView(), Qt::Key_X, Qt::NoModifier, "x");
-    form.SaveDocument(child);
+    form.Documents().SaveDocument(child);
     ASSERT_EQ(Dialogs.OverwriteQuestions.size(), 1);
     EXPECT_TRUE(child->Editor1().Modified());
   }

@@ -21,7 +21,7 @@ TEST_F(AppTest, FileWithANulByteIsOpenedWithAWarningAndNotCutUnasked) {
   const QString path = PathOf("nul.csm");
   WriteFile(path, WithNul());
   TForm1& form = MakeForm();
-  TChildForm* child = form.OpenFile(path);
+  TChildForm* child = form.Documents().OpenFile(path);
   ASSERT_EQ(Dialogs.Warnings.size(), 1);
   EXPECT_TRUE(Dialogs.Warnings.first().contains(path));
   EXPECT_TRUE(Dialogs.Warnings.first().contains("NUL"));
@@ -43,7 +43,7 @@ TEST_F(AppTest, FileWithANulByteIsOpenedWithAWarningAndNotCutUnasked) {
 
   // Saving elsewhere asks nothing and leaves the file alone.
   const QString other = PathOf("other.csm");
-  form.SaveAs(child, other);
+  form.Documents().SaveAs(child, other);
   EXPECT_EQ(ReadFile(other), QByteArray("name x\r\nmo\r\n"));
   EXPECT_EQ(ReadFile(path), WithNul());
   EXPECT_EQ(Dialogs.OverwriteQuestions.size(), 2);
@@ -53,7 +53,7 @@ TEST_F(AppTest, ConfirmedSaveCutsTheNulFileOnceAndAsksNoMore) {
   const QString path = PathOf("nul.csm");
   WriteFile(path, WithNul());
   TForm1& form = MakeForm();
-  TChildForm* child = form.OpenFile(path);
+  TChildForm* child = form.Documents().OpenFile(path);
   Dialogs.OverwriteAnswer = true;
   form.Action2->trigger();
   EXPECT_EQ(Dialogs.OverwriteQuestions.size(), 1);
@@ -67,7 +67,7 @@ TEST_F(AppTest, SaveAsksBeforeOverwritingAFileChangedBehindTheEditor) {
   const QString path = PathOf("shared.csm");
   WriteFile(path, "mine\r\n");
   TForm1& form = MakeForm();
-  TChildForm* child = form.OpenFile(path);
+  TChildForm* child = form.Documents().OpenFile(path);
   child->Editor1().Lines().SetTextStr("edited\r\n");
 
   // Unchanged on disk: no question.
@@ -100,7 +100,7 @@ TEST_F(AppTest, SaveAsksBeforeOverwritingAFileChangedBehindTheEditor) {
 TEST_F(AppTest, AFileCreatedAfterAFailedOpenIsNotOverwrittenUnasked) {
   const QString path = PathOf("later.csm");
   TForm1& form = MakeForm();
-  TChildForm* child = form.OpenFile(path);
+  TChildForm* child = form.Documents().OpenFile(path);
   ASSERT_EQ(Dialogs.Errors.size(), 1);
   WriteFile(path, "made elsewhere\r\n");
   child->Editor1().Lines().SetTextStr("x\r\n");

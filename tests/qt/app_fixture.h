@@ -22,6 +22,8 @@
 
 #include "app/AppDialogs.h"
 #include "app/ChildForm.h"
+#include "app/Documents.h"
+#include "app/EncodingMenu.h"
 #include "app/MainWindow.h"
 #include "highlight/RAHLEditor.h"
 #include "qt/EditorWidget.h"
@@ -150,7 +152,7 @@ class AppTest : public ::testing::Test {
     TForm1& form = MakeForm();
     form.Timer1->stop();
     QApplication::setActiveWindow(&form);
-    TChildForm* child = form.NewDocument();
+    TChildForm* child = form.Documents().NewDocument();
     child->Editor1().Lines().SetTextStr(text);
     child->UpdateActions();  // as the idle update does
     child->EditorView().setFocus();

@@ -83,11 +83,11 @@ TEST_F(AppTest, ActionsFollowTheDocumentWindows) {
   EXPECT_TRUE(form.Action1->isEnabled());
   EXPECT_TRUE(form.FileOpen1->isEnabled());
   EXPECT_TRUE(form.FileExit1->isEnabled());
-  EXPECT_EQ(form.ActiveMDIChild(), nullptr);
+  EXPECT_EQ(form.Documents().ActiveMDIChild(), nullptr);
 
   form.Action1->trigger();
-  ASSERT_EQ(form.MDIChildCount(), 1);
-  TChildForm* first = form.ActiveMDIChild();
+  ASSERT_EQ(form.Documents().MDIChildCount(), 1);
+  TChildForm* first = form.Documents().ActiveMDIChild();
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->windowTitle(), "Unnamed file");
   EXPECT_TRUE(first->FileName().isEmpty());
@@ -95,17 +95,17 @@ TEST_F(AppTest, ActionsFollowTheDocumentWindows) {
     EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();
 
   // A second window becomes the active one; the first one stays.
-  TChildForm* second = form.NewDocument();
-  EXPECT_EQ(form.MDIChildCount(), 2);
-  EXPECT_EQ(form.ActiveMDIChild(), second);
-  EXPECT_EQ(form.MDIChildren().first(), second);
+  TChildForm* second = form.Documents().NewDocument();
+  EXPECT_EQ(form.Documents().MDIChildCount(), 2);
+  EXPECT_EQ(form.Documents().ActiveMDIChild(), second);
+  EXPECT_EQ(form.Documents().MDIChildren().first(), second);
 
   // Closing unmodified windows asks nothing; with the last one gone all is disabled again.
   form.WindowClose1->trigger();
   form.WindowClose1->trigger();
   DeleteClosed();
   EXPECT_EQ(Dialogs.ConfirmAsked, 0);
-  EXPECT_EQ(form.MDIChildCount(), 0);
+  EXPECT_EQ(form.Documents().MDIChildCount(), 0);
   form.UpdateActions();
   for (QAction* action : needDocument)
     EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
@@ -117,7 +117,7 @@ TEST_F(AppTest, StatusPanelsShowCaretAndModified) {
   EXPECT_EQ(form.StatusPanel(0), "");
   EXPECT_EQ(form.StatusPanel(1), "");
 
-  TChildForm* child = form.NewDocument();
+  TChildForm* child = form.Documents().NewDocument();
   form.UpdateStatus();
   EXPECT_EQ(form.StatusPanel(0), "Row:1 Col:1");
   EXPECT_EQ(form.StatusPanel(1), "");
@@ -168,7 +168,7 @@ TEST_F(AppTest, StatusPanelsShowCaretAndModified) {
 TEST_F(AppTest, WindowShortcutsAreTakenBeforeTheEditor) {
   TForm1& form = MakeForm();
   QApplication::setActiveWindow(&form);
-  TChildForm* child = form.NewDocument();
+  TChildForm* child = form.Documents().NewDocument();
   EditorWidget& view = child->EditorView();
   view.setFocus();
   KeyCounter keysP(Qt::Key_P);
@@ -195,8 +195,8 @@ TEST_F(AppTest, WindowShortcutsAreTakenBeforeTheEditor) {
 TEST_F(AppTest, WindowCommandsArrangeTheDocumentWindows) {
   TForm1& form = MakeForm();
   form.resize(800, 600);
-  TChildForm* a = form.NewDocument();
-  TChildForm* b = form.NewDocument();
+  TChildForm* a = form.Documents().NewDocument();
+  TChildForm* b = form.Documents().NewDocument();
   QMdiSubWindow* wa = qobject_cast<QMdiSubWindow*>(a->parentWidget());
   QMdiSubWindow* wb = qobject_cast<QMdiSubWindow*>(b->parentWidget());
   ASSERT_TRUE(wa && wb);
@@ -237,7 +237,7 @@ TEST_F(AppTest, NewAndCascadedWindowsStayInsideTheFrameWithTitleBarsVisible) {
   TForm1& form = MakeForm();  // the default size
   QApplication::processEvents();
   const QRect area = form.MdiArea().viewport()->rect();
-  for (int i = 0; i < 3; ++i) form.NewDocument();
+  for (int i = 0; i < 3; ++i) form.Documents().NewDocument();
   auto check = [&](const char* when) {
     QList<QMdiSubWindow*> windows = form.MdiArea().subWindowList(QMdiArea::StackingOrder);
     for (int i = 0; i < windows.size(); ++i) {

@@ -41,7 +41,7 @@ TEST_F(AppTest, PrintWritesTheActiveDocument) {
   form.Print(idle);
   EXPECT_FALSE(QFileInfo::exists(pdf));
 
-  TChildForm* child = form.NewDocument();
+  TChildForm* child = form.Documents().NewDocument();
   child->Editor1().Lines().SetTextStr("label Start\r\n  Display(\"caf\xE9\")\r\nexitscript\r\n");
   form.PrintDlg1->trigger();
   EXPECT_EQ(Dialogs.PrintAsked, 1);
@@ -63,7 +63,7 @@ TEST_F(AppTest, PrintPaginatesLongDocuments) {
     GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
   }
   TForm1& form = MakeForm();
-  TChildForm* child = form.NewDocument();
+  TChildForm* child = form.Documents().NewDocument();
   std::string text;
   for (int i = 0; i < 300; ++i) text += "WaitForShutter()\r\n";
   child->Editor1().Lines().SetTextStr(text);

@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QProcess>
 
+#include "app/Documents.h"
 #include "app/FileWatcher.h"
 #include "app_fixture.h"
 
@@ -195,7 +196,7 @@ TEST_F(AppTest, FileChangedOnDiskReloadsAnUnchangedDocumentAndAsksOnceForAChange
   const QString path = PathOf("w.csm");
   WriteFile(path, "l0\r\nl1 long\r\nl2\r\nl3\r\n");
   TForm1& form = MakeForm();
-  TChildForm* child = form.OpenFile(path);
+  TChildForm* child = form.Documents().OpenFile(path);
   TRAHLEditor& editor = child->Editor1();
   editor.SetCaret(1, 3);
   child->ToggleBookmark(3);
@@ -203,13 +204,13 @@ TEST_F(AppTest, FileChangedOnDiskReloadsAnUnchangedDocumentAndAsksOnceForAChange
   // The program's own save is no outside change.
   editor.SetModified(true);
   form.Action2->trigger();
-  form.Watcher().Check(child);
+  form.Documents().Watcher().Check(child);
   EXPECT_TRUE(Dialogs.ReloadQuestions.isEmpty());
   EXPECT_TRUE(form.StatusPanel(2).isEmpty());
 
   // Unchanged here: reloads, keeping caret and bookmarks where they fit, history afresh.
   WriteFile(path, "n0\r\nn1 line\r\nn2\r\nn3\r\nn4\r\n");
-  form.Watcher().Check(child);
+  form.Documents().Watcher().Check(child);
   EXPECT_EQ(editor.Lines().GetTextStr(), "n0\r\nn1 line\r\nn2\r\nn3\r\nn4\r\n");
   EXPECT_EQ(std::pair(editor.CaretX(), editor.CaretY()), std::pair(4, 1));
   EXPECT_TRUE(editor.Bookmarks()[3].Valid);
@@ -217,14 +218,14 @@ TEST_F(AppTest, FileChangedOnDiskReloadsAnUnchangedDocumentAndAsksOnceForAChange
   EXPECT_FALSE(editor.UndoBuffer()->CanUndo());
   EXPECT_TRUE(form.StatusPanel(2).contains("reloaded"));
   WriteFile(path, "s0\r\ns1\r\n");
-  form.Watcher().Check(child);
+  form.Documents().Watcher().Check(child);
   EXPECT_FALSE(editor.Bookmarks()[3].Valid);
   // A reload with characters the document cannot show makes it read-only, and back.
   WriteFile(path, "\xE4\xB8\xAD\r\n");
-  form.Watcher().Check(child);
+  form.Documents().Watcher().Check(child);
   EXPECT_TRUE(editor.ReadOnly());
   WriteFile(path, "s0\r\ns1\r\n");
-  form.Watcher().Check(child);
+  form.Documents().Watcher().Check(child);
   EXPECT_FALSE(editor.ReadOnly());
 
   // Changed here: one question however often the file changes; No keeps the changes,
@@ -232,7 +233,7 @@ TEST_F(AppTest, FileChangedOnDiskReloadsAnUnchangedDocumentAndAsksOnceForAChange
   editor.Command('Z');
   for (const char* theirs : {"t0\r\n", "t01\r\n"}) {
     WriteFile(path, theirs);
-    form.Watcher().Check(child);
+    form.Documents().Watcher().Check(child);
   }
   ASSERT_EQ(Dialogs.ReloadQuestions.size(), 1);
   EXPECT_TRUE(Dialogs.ReloadQuestions.first().contains(path));
@@ -244,9 +245,9 @@ TEST_F(AppTest, FileChangedOnDiskReloadsAnUnchangedDocumentAndAsksOnceForAChange
   // A deleted file turns its document modified, so closing asks to save it.
   const QString gone = PathOf("gone.csm");
   WriteFile(gone, "g\r\n");
-  TChildForm* other = form.OpenFile(gone);
+  TChildForm* other = form.Documents().OpenFile(gone);
   QFile::remove(gone);
-  form.Watcher().Check(other);
+  form.Documents().Watcher().Check(other);
   EXPECT_TRUE(other->Editor1().Modified());
   EXPECT_TRUE(form.StatusPanel(2).contains("deleted"));
 }
@@ -255,9 +256,9 @@ TEST_F(AppTest, AFileRewrittenManyTimesASecondIsReloadedOnce) {
   const QString path = PathOf("built.csm");
   WriteFile(path, "start\r\n");
   TForm1& form = MakeForm();
-  TChildForm* child = form.OpenFile(path);
+  TChildForm* child = form.Documents().OpenFile(path);
   int changes = 0;
-  QObject::connect(&form.Watcher(), &TFileWatcher::DocumentChanged, [&] { ++changes; });
+  QObject::connect(&form.Documents(), &TDocuments::Reloaded, [&] { ++changes; });
   for (int i = 0; i < 30; ++i) WriteFile(path, QByteArray::number(i) + "\r\n");
   ASSERT_TRUE(WaitFor([&] { return changes > 0; }));
   // Any further reload would have come long before this.

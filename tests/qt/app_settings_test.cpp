@@ -11,7 +11,7 @@ TEST_F(AppTest, FirstRunUsesTheDesignBounds) {
   EXPECT_EQ(form.size(), QSize(706, 698));
   EXPECT_TRUE(form.FilePath().isEmpty());
   EXPECT_TRUE(Dialogs.Errors.isEmpty());
-  EXPECT_EQ(form.MDIChildCount(), 0);
+  EXPECT_EQ(form.Documents().MDIChildCount(), 0);
 }
 
 TEST_F(AppTest, SettingsSurviveCloseAndNextStart) {
@@ -19,7 +19,7 @@ TEST_F(AppTest, SettingsSurviveCloseAndNextStart) {
   WriteFile(script, "x\r\n");
   {
     TForm1& form = MakeForm();
-    form.OpenFile(script);
+    form.Documents().OpenFile(script);
     form.move(40, 50);
     form.resize(640, 480);
     ASSERT_TRUE(form.close());
@@ -39,13 +39,13 @@ TEST_F(AppTest, SettingsSurviveCloseAndNextStart) {
 
 TEST_F(AppTest, RefusedCloseWritesNoSettings) {
   TForm1& form = MakeForm();
-  TChildForm* child = form.NewDocument();
+  TChildForm* child = form.Documents().NewDocument();
   child->Editor1().SetModified(true);
   Dialogs.Answer = QMessageBox::Cancel;
   EXPECT_FALSE(form.close());
   EXPECT_EQ(Dialogs.ConfirmAsked, 1);
   EXPECT_FALSE(AppStore().contains("formx"));
-  EXPECT_EQ(form.MDIChildCount(), 1);
+  EXPECT_EQ(form.Documents().MDIChildCount(), 1);
 
   // Answering No lets everything close and writes the settings.
   Dialogs.Answer = QMessageBox::No;
