@@ -45,6 +45,7 @@
 #include "editor/EditorSearch.h"
 #include "editor/MatchCounter.h"
 #include "editor/MatchMarks.h"
+#include "highlight/EditorScriptModel.h"
 #include "highlight/RAHLEditor.h"
 #include "qt/AccessibleEventSink.h"
 #include "qt/EditorWidget.h"
@@ -212,6 +213,7 @@ struct Workload {
 // copy of the benchmark's own, as after Open, which drops what it read once it is loaded.
 std::vector<Workload> Workloads(const std::string& path, std::string& text) {
   static TMatchMarks marks;
+  static std::unique_ptr<TEditorScriptModel> script;
   return {
       {"load", [&path, &text](EditorWidget&) { text = ReadFile(path); },
        [&text](EditorWidget& w) {
@@ -325,6 +327,25 @@ std::vector<Workload> Workloads(const std::string& path, std::string& text) {
          for (int i = 0; i < 1000; ++i) PressKey(w, Qt::Key_Down, QString());
          AccessibleEventSink::SetObserver(nullptr);
          FullPaint(w);
+       }},
+      // The whole script read by the script model and every problem listed, as the
+      // command-line check does once the file is loaded.
+      {"check", nullptr,
+       [](EditorWidget& w) {
+         TScriptModel model;
+         model.Reset(TScriptLinesOf<TEditorStrings>(w.Editor().Lines()));
+         if (model.Problems().empty()) std::fprintf(stderr, "editor_bench: no problem found\n");
+       }},
+      // type1000 with the document window's script model following every key.
+      {"check-edit",
+       [](EditorWidget& w) {
+         w.Editor().SetCaret(0, 50000);
+         script = std::make_unique<TEditorScriptModel>(w.Editor().Lines());
+       },
+       [](EditorWidget& w) {
+         for (int i = 0; i < 1000; ++i) PressKey(w, Qt::Key_A, QStringLiteral("a"));
+         FullPaint(w);
+         script.reset();
        }},
   };
 }

@@ -32,6 +32,15 @@ std::vector<TOption> Options() {
          line.ExitCode = 0;
          line.Output = kProgram + QLatin1Char(' ') + QStringLiteral(MARVEK_VERSION "\n");
        }},
+      {QCommandLineOption(QStringLiteral("check"),
+                          QStringLiteral("Checks the scripts named instead of opening them: "
+                                         "prints each problem as FILE:LINE:COLUMN: error: "
+                                         "MESSAGE (or warning), and ends with 0 when no script "
+                                         "has an error, 1 when one has, 2 when one cannot be "
+                                         "read. Opens no window.")),
+       [](TCommandLine& line, const QCommandLineParser&, const QString&) {
+         line.CheckOnly = true;
+       }},
   };
 }
 

@@ -5,6 +5,7 @@
 //
 // "--help"/"-h" and "--version"/"-v" answer on standard output and end the program; an
 // unknown option is an error, said with the usage on standard error, exit code 2.
+// "--check" checks the files named instead of opening them, and needs no display.
 // "+LINE" before a file name opens that file with the caret at the start of line LINE
 // (counted from 1). After "--" every argument is a file name, also one that starts with
 // "-" or "+". Every option is one entry of the table in CommandLine.cpp.
@@ -24,6 +25,8 @@ struct TCommandLine {
   // for exit code 0 and to standard error otherwise.
   std::optional<int> ExitCode;
   QString Output;
+  // Set by "--check": the files are checked, not opened, and no window is shown.
+  bool CheckOnly = false;
 };
 
 // Reads Arguments (the program's name first, as QCoreApplication::arguments gives them).

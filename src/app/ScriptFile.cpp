@@ -8,7 +8,10 @@
 #include <cstring>
 
 #include "editor/EditorStrings.h"
+#include "editor/LineList.h"
+#include "editor/RAEditor.h"
 #include "util/Errors.h"
+#include "util/RAStrUtil.h"
 
 namespace {
 
@@ -65,6 +68,14 @@ std::string ReadScriptFile(const QString& fileName) {
   if (read + rest.size() > kLargestScript) CannotOpen(fileName, TooLarge());
   text.append(rest.constData(), static_cast<size_t>(rest.size()));
   return text;
+}
+
+void ReadScriptLines(const QString& fileName, LineList& lines) {
+  std::string bytes = ReadScriptFile(fileName);
+  textcodec::Decode(bytes);
+  const std::string_view text = std::string_view(bytes).substr(0, bytes.find('\0'));
+  const std::string tabRun = Blanks(NextTabStopIn(kScriptTabStops, 0));
+  lines.AssignText(text, text.find('\t') != std::string_view::npos ? &tabRun : nullptr);
 }
 
 void SaveScript(const TEditorStrings& lines, const QString& fileName, TTextEncoding encoding,

@@ -8,7 +8,11 @@
 #include "util/TextCodec.h"
 
 class QCryptographicHash;
+class LineList;
 class TEditorStrings;
+
+// The tab stops of the document window's editor.
+inline constexpr const char kScriptTabStops[] = "3 5";
 
 // The largest script the editor opens. Its text offsets are 32-bit, and a byte of the
 // file can take two characters of text (a lone CR or LF counts as a CR LF, a tab becomes
@@ -19,6 +23,11 @@ inline constexpr qint64 kLargestScript = std::numeric_limits<int>::max() / 2;
 // reason when it cannot be read, is not a plain file (a folder, a device) or is larger
 // than kLargestScript.
 std::string ReadScriptFile(const QString& fileName);
+
+// The lines of FileName as a document window opened on it shows them: decoded, ended at
+// a NUL byte, split at CR LF, CR or LF, every tab the blanks up to the first tab stop of
+// kScriptTabStops. Throws as ReadScriptFile does.
+void ReadScriptLines(const QString& fileName, LineList& lines);
 
 // Writes every line of Lines in Encoding followed by CR LF (nothing for an empty
 // document but the byte order mark of Utf8Bom), and gives every byte written to Digest.

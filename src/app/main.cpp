@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <cstdio>
+#include <iostream>
 
 #include "app/ChildForm.h"
 #include "app/CommandLine.h"
 #include "app/Documents.h"
 #include "app/MainWindow.h"
+#include "app/ScriptCheck.h"
 #include "app/TerminationSignals.h"
 #include "highlight/RAHLEditor.h"
 #include "qt/Guarded.h"
@@ -42,6 +44,11 @@ int main(int argc, char* argv[]) {
   if (command.ExitCode) {
     std::fputs(command.Output.toLocal8Bit().constData(), *command.ExitCode == 0 ? stdout : stderr);
     return *command.ExitCode;
+  }
+  if (command.CheckOnly) {
+    QStringList files;
+    for (const TFileToOpen& file : command.Files) files.append(file.Path);
+    return CheckScripts(files, std::cout, std::cerr);
   }
   TApplication app(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("MarvekWorld"));

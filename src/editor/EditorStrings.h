@@ -87,7 +87,7 @@ class TEditorStrings {
   static std::vector<std::string> SplitText(const std::string& text);
 
   TRACustomEditor* Editor() const { return FEditor; }
-  // The store itself, for readers that follow its changes (LineList::OnReplacing).
+  // The store itself, for readers that follow its changes (LineList::AddObserver).
   LineList& Store() { return FLines; }
   const LineList& Store() const { return FLines; }
 

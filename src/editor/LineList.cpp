@@ -239,7 +239,7 @@ int LineList::LineAtOffset(int offset) const {
 
 void LineList::EndGroup() {
   if (FGroupDepth == 0 || --FGroupDepth > 0) return;
-  if (OnGroupEnded) OnGroupEnded();
+  for (LineListObserver* observer : FObservers) observer->GroupEnded();
 }
 
 LineChanges LineList::TakeChanges() {
@@ -324,7 +324,7 @@ void LineList::Invalidate(int b) {
 // Lines [First, LastNew) in today's indices differ from what the last TakeChanges saw.
 void LineList::MarkChanged(int first, int lastNew) {
   if (FJournal) FJournal->Replaced(first, lastNew - first);
-  if (OnReplaced) OnReplaced(first, lastNew - first);
+  for (LineListObserver* observer : FObservers) observer->LinesReplaced(first, lastNew - first);
   const int tail = FCount - lastNew;
   if (!FChanges.Any) {
     FChanges.Any = true;

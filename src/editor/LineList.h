@@ -76,6 +76,21 @@ struct LineSnapshot {
   }
 };
 
+// A reader that follows a line list as it changes (the accessibility bridge, the script
+// model), told around every change.
+class LineListObserver {
+ public:
+  // Lines [First, First + Removed) are about to be replaced.
+  virtual void LinesReplacing(int first, int removed) = 0;
+  // Lines [First, First + Added) are the lines that replaced them.
+  virtual void LinesReplaced(int first, int added) = 0;
+  // The outermost group of changes (LineList::Grouped) has ended.
+  virtual void GroupEnded() {}
+
+ protected:
+  ~LineListObserver() = default;
+};
+
 class LineList {
  public:
   int Count() const { return FCount; }
@@ -102,15 +117,12 @@ class LineList {
   const LineListBlock& BlockOf(int index, int& inBlock) const;
   void CopyTo(LineSnapshot& into) const;
 
-  // Told around every change, for readers that follow the text as it changes: lines
-  // [First, First + Removed) are about to be replaced; then [First, First + Added) are the
-  // lines that replaced them. Empty means nobody listens.
-  std::function<void(int first, int removed)> OnReplacing;
-  std::function<void(int first, int added)> OnReplaced;
+  // Observers are told in the order they were added; each removes itself before it goes.
+  void AddObserver(LineListObserver* observer) { FObservers.push_back(observer); }
+  void RemoveObserver(LineListObserver* observer) { std::erase(FObservers, observer); }
 
   // Brackets changes that readers may take as one (an undo step, a Replace All):
-  // OnReplacing and OnReplaced still come for each change, and OnGroupEnded once the
-  // outermost group ends.
+  // observers still hear of each change, and of GroupEnded once the outermost group ends.
   void BeginGroup() { ++FGroupDepth; }
   void EndGroup();
   bool InGroup() const { return FGroupDepth > 0; }
@@ -119,7 +131,6 @@ class LineList {
     BeginGroup();
     return Bracket([this] { EndGroup(); });
   }
-  std::function<void()> OnGroupEnded;
 
   // Every change made while a journal is attached is noted in it (none by default).
   void SetJournal(LineJournal* journal) { FJournal = journal; }
@@ -141,7 +152,7 @@ class LineList {
   void MarkChanged(int first, int lastNew);
   void Replacing(int first, int removed) const {
     if (FJournal) FJournal->Replacing(*this, first, removed);
-    if (OnReplacing) OnReplacing(first, removed);
+    for (LineListObserver* observer : FObservers) observer->LinesReplacing(first, removed);
   }
 
   std::vector<LineListBlock> FBlocks;
@@ -157,4 +168,5 @@ class LineList {
   LineChanges FChanges;
   int FGroupDepth = 0;
   LineJournal* FJournal = nullptr;
+  std::vector<LineListObserver*> FObservers;
 };

@@ -31,6 +31,10 @@
 
 class TRACustomEditor;
 
+// The first tab stop of the list TabStops (1-based columns separated by blanks) behind
+// column X, 0-based; behind the list the stops repeat at the distance of its last two.
+int NextTabStopIn(const std::string& tabStops, int x);
+
 // The text area: right of the gutter, as high as the control.
 class TEditorClient {
  public:

@@ -23,11 +23,11 @@ bool IsBlankText(const std::string& s) {
 
 }  // namespace
 
-int TRACustomEditor::NextTabStop(int x) const {
+int NextTabStopIn(const std::string& tabStops, int x) {
   long long prev = 0;
   long long cur = 1;
   for (int i = 0;; ++i) {
-    const std::string word = TrimControl(FieldAt(FTabStops, i, " "));
+    const std::string word = TrimControl(FieldAt(tabStops, i, " "));
     if (word.empty()) break;
     prev = cur;
     cur = static_cast<long long>(StrToInt(word)) - 1;
@@ -39,6 +39,10 @@ int TRACustomEditor::NextTabStop(int x) const {
   if (distance <= 0) distance = 1;
   const long long result = x + distance - (x - cur) % distance;
   return static_cast<int>(std::clamp<long long>(result, INT_MIN, INT_MAX));
+}
+
+int TRACustomEditor::NextTabStop(int x) const {
+  return NextTabStopIn(FTabStops, x);
 }
 
 int TRACustomEditor::GetTabStop(int x, int y, bool force, bool smart) {

@@ -285,14 +285,22 @@ bool IsCocoRKeyword(const std::string& token) {
   return words.Contains(LocaleLower(token));
 }
 
-bool IsScriptCommand(const std::string& token) {
+bool IsScriptCommand(std::string_view token) {
   static const WordSet words{kScriptCommands};
   return words.Contains(token);
 }
 
-bool IsScriptFunction(const std::string& token) {
+bool IsScriptFunction(std::string_view token) {
   static const WordSet words{kScriptFunctions};
   return words.Contains(token);
+}
+
+std::span<const std::string_view> ScriptCommandWords() {
+  return kScriptCommands;
+}
+
+std::span<const std::string_view> ScriptFunctionWords() {
+  return kScriptFunctions;
 }
 
 int KeywordListSize(int list) {

@@ -25,17 +25,11 @@ int PaddedLength(const AccessibleTextMap& map, int count) {
 }  // namespace
 
 EditorAccessEvents::EditorAccessEvents(EditorWidget& widget) : FWidget(widget) {
-  LineList& store = widget.Editor().Lines().Store();
-  store.OnReplacing = [this](int first, int removed) { Replacing(first, removed); };
-  store.OnReplaced = [this](int first, int added) { Replaced(first, added); };
-  store.OnGroupEnded = [this] { Report(); };
+  widget.Editor().Lines().Store().AddObserver(this);
 }
 
 EditorAccessEvents::~EditorAccessEvents() {
-  LineList& store = FWidget.Editor().Lines().Store();
-  store.OnReplacing = nullptr;
-  store.OnReplaced = nullptr;
-  store.OnGroupEnded = nullptr;
+  FWidget.Editor().Lines().Store().RemoveObserver(this);
 }
 
 int EditorAccessEvents::PaddedStart(int line) const {
@@ -59,7 +53,7 @@ QString EditorAccessEvents::Segment(int first, int count) const {
 
 // The old text of the lines a change replaces joins what was kept of the earlier changes
 // of the group: lines between them have not changed, so their text today is their old text.
-void EditorAccessEvents::Replacing(int first, int removed) {
+void EditorAccessEvents::LinesReplacing(int first, int removed) {
   FRemoved = removed;
   if (!FCapturing) {
     if (!AccessibleEventSink::Listening()) return;
@@ -91,7 +85,7 @@ QString EditorAccessEvents::OldText() const {
   return text + FOldSegment;
 }
 
-void EditorAccessEvents::Replaced(int /*first*/, int added) {
+void EditorAccessEvents::LinesReplaced(int /*first*/, int added) {
   if (!FCapturing) return;
   FEnd += added - FRemoved;
   if (!FWidget.Editor().Lines().Store().InGroup()) Report();

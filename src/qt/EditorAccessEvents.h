@@ -8,9 +8,11 @@
 #include <QString>
 #include <vector>
 
+#include "editor/LineList.h"
+
 class EditorWidget;
 
-class EditorAccessEvents {
+class EditorAccessEvents final : public LineListObserver {
  public:
   explicit EditorAccessEvents(EditorWidget& widget);
   ~EditorAccessEvents();
@@ -34,9 +36,10 @@ class EditorAccessEvents {
   // Where line Line starts in that text (its length for the line after the last).
   int PaddedStart(int line) const;
   int SegmentLength(int first, int count) const;
-  void Replacing(int first, int removed);
-  void Replaced(int first, int added);
-  // Tells of the lines changed since the first Replacing, as one event.
+  void LinesReplacing(int first, int removed) override;
+  void LinesReplaced(int first, int added) override;
+  void GroupEnded() override { Report(); }
+  // Tells of the lines changed since the first LinesReplacing, as one event.
   void Report();
   void SyncLater();
   // Sends the insertion held back to be joined with the next one.

@@ -36,12 +36,17 @@ TEST(CommandLine, FilesLinesAndTheEndOfOptions) {
 // The program started with Arguments and Home as its home folder, until it ends by itself
 // or is told to end.
 struct Program {
-  Program(const QString& home, const QStringList& arguments) {
+  // Without Display, neither a platform plugin nor an X display is named to the program.
+  Program(const QString& home, const QStringList& arguments, bool display = true) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("HOME", home);
     env.insert("XDG_DATA_HOME", home + "/data");
     env.insert("XDG_CONFIG_HOME", home + "/config");
-    env.insert("QT_QPA_PLATFORM", "offscreen");
+    if (display) {
+      env.insert("QT_QPA_PLATFORM", "offscreen");
+    } else {
+      for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) env.remove(name);
+    }
     Process.setProcessEnvironment(env);
     Process.setWorkingDirectory(home);
     Process.start(MARVEKEDIT, arguments);
@@ -105,6 +110,33 @@ TEST_F(CommandLineProgram, FilesAfterTheEndOfOptionsAndAfterALineOpen) {
   EXPECT_TRUE(recent.contains(PathOf("-x"))) << recent.join(", ").toStdString();
   EXPECT_TRUE(recent.contains(PathOf("b.csm"))) << recent.join(", ").toStdString();
   EXPECT_EQ(recent.size(), 2);
+}
+
+// The check runs without any display: no platform plugin is named and no X display set.
+TEST_F(CommandLineProgram, CheckReportsProblemsAndExitCodesWithoutADisplay) {
+  WriteFile(PathOf("good.csm"), "label A\r\ngoto A\r\n");
+  WriteFile(PathOf("bad.csm"), "goto Nowhere\r\nx = getcamerastatus()\r\n");
+  {
+    Program run(Dir.path(), {"--check", "good.csm"}, /*display=*/false);
+    ASSERT_EQ(run.ExitCode(), 0) << run.Err.toStdString();
+    EXPECT_EQ(run.Out, "");
+  }
+  {
+    Program run(Dir.path(), {"--check", "good.csm", "bad.csm"}, false);
+    ASSERT_EQ(run.ExitCode(), 1) << run.Err.toStdString();
+    EXPECT_EQ(run.Out,
+              "bad.csm:1:6: error: undefined label \"Nowhere\"\n"
+              "bad.csm:2:1: warning: \"x\" is never declared\n"
+              "bad.csm:2:5: error: unknown function \"getcamerastatus\"; did you mean "
+              "\"GetCameraStatus\"?\n");
+  }
+  {
+    Program run(Dir.path(), {"--check", "bad.csm", "missing.csm"}, false);
+    ASSERT_EQ(run.ExitCode(), 2);
+    EXPECT_TRUE(run.Err.startsWith("Cannot open file missing.csm: ")) << run.Err.toStdString();
+    EXPECT_TRUE(run.Out.startsWith("bad.csm:1:6: error:")) << run.Out.toStdString();
+  }
+  EXPECT_FALSE(QFile::exists(Dir.filePath("config/MarvekWorld/MarvekEdit.conf")));
 }
 
 }  // namespace
