@@ -2,7 +2,13 @@
 // on a 100,000-line script, workloads in a fixed order, each ending with one full paint.
 // Prints "name  value ms" (median of the runs) and the peak resident memory.
 //
-//   editor_bench [--runs N] [script.csm]
+//   editor_bench [--runs N] [--peer PEER_PROGRAM] [--peer-runs N] [--peer-seconds S]
+//                [script.csm]
+//
+// load reads the script from its file as Open does, chunk by chunk into the line store.
+// load-floor and start-floor are the machine's floors for load and for a program's start
+// (see Floors.h). With --peer, the peer program (bench/peer) runs the same workloads on
+// the same script afterwards, and a table sets its figures beside ours.
 //
 // idle runs on the application's main window with the script open in a document window;
 // draft there too, timing the user-interface thread's part of one recovery draft.
@@ -31,6 +37,8 @@
 #include <string>
 #include <vector>
 
+#include "Floors.h"
+#include "Peers.h"
 #include "app/ChildForm.h"
 #include "app/LineNumbers.h"
 #include "app/MainWindow.h"
@@ -38,6 +46,7 @@
 #include "editor/EditorSearch.h"
 #include "highlight/RAHLEditor.h"
 #include "qt/AccessibleEventSink.h"
+#include "editor/TextLoader.h"
 #include "qt/EditorWidget.h"
 #include "util/TextCodec.h"
 
@@ -50,6 +59,9 @@ constexpr int kViewportHeight = 660;
 struct Options {
   int Runs = 5;
   std::string Script;
+  std::string Peer;
+  int PeerRuns = 1;
+  int PeerSeconds = 120;
 };
 
 Options ParseArguments(const QStringList& args) {
@@ -57,6 +69,12 @@ Options ParseArguments(const QStringList& args) {
   for (qsizetype i = 1; i < args.size(); ++i) {
     if (args[i] == "--runs" && i + 1 < args.size()) {
       o.Runs = std::max(1, args[++i].toInt());
+    } else if (args[i] == "--peer" && i + 1 < args.size()) {
+      o.Peer = args[++i].toStdString();
+    } else if (args[i] == "--peer-runs" && i + 1 < args.size()) {
+      o.PeerRuns = std::max(1, args[++i].toInt());
+    } else if (args[i] == "--peer-seconds" && i + 1 < args.size()) {
+      o.PeerSeconds = std::max(1, args[++i].toInt());
     } else {
       o.Script = args[i].toStdString();
     }
@@ -127,15 +145,6 @@ void WheelDown(EditorWidget& w) {
   QApplication::sendEvent(w.viewport(), &wheel);
 }
 
-// What Open does with the bytes it read: finds their encoding and decodes them in place,
-// then fills the line store. (Bytes of the code page are left as they are, so the script
-// of the other workloads serves every run.)
-void OpenBytes(EditorWidget& w, std::string& bytes) {
-  textcodec::Decode(bytes);
-  w.Editor().Lines().SetTextStr(bytes);
-  FullPaint(w);
-}
-
 // Text with an "é" at the end of every hundredth line, in UTF-8.
 std::string WithUtf8Accents(const std::string& text) {
   std::string out;
@@ -160,14 +169,12 @@ struct Workload {
   std::function<void(EditorWidget&)> Run;      // timed, full paint included
 };
 
-// Text holds the file only while it is loaded: the editor's memory is measured without a
-// copy of the benchmark's own, as after Open, which drops what it read once it is loaded.
-std::vector<Workload> Workloads(const std::string& path, std::string& text) {
+std::vector<Workload> Workloads(const std::string& path) {
   return {
-      {"load", [&path, &text](EditorWidget&) { text = ReadFile(path); },
-       [&text](EditorWidget& w) {
-         w.Editor().Lines().SetTextStr(text);
-         std::string().swap(text);
+      {"load", nullptr,
+       [&path](EditorWidget& w) {
+         TFileByteSource file(path);
+         w.Editor().Lines().LoadFrom(file, {});
          FullPaint(w);
        }},
       {"type1000", [](EditorWidget& w) { w.Editor().SetCaret(0, 50000); },
@@ -245,12 +252,6 @@ double Milliseconds(const std::function<void()>& f) {
   return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  const size_t n = v.size();
-  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
 // The main window's status and action refresh, 100 times, with the script open.
 double IdleMilliseconds(const std::string& path) {
   TForm1 form;
@@ -269,11 +270,14 @@ double IdleMilliseconds(const std::string& path) {
   return ms;
 }
 
-// One load of Text into a new editor; the text is decoded in a copy of its own.
-double LoadMilliseconds(const std::string& text) {
+// One load of the file at Path into a new editor, as load does.
+double LoadMilliseconds(const std::string& path) {
   auto widget = MakeWidget();
-  std::string read = text;
-  return Milliseconds([&] { OpenBytes(*widget, read); });
+  return Milliseconds([&] {
+    TFileByteSource file(path);
+    widget->Editor().Lines().LoadFrom(file, {});
+    FullPaint(*widget);
+  });
 }
 
 // The user-interface thread's part of one recovery draft of the whole script (the copy of
@@ -321,6 +325,7 @@ long ResidentMegabytes() {
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (argc == 2 && std::string(argv[1]) == kStartFloorArgument) return RunStartFloor(argc, argv);
   QApplication app(argc, argv);
   // The main window of idle keeps its settings away from the user's.
   QStandardPaths::setTestModeEnabled(true);
@@ -333,9 +338,8 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  std::string text;
-  const std::vector<Workload> workloads = Workloads(path, text);
-  std::map<std::string, std::vector<double>> times;
+  const std::vector<Workload> workloads = Workloads(path);
+  Figures times;
   // The peak once the first load is done: loading alone, before any edit or undo record;
   // and what the first run's editor holds once loaded, and at most after any workload
   // (later runs start on a heap the earlier editors left fragmented).
@@ -358,7 +362,8 @@ int main(int argc, char** argv) {
   const long peak = PeakMegabytes();
   for (int run = 0; run < options.Runs; ++run) times["idle"].push_back(IdleMilliseconds(path));
   {
-    const std::string utf8 = WithUtf8Accents(ReadFile(path));
+    const std::string utf8 = dir.filePath("utf8.csm").toStdString();
+    std::ofstream(utf8, std::ios::binary) << WithUtf8Accents(ReadFile(path));
     for (int run = 0; run < options.Runs; ++run) {
       times["load-utf8"].push_back(LoadMilliseconds(utf8));
     }
@@ -368,7 +373,14 @@ int main(int argc, char** argv) {
     times["draft first"].push_back(first);
     times["draft"].push_back(next);
   }
+  const std::string self = QCoreApplication::applicationFilePath().toStdString();
+  for (int run = 0; run < options.Runs; ++run) {
+    times["load-floor"].push_back(LoadFloorMilliseconds(path));
+    times["start-floor"].push_back(StartMilliseconds(self, {kStartFloorArgument}));
+  }
   for (const Workload& w : workloads) std::printf("%s  %.2f ms\n", w.Name, Median(times[w.Name]));
+  std::printf("load-floor  %.2f ms\n", Median(times["load-floor"]));
+  std::printf("start-floor  %.2f ms\n", Median(times["start-floor"]));
   std::printf("idle  %.2f ms\n", Median(times["idle"]));
   std::printf("draft  %.2f ms (first after a change %.2f ms)\n", Median(times["draft"]),
               Median(times["draft first"]));
@@ -377,5 +389,13 @@ int main(int argc, char** argv) {
   std::printf("peak memory  %ld MB\n", peak);
   std::printf("memory after load  %ld MB\n", loadResident);
   std::printf("memory after workloads  %ld MB\n", residentPeak);
+  if (!options.Peer.empty()) {
+    std::fflush(stdout);
+    const std::vector<PeerFigures> peers =
+        RunPeers(options.Peer, path, options.PeerRuns, options.PeerSeconds);
+    std::vector<std::string> names;
+    for (const Workload& w : workloads) names.emplace_back(w.Name);
+    PrintComparison(names, times, peers);
+  }
   return 0;
 }
