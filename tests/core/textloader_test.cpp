@@ -11,6 +11,7 @@
 #include "editor/RAEditor.h"
 #include "editor/TextLoader.h"
 #include "support/EditorFixture.h"
+#include "util/BackgroundDigest.h"
 #include "util/TextCodec.h"
 
 using namespace std::string_literals;
@@ -203,4 +204,28 @@ TEST(TextLoader, TheStoreLoadsAsItSetsItsText) {
   EXPECT_EQ(loaded.Decoded.Encoding, TTextEncoding::Utf8);
   EXPECT_EQ(harness.Text(), "a    b\r\n\xE9    \r\n");
   EXPECT_EQ(harness.editor->UndoBuffer()->Count(), 0);
+}
+
+// The digest of pieces hashed on the side is the SHA-256 of all of them; a Reset, also
+// while pieces wait, starts it afresh.
+TEST(BackgroundDigest, PiecesGiveTheDigestOfTheWhole) {
+  const auto hex = [](const std::string& digest) {
+    std::string out;
+    for (unsigned char c : digest) out += "0123456789abcdef"[c >> 4], out += "0123456789abcdef"[c & 15];
+    return out;
+  };
+  TBackgroundDigest digest(64);
+  EXPECT_EQ(hex(digest.Result()),
+            "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+  std::string text;
+  for (int i = 0; i < 5000; ++i) text += "piece " + std::to_string(i) + "\r\n";
+  for (size_t at = 0; at < text.size(); at += 100) digest.Add(std::string_view(text).substr(at, 100));
+  const std::string whole = digest.Result();
+  digest.Add("stale");
+  digest.Reset();
+  for (size_t at = 0; at < text.size(); at += 7) digest.Add(std::string_view(text).substr(at, 7));
+  EXPECT_EQ(digest.Result(), whole);
+  digest.Add("abc");
+  EXPECT_EQ(hex(digest.Result()),
+            "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
 }
