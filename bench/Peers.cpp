@@ -60,8 +60,8 @@ double Median(std::vector<double> v) {
   return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
-std::vector<PeerFigures> RunPeers(const std::string& program, const std::string& script,
-                                  int runs, int limitSeconds) {
+std::vector<PeerFigures> RunPeers(const std::string& program, const std::string& script, int runs,
+                                  int limitSeconds) {
   std::vector<PeerFigures> peers;
   for (const auto& [editor, name] : PeerEditors(program)) {
     PeerFigures& peer = peers.emplace_back();

@@ -17,8 +17,8 @@ struct PeerFigures {
 
 // Runs every editor the peer program holds on Script, Runs times each, stopping one that
 // takes longer than LimitSeconds (its unfinished workloads are left out).
-std::vector<PeerFigures> RunPeers(const std::string& program, const std::string& script,
-                                  int runs, int limitSeconds);
+std::vector<PeerFigures> RunPeers(const std::string& program, const std::string& script, int runs,
+                                  int limitSeconds);
 
 // One line per workload of ours (medians): our figure, each peer's, and the best peer's
 // figure divided by ours.

@@ -44,9 +44,9 @@
 #include "app/MainWindow.h"
 #include "app/RecoveryDrafts.h"
 #include "editor/EditorSearch.h"
+#include "editor/TextLoader.h"
 #include "highlight/RAHLEditor.h"
 #include "qt/AccessibleEventSink.h"
-#include "editor/TextLoader.h"
 #include "qt/EditorWidget.h"
 #include "util/TextCodec.h"
 

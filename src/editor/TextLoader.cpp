@@ -57,8 +57,12 @@ class TLoadPass {
  public:
   TLoadPass(LineList& lines, TByteSource& source, const TLoadOptions& options,
             textcodec::TStreamDecoder& decoder, TLoadedText& result)
-      : FFiller(lines), FSplitter(FFiller), FSource(source), FOptions(options),
-        FDecoder(decoder), FResult(result) {}
+      : FFiller(lines),
+        FSplitter(FFiller),
+        FSource(source),
+        FOptions(options),
+        FDecoder(decoder),
+        FResult(result) {}
 
   bool Run() {
     const size_t chunk = std::max<size_t>(FOptions.ChunkSize, 1);

@@ -123,8 +123,8 @@ const uint32_t* CanvasFont::NewCell(unsigned char b, QRgb fore, QRgb back, int a
   return cell.data();
 }
 
-const uint32_t* CanvasFont::CellBetween(int prev, unsigned char b, int next, QRgb fore,
-                                        QRgb back, int advance) {
+const uint32_t* CanvasFont::CellBetween(int prev, unsigned char b, int next, QRgb fore, QRgb back,
+                                        int advance) {
   if (prev < 0 && next < 0) return Cell(b, fore, back, advance);
   // Cells kept per colour pair before they are dropped and drawn anew.
   constexpr size_t kMostKept = 4096;

@@ -80,8 +80,8 @@ class CanvasFont {
   }
   void Measure(unsigned char b);
   const uint32_t* NewCell(unsigned char b, QRgb fore, QRgb back, int advance);
-  std::vector<uint32_t> DrawCell(unsigned char b, QRgb fore, QRgb back, int advance,
-                                 int prev = -1, int next = -1) const;
+  std::vector<uint32_t> DrawCell(unsigned char b, QRgb fore, QRgb back, int advance, int prev = -1,
+                                 int next = -1) const;
 
   QFont FFont;
   QFontMetrics FMetrics;

@@ -299,12 +299,10 @@ void QtCanvas::CopyCells(int x, int y, const std::string& text, int advance) {
     const int left = std::max(cellX, 0);
     const int right = std::min(cellX + advance, width);
     if (left >= right) continue;
-    const int prev = i > 0 && (font.Spill(byte(i - 1), advance) & CanvasFont::kIntoRight)
-                         ? byte(i - 1)
-                         : -1;
-    const int next = i + 1 < n && (font.Spill(byte(i + 1), advance) & CanvasFont::kIntoLeft)
-                         ? byte(i + 1)
-                         : -1;
+    const int prev =
+        i > 0 && (font.Spill(byte(i - 1), advance) & CanvasFont::kIntoRight) ? byte(i - 1) : -1;
+    const int next =
+        i + 1 < n && (font.Spill(byte(i + 1), advance) & CanvasFont::kIntoLeft) ? byte(i + 1) : -1;
     const uint32_t* pixels = font.CellBetween(prev, byte(i), next, fore, back, advance);
     if (left == cellX && right == cellX + advance) {
       if (FCellBuf.empty()) wholeLeft = left;

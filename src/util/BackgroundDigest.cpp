@@ -67,9 +67,8 @@ void TBackgroundDigest::Work() {
   unsigned resets = 0;
   std::unique_lock lock(FMutex);
   while (true) {
-    FChanged.wait(lock, [&] {
-      return FStop || !FWaiting.empty() || FWantResult || FResets != resets;
-    });
+    FChanged.wait(lock,
+                  [&] { return FStop || !FWaiting.empty() || FWantResult || FResets != resets; });
     if (FStop) return;
     if (FResets != resets) {
       resets = FResets;

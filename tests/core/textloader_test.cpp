@@ -1,3 +1,5 @@
+#include "editor/TextLoader.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -9,7 +11,6 @@
 
 #include "editor/LineList.h"
 #include "editor/RAEditor.h"
-#include "editor/TextLoader.h"
 #include "support/EditorFixture.h"
 #include "util/BackgroundDigest.h"
 #include "util/TextCodec.h"
@@ -31,8 +32,8 @@ class PieceSource : public TByteSource {
   PieceSource(std::string text, std::mt19937& rng, int maxRead)
       : FText(std::move(text)), FRng(rng), FMaxRead(maxRead) {}
   std::ptrdiff_t Read(char* into, size_t size) override {
-    const size_t n = std::min({size, FText.size() - FAt,
-                               size_t(std::uniform_int_distribution<int>(1, FMaxRead)(FRng))});
+    const size_t n = std::min(
+        {size, FText.size() - FAt, size_t(std::uniform_int_distribution<int>(1, FMaxRead)(FRng))});
     FText.copy(into, n, FAt);
     FAt += n;
     return static_cast<std::ptrdiff_t>(n);
@@ -82,8 +83,8 @@ std::string ReadAll(const std::filesystem::path& path) {
 TEST(TextLoader, PiecesAgreeWithTheWholeText) {
   std::mt19937 rng(29);
   const std::vector<std::string> parts = {
-      "a", "bc", "\r", "\n", "\r\n", "\t", "\0"s, "\xC3\xA9", "\xE2\x82\xAC", "\xE4\xB8\xAD",
-      "\xE9", "\xC3", "\xEF\xBB\xBF", " "};
+      "a",        "bc",           "\r",           "\n",   "\r\n", "\t",           "\0"s,
+      "\xC3\xA9", "\xE2\x82\xAC", "\xE4\xB8\xAD", "\xE9", "\xC3", "\xEF\xBB\xBF", " "};
   for (int round = 0; round < 3000; ++round) {
     std::string text;
     if (round % 4 == 0) text = "\xEF\xBB\xBF";
@@ -211,7 +212,8 @@ TEST(TextLoader, TheStoreLoadsAsItSetsItsText) {
 TEST(BackgroundDigest, PiecesGiveTheDigestOfTheWhole) {
   const auto hex = [](const std::string& digest) {
     std::string out;
-    for (unsigned char c : digest) out += "0123456789abcdef"[c >> 4], out += "0123456789abcdef"[c & 15];
+    for (unsigned char c : digest)
+      out += "0123456789abcdef"[c >> 4], out += "0123456789abcdef"[c & 15];
     return out;
   };
   TBackgroundDigest digest(64);
@@ -219,7 +221,8 @@ TEST(BackgroundDigest, PiecesGiveTheDigestOfTheWhole) {
             "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
   std::string text;
   for (int i = 0; i < 5000; ++i) text += "piece " + std::to_string(i) + "\r\n";
-  for (size_t at = 0; at < text.size(); at += 100) digest.Add(std::string_view(text).substr(at, 100));
+  for (size_t at = 0; at < text.size(); at += 100)
+    digest.Add(std::string_view(text).substr(at, 100));
   const std::string whole = digest.Result();
   digest.Add("stale");
   digest.Reset();
