@@ -14,6 +14,10 @@ double LoadFloorMilliseconds(const std::string& path);
 double StartMilliseconds(const std::string& program, const std::vector<std::string>& arguments,
                          const std::vector<std::string>& environment = {});
 
+// The environment variable that makes the editor quit once its main window's first paint
+// is done, after writing a line to its standard output (for start).
+inline constexpr const char* kQuitAfterFirstPaint = "MARVEK_QUIT_AFTER_FIRST_PAINT";
+
 // The argument that makes the benchmark itself the bare main window of start-floor.
 inline constexpr const char* kStartFloorArgument = "--start-floor";
 // Runs the bare main window: a QApplication showing an empty QMainWindow, which writes a

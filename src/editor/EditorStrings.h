@@ -40,7 +40,7 @@ class TEditorStrings {
   void SetTextStr(const std::string& value);
   // SetTextStr for a text read from Source piece by piece, decoded on the way (see
   // LoadText; the tab run is the editor's). A text that could not be read whole leaves
-  // no lines.
+  // the lines, the undo history and the editor as they were.
   TLoadedText LoadFrom(TByteSource& source, TLoadOptions options);
   // Copies the lines unchanged (no tab expansion), one change notification.
   void Assign(const std::vector<std::string>& lines);

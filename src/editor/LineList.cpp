@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <numeric>
+#include <utility>
 
 #include "util/Errors.h"
 
@@ -169,6 +170,17 @@ void LineList::Assign(const std::vector<std::string>& lines) {
   LineListFiller filler(*this);
   for (const std::string& line : lines) filler.Append(line);
   filler.Done();
+}
+
+void LineList::Adopt(LineList& other) {
+  Replacing(0, FCount);
+  FBlocks = std::move(other.FBlocks);
+  FCount = std::exchange(other.FCount, 0);
+  FTotalBytes = std::exchange(other.FTotalBytes, 0);
+  other.FBlocks.clear();
+  other.Invalidate(0);
+  Invalidate(0);
+  MarkChanged(0, FCount);
 }
 
 void LineList::AssignText(std::string_view text, const std::string* tabRun) {

@@ -109,6 +109,8 @@ class LineList {
   void Erase(int index, int count);
   void Clear();
   void Assign(const std::vector<std::string>& lines);
+  // Takes every line of Other (which is left empty) in place of its own, as one change.
+  void Adopt(LineList& other);
   // Splits Text at CR LF, CR or LF (a final break adds no line) straight into the blocks,
   // every tab replaced by *TabRun when it is given.
   void AssignText(std::string_view text, const std::string* tabRun = nullptr);

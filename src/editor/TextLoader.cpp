@@ -180,8 +180,9 @@ bool TFileByteSource::Rewind() {
 TLoadedText LoadText(LineList& lines, TByteSource& source, const TLoadOptions& options) {
   textcodec::TStreamDecoder decoder;
   TLoadedText result;
+  LineList loaded;
   while (true) {
-    if (TLoadPass(lines, source, options, decoder, result).Run()) break;
+    if (TLoadPass(loaded, source, options, decoder, result).Run()) break;
     // Some bytes were decoded before the text proved not to be UTF-8: read it all again,
     // unchanged.
     decoder.Restart();
@@ -192,8 +193,8 @@ TLoadedText LoadText(LineList& lines, TByteSource& source, const TLoadOptions& o
       break;
     }
   }
-  // A text that could not be read whole is not shown in part.
-  if (result.Stop != TLoadedText::TStop::None) LineListFiller(lines).Done();
+  // A text that could not be read whole is not shown in part, and the old one stays.
+  if (result.Stop == TLoadedText::TStop::None) lines.Adopt(loaded);
   result.Decoded = decoder.Result();
   return result;
 }

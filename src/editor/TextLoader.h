@@ -44,7 +44,7 @@ class TFileByteSource : public TByteSource {
 };
 
 struct TLoadedText {
-  // Why loading stopped early; the store then holds what was read up to there.
+  // Why loading stopped early.
   enum class TStop { None, ReadFailed, TooLarge };
   TStop Stop = TStop::None;
   textcodec::TDecodedText Decoded;
@@ -67,5 +67,6 @@ struct TLoadOptions {
   std::function<void()> OnRewind;
 };
 
-// Replaces the lines of Lines with the text of Source.
+// Replaces the lines of Lines with the text of Source, once it is read whole: when
+// reading stops early (Stop), Lines stay as they were.
 TLoadedText LoadText(LineList& lines, TByteSource& source, const TLoadOptions& options);
