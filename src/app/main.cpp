@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include "app/FirstPaint.h"
 #include "app/MainWindow.h"
 #include "app/TerminationSignals.h"
 #include "qt/Guarded.h"
@@ -33,6 +34,7 @@ int main(int argc, char* argv[]) {
   TTerminationSignals endings;
   QObject::connect(&endings, &TTerminationSignals::Received, &form, &TForm1::EndBySignal);
   form.show();
+  QuitAfterFirstPaintWhenAsked(form);
   // Work that a crashed or killed copy left behind comes first.
   form.OfferRecovery();
   // Files named on the command line open as the Open command does.
