@@ -409,9 +409,9 @@ int main(int argc, char** argv) {
   const std::string self = QCoreApplication::applicationFilePath().toStdString();
   // The program keeps its settings and drafts of these runs away from the user's.
   const std::string home = dir.path().toStdString();
-  const std::vector<std::string> aside = {
-      "XDG_CONFIG_HOME=" + home, "XDG_DATA_HOME=" + home, "XDG_CACHE_HOME=" + home,
-      "XDG_STATE_HOME=" + home, std::string(kQuitAfterFirstPaint) + "=1"};
+  const std::vector<std::string> aside = {"XDG_CONFIG_HOME=" + home, "XDG_DATA_HOME=" + home,
+                                          "XDG_CACHE_HOME=" + home, "XDG_STATE_HOME=" + home,
+                                          std::string(kQuitAfterFirstPaint) + "=1"};
   for (int run = 0; run < options.Runs; ++run) {
     times["load-floor"].push_back(LoadFloorMilliseconds(path));
     times["start-floor"].push_back(StartMilliseconds(self, {kStartFloorArgument}));
@@ -431,7 +431,8 @@ int main(int argc, char** argv) {
   std::printf("memory after load  %ld MB\n", loadResident);
   std::printf("memory after workloads  %ld MB\n", residentPeak);
   std::printf("open / load-floor  %.1fx\n", Median(times["open"]) / Median(times["load-floor"]));
-  std::printf("start / start-floor  %.1fx\n", Median(times["start"]) / Median(times["start-floor"]));
+  std::printf("start / start-floor  %.1fx\n",
+              Median(times["start"]) / Median(times["start-floor"]));
   if (!options.Peer.empty()) {
     std::fflush(stdout);
     const std::vector<PeerFigures> peers =
