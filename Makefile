@@ -1,6 +1,7 @@
 # make run    installs what is missing, builds and starts the editor
 # make test   installs what is missing, builds and runs every test
-# make bench  builds optimised and runs the editor benchmarks on 100k, 1M and 10M lines
+# make bench  builds optimised and runs the editor benchmarks on 100k, 1M and 10M lines,
+#             with the peer editors of bench/peer beside ours (BENCH_PEERS=no leaves them)
 # make fuzz   builds the fuzz targets with clang and runs each FUZZ_SECONDS seconds
 # make install [PREFIX=/usr/local] [DESTDIR=]  installs the program and its desktop files
 # make package builds the Debian package marvekedit_<version>_<arch>.deb here
@@ -17,6 +18,10 @@ FUZZ_SECONDS ?= 60
 BENCH_LINES ?= 100000 1000000 10000000
 BENCH_RUNS ?= 3
 BENCH_DATA ?= build-release/bench-scripts
+# The peer program's rounds per script, and the seconds after which a peer is stopped.
+BENCH_PEERS ?= yes
+BENCH_PEER_RUNS ?= 1
+BENCH_PEER_SECONDS ?= 120
 
 .PHONY: all bootstrap build run test bench sanitize fuzz install package keys format format-check clean
 
@@ -38,15 +43,22 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: bootstrap
+	@[ "$(BENCH_PEERS)" != yes ] || scripts/bootstrap bench || echo "bench: QScintilla is missing; the peers are QPlainTextEdit only"
 	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DMARVEK_BUILD_TESTS=OFF
 	cmake --build build-release -j $(JOBS) --target editor_bench
+	@peer=""; if [ "$(BENCH_PEERS)" = yes ] && \
+	  cmake -S bench/peer -B build-release/peer -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null && \
+	  cmake --build build-release/peer -j $(JOBS); then peer=build-release/peer/peer_bench; fi; \
+	echo "$$peer" > build-release/peer-program
 	@mkdir -p $(BENCH_DATA)
 	@for lines in $(BENCH_LINES); do \
 	  script=$(BENCH_DATA)/script-$$lines.csm; \
 	  [ -s $$script ] || { python3 ../shared/bench/gen_script.py $$lines $$script.part && \
 	    mv $$script.part $$script; } || exit 1; \
 	  echo "== $$lines lines"; \
-	  build-release/bench/editor_bench --runs $(BENCH_RUNS) $$script || exit 1; \
+	  peer=$$(cat build-release/peer-program); \
+	  build-release/bench/editor_bench --runs $(BENCH_RUNS) $${peer:+--peer $$peer} \
+	    --peer-runs $(BENCH_PEER_RUNS) --peer-seconds $(BENCH_PEER_SECONDS) $$script || exit 1; \
 	done
 
 install: build

@@ -2,7 +2,13 @@
 // on a 100,000-line script, workloads in a fixed order, each ending with one full paint.
 // Prints "name  value ms" (median of the runs) and the peak resident memory.
 //
-//   editor_bench [--runs N] [script.csm]
+//   editor_bench [--runs N] [--peer PEER_PROGRAM] [--peer-runs N] [--peer-seconds S]
+//                [script.csm]
+//
+// load reads the script from its file as Open does, chunk by chunk into the line store.
+// load-floor and start-floor are the machine's floors for load and for a program's start
+// (see Floors.h). With --peer, the peer program (bench/peer) runs the same workloads on
+// the same script afterwards, and a table sets its figures beside ours.
 //
 // idle runs on the application's main window with the script open in a document window;
 // draft there too, timing the user-interface thread's part of one recovery draft.
@@ -33,6 +39,8 @@
 #include <string>
 #include <vector>
 
+#include "Floors.h"
+#include "Peers.h"
 #include "app/ChildForm.h"
 #include "app/Documents.h"
 #include "app/HtmlExport.h"
@@ -46,6 +54,7 @@
 #include "editor/MatchCounter.h"
 #include "editor/MatchMarks.h"
 #include "highlight/EditorScriptModel.h"
+#include "editor/TextLoader.h"
 #include "highlight/RAHLEditor.h"
 #include "qt/AccessibleEventSink.h"
 #include "qt/EditorWidget.h"
@@ -61,6 +70,9 @@ constexpr int kViewportHeight = 660;
 struct Options {
   int Runs = 5;
   std::string Script;
+  std::string Peer;
+  int PeerRuns = 1;
+  int PeerSeconds = 120;
 };
 
 Options ParseArguments(const QStringList& args) {
@@ -68,6 +80,12 @@ Options ParseArguments(const QStringList& args) {
   for (qsizetype i = 1; i < args.size(); ++i) {
     if (args[i] == "--runs" && i + 1 < args.size()) {
       o.Runs = std::max(1, args[++i].toInt());
+    } else if (args[i] == "--peer" && i + 1 < args.size()) {
+      o.Peer = args[++i].toStdString();
+    } else if (args[i] == "--peer-runs" && i + 1 < args.size()) {
+      o.PeerRuns = std::max(1, args[++i].toInt());
+    } else if (args[i] == "--peer-seconds" && i + 1 < args.size()) {
+      o.PeerSeconds = std::max(1, args[++i].toInt());
     } else {
       o.Script = args[i].toStdString();
     }
@@ -138,15 +156,6 @@ void WheelDown(EditorWidget& w) {
   QApplication::sendEvent(w.viewport(), &wheel);
 }
 
-// What Open does with the bytes it read: finds their encoding and decodes them in place,
-// then fills the line store. (Bytes of the code page are left as they are, so the script
-// of the other workloads serves every run.)
-void OpenBytes(EditorWidget& w, std::string& bytes) {
-  textcodec::Decode(bytes);
-  w.Editor().Lines().SetTextStr(bytes);
-  FullPaint(w);
-}
-
 // Text with an "é" at the end of every hundredth line, in UTF-8.
 std::string WithUtf8Accents(const std::string& text) {
   std::string out;
@@ -209,16 +218,14 @@ struct Workload {
   std::function<void(EditorWidget&)> Run;      // timed, full paint included
 };
 
-// Text holds the file only while it is loaded: the editor's memory is measured without a
-// copy of the benchmark's own, as after Open, which drops what it read once it is loaded.
-std::vector<Workload> Workloads(const std::string& path, std::string& text) {
+std::vector<Workload> Workloads(const std::string& path) {
   static TMatchMarks marks;
   static std::unique_ptr<TEditorScriptModel> script;
   return {
-      {"load", [&path, &text](EditorWidget&) { text = ReadFile(path); },
-       [&text](EditorWidget& w) {
-         w.Editor().Lines().SetTextStr(text);
-         std::string().swap(text);
+      {"load", nullptr,
+       [&path](EditorWidget& w) {
+         TFileByteSource file(path);
+         w.Editor().Lines().LoadFrom(file, {});
          FullPaint(w);
        }},
       {"type1000", [](EditorWidget& w) { w.Editor().SetCaret(0, 50000); },
@@ -357,12 +364,6 @@ double Milliseconds(const std::function<void()>& f) {
   return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  const size_t n = v.size();
-  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
 // The main window's status and action refresh, 100 times, with the script open.
 double IdleMilliseconds(const std::string& path) {
   TForm1 form;
@@ -381,11 +382,46 @@ double IdleMilliseconds(const std::string& path) {
   return ms;
 }
 
-// One load of Text into a new editor; the text is decoded in a copy of its own.
-double LoadMilliseconds(const std::string& text) {
+// Counts the paints of one widget.
+class PaintCounter : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++Paints;
+    return QObject::eventFilter(watched, event);
+  }
+  int Paints = 0;
+};
+
+// The main window's Open of the script, up to the end of the document window's first
+// paint: the document window, the file read, decoded and digested, the watcher, the
+// highlighter's line states and the paint.
+double OpenMilliseconds(const std::string& path) {
+  TForm1 form;
+  form.resize(1024, 768);
+  form.show();
+  QApplication::processEvents();
+  TChildForm* child = nullptr;
+  PaintCounter counter;
+  const double ms = Milliseconds([&] {
+    child = form.OpenFile(QString::fromStdString(path));
+    child->EditorView().viewport()->installEventFilter(&counter);
+    QApplication::processEvents();
+    if (counter.Paints == 0) child->EditorView().viewport()->repaint();
+  });
+  child->EditorView().viewport()->removeEventFilter(&counter);
+  // The document goes without its save prompt.
+  child->Editor1().SetModified(false);
+  return ms;
+}
+
+// One load of the file at Path into a new editor, as load does.
+double LoadMilliseconds(const std::string& path) {
   auto widget = MakeWidget();
-  std::string read = text;
-  return Milliseconds([&] { OpenBytes(*widget, read); });
+  return Milliseconds([&] {
+    TFileByteSource file(path);
+    widget->Editor().Lines().LoadFrom(file, {});
+    FullPaint(*widget);
+  });
 }
 
 // The user-interface thread's part of one recovery draft of the whole script (the copy of
@@ -445,6 +481,7 @@ long ResidentMegabytes() {
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (argc == 2 && std::string(argv[1]) == kStartFloorArgument) return RunStartFloor(argc, argv);
   QApplication app(argc, argv);
   // The main window of idle keeps its settings away from the user's.
   QStandardPaths::setTestModeEnabled(true);
@@ -457,9 +494,8 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  std::string text;
-  const std::vector<Workload> workloads = Workloads(path, text);
-  std::map<std::string, std::vector<double>> times;
+  const std::vector<Workload> workloads = Workloads(path);
+  Figures times;
   // The peak once the first load is done: loading alone, before any edit or undo record;
   // and what the first run's editor holds once loaded, and at most after any workload
   // (later runs start on a heap the earlier editors left fragmented).
@@ -481,8 +517,10 @@ int main(int argc, char** argv) {
   // The peak of the editor workloads; idle opens the script once more in its own window.
   const long peak = PeakMegabytes();
   for (int run = 0; run < options.Runs; ++run) times["idle"].push_back(IdleMilliseconds(path));
+  for (int run = 0; run < options.Runs; ++run) times["open"].push_back(OpenMilliseconds(path));
   {
-    const std::string utf8 = WithUtf8Accents(ReadFile(path));
+    const std::string utf8 = dir.filePath("utf8.csm").toStdString();
+    std::ofstream(utf8, std::ios::binary) << WithUtf8Accents(ReadFile(path));
     for (int run = 0; run < options.Runs; ++run) {
       times["load-utf8"].push_back(LoadMilliseconds(utf8));
     }
@@ -508,8 +546,23 @@ int main(int argc, char** argv) {
     times["export-pdf"].push_back(pdf);
     times["export-html"].push_back(html);
   }
+  const std::string self = QCoreApplication::applicationFilePath().toStdString();
+  // The program keeps its settings and drafts of these runs away from the user's.
+  const std::string home = dir.path().toStdString();
+  const std::vector<std::string> aside = {"XDG_CONFIG_HOME=" + home, "XDG_DATA_HOME=" + home,
+                                          "XDG_CACHE_HOME=" + home, "XDG_STATE_HOME=" + home,
+                                          std::string(kQuitAfterFirstPaint) + "=1"};
+  for (int run = 0; run < options.Runs; ++run) {
+    times["load-floor"].push_back(LoadFloorMilliseconds(path));
+    times["start-floor"].push_back(StartMilliseconds(self, {kStartFloorArgument}));
+    times["start"].push_back(StartMilliseconds(MARVEK_EDITOR_PROGRAM, {MARVEK_SAMPLE}, aside));
+  }
   for (const Workload& w : workloads) std::printf("%s  %.2f ms\n", w.Name, Median(times[w.Name]));
+  std::printf("load-floor  %.2f ms\n", Median(times["load-floor"]));
+  std::printf("start-floor  %.2f ms\n", Median(times["start-floor"]));
+  std::printf("start  %.2f ms\n", Median(times["start"]));
   std::printf("idle  %.2f ms\n", Median(times["idle"]));
+  std::printf("open  %.2f ms\n", Median(times["open"]));
   std::printf("draft  %.2f ms (first after a change %.2f ms)\n", Median(times["draft"]),
               Median(times["draft first"]));
   std::printf("load-utf8  %.2f ms\n", Median(times["load-utf8"]));
@@ -520,5 +573,16 @@ int main(int argc, char** argv) {
   std::printf("peak memory  %ld MB\n", peak);
   std::printf("memory after load  %ld MB\n", loadResident);
   std::printf("memory after workloads  %ld MB\n", residentPeak);
+  std::printf("open / load-floor  %.1fx\n", Median(times["open"]) / Median(times["load-floor"]));
+  std::printf("start / start-floor  %.1fx\n",
+              Median(times["start"]) / Median(times["start-floor"]));
+  if (!options.Peer.empty()) {
+    std::fflush(stdout);
+    const std::vector<PeerFigures> peers =
+        RunPeers(options.Peer, path, options.PeerRuns, options.PeerSeconds);
+    std::vector<std::string> names;
+    for (const Workload& w : workloads) names.emplace_back(w.Name);
+    PrintComparison(names, times, peers);
+  }
   return 0;
 }

@@ -8,6 +8,7 @@
 #include "app/ChildForm.h"
 #include "app/CommandLine.h"
 #include "app/Documents.h"
+#include "app/FirstPaint.h"
 #include "app/MainWindow.h"
 #include "app/ScriptCheck.h"
 #include "app/TerminationSignals.h"
@@ -59,6 +60,7 @@ int main(int argc, char* argv[]) {
   TTerminationSignals endings;
   QObject::connect(&endings, &TTerminationSignals::Received, &form, &TForm1::EndBySignal);
   form.show();
+  QuitAfterFirstPaintWhenAsked(form);
   // Work that a crashed or killed copy left behind comes first.
   form.Documents().OfferRecovery();
   // Files named on the command line open as the Open command does.

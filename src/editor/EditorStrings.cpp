@@ -120,6 +120,15 @@ void TEditorStrings::SetTextStr(const std::string& value) {
   FEditor->TextAllChanged();
 }
 
+TLoadedText TEditorStrings::LoadFrom(TByteSource& source, TLoadOptions options) {
+  options.TabRun = ExpandTabs("\t");
+  TLoadedText loaded = LoadText(FLines, source, options);
+  if (loaded.Stop != TLoadedText::TStop::None) return loaded;
+  if (FEditor->FUpdateLock == 0) FEditor->UndoBuffer()->Clear();
+  FEditor->TextAllChanged();
+  return loaded;
+}
+
 void TEditorStrings::Assign(const std::vector<std::string>& lines) {
   FLines.Assign(lines);
   Changed();

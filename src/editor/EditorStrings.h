@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "editor/LineList.h"
+#include "editor/TextLoader.h"
 
 class TRACustomEditor;
 
@@ -37,6 +38,10 @@ class TEditorStrings {
   // text), expands tabs, clears the editor's undo when it is not locked, and always
   // tells the editor (TextAllChanged).
   void SetTextStr(const std::string& value);
+  // SetTextStr for a text read from Source piece by piece, decoded on the way (see
+  // LoadText; the tab run is the editor's). A text that could not be read whole leaves
+  // the lines, the undo history and the editor as they were.
+  TLoadedText LoadFrom(TByteSource& source, TLoadOptions options);
   // Copies the lines unchanged (no tab expansion), one change notification.
   void Assign(const std::vector<std::string>& lines);
 

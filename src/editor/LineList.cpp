@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <numeric>
+#include <utility>
 
 #include "util/Errors.h"
 
@@ -22,52 +23,54 @@ void CheckIndex(int index, int low, int high) {
 
 }  // namespace
 
-// Builds full blocks from lines given in order. The lines of a block are gathered first
-// (they must stay valid until Finish), so its buffer is allocated once at its size.
-class BlockBuilder {
- public:
-  BlockBuilder(std::vector<LineListBlock>& blocks, const std::string* tabRun)
-      : FBlocks(blocks), FTabRun(tabRun) {
-    FPending.reserve(kFillLines);
-  }
-  void Append(std::string_view line) {
-    FPending.push_back(line);
-    FBytes += line.size();
-    if (FPending.size() >= static_cast<size_t>(kFillLines) || FBytes >= kFillBytes) Finish();
-  }
-  void Finish() {
-    if (FPending.empty()) return;
-    LineListBlock& block = FBlocks.emplace_back();
-    block.Bytes.reserve(FBytes);
-    block.Ends.reserve(FPending.size());
-    for (std::string_view line : FPending) {
-      AppendExpanded(block.Bytes, line);
-      block.Ends.push_back(static_cast<uint32_t>(block.Bytes.size()));
-    }
-    FPending.clear();
-    FBytes = 0;
-  }
+LineListFiller::LineListFiller(LineList& list) : FList(list) {
+  FList.Replacing(0, FList.FCount);
+  FList.FBlocks.clear();
+  FList.FCount = 0;
+  FList.FTotalBytes = 0;
+  FPending.reserve(kFillLines);
+}
 
- private:
-  void AppendExpanded(std::string& bytes, std::string_view line) const {
-    if (!FTabRun || line.find('\t') == std::string_view::npos) {
-      bytes.append(line);
-      return;
-    }
-    for (char c : line) {
-      if (c == '\t') {
-        bytes.append(*FTabRun);
-      } else {
-        bytes.push_back(c);
-      }
+void LineListFiller::Append(std::string_view line) {
+  FPending.push_back(line);
+  FBytes += line.size();
+  if (FPending.size() >= static_cast<size_t>(kFillLines) || FBytes >= kFillBytes) Flush();
+}
+
+void LineListFiller::Flush() {
+  if (FPending.empty()) return;
+  LineListBlock& block = FList.FBlocks.emplace_back();
+  block.Bytes.reserve(FBytes);
+  block.Ends.reserve(FPending.size());
+  for (std::string_view line : FPending) {
+    AppendExpanded(block.Bytes, line);
+    block.Ends.push_back(static_cast<uint32_t>(block.Bytes.size()));
+  }
+  FList.FCount += block.Count();
+  FList.FTotalBytes += static_cast<long long>(block.Bytes.size());
+  FPending.clear();
+  FBytes = 0;
+}
+
+void LineListFiller::Done() {
+  Flush();
+  FList.Invalidate(0);
+  FList.MarkChanged(0, FList.FCount);
+}
+
+void LineListFiller::AppendExpanded(std::string& bytes, std::string_view line) const {
+  if (!FTabRun || line.find('\t') == std::string_view::npos) {
+    bytes.append(line);
+    return;
+  }
+  for (char c : line) {
+    if (c == '\t') {
+      bytes.append(*FTabRun);
+    } else {
+      bytes.push_back(c);
     }
   }
-
-  std::vector<LineListBlock>& FBlocks;
-  const std::string* FTabRun;
-  std::vector<std::string_view> FPending;
-  size_t FBytes = 0;
-};
+}
 
 void LineListBlock::Replace(int at, int removed, const std::vector<std::string_view>& lines) {
   const uint32_t from = Start(at);
@@ -171,34 +174,27 @@ void LineList::Clear() {
 }
 
 void LineList::Assign(const std::vector<std::string>& lines) {
+  LineListFiller filler(*this);
+  for (const std::string& line : lines) filler.Append(line);
+  filler.Done();
+}
+
+void LineList::Adopt(LineList& other) {
   Replacing(0, FCount);
-  FBlocks.clear();
-  BlockBuilder builder(FBlocks, nullptr);
-  for (const std::string& line : lines) builder.Append(line);
-  builder.Finish();
-  FCount = static_cast<int>(lines.size());
-  FTotalBytes = 0;
-  for (const LineListBlock& block : FBlocks)
-    FTotalBytes += static_cast<long long>(block.Bytes.size());
+  FBlocks = std::move(other.FBlocks);
+  FCount = std::exchange(other.FCount, 0);
+  FTotalBytes = std::exchange(other.FTotalBytes, 0);
+  other.FBlocks.clear();
+  other.Invalidate(0);
   Invalidate(0);
   MarkChanged(0, FCount);
 }
 
 void LineList::AssignText(std::string_view text, const std::string* tabRun) {
-  Replacing(0, FCount);
-  FBlocks.clear();
-  BlockBuilder builder(FBlocks, tabRun);
-  FCount = 0;
-  ForEachLine(text, [&](std::string_view line) {
-    builder.Append(line);
-    ++FCount;
-  });
-  builder.Finish();
-  FTotalBytes = 0;
-  for (const LineListBlock& block : FBlocks)
-    FTotalBytes += static_cast<long long>(block.Bytes.size());
-  Invalidate(0);
-  MarkChanged(0, FCount);
+  LineListFiller filler(*this);
+  filler.SetTabRun(tabRun);
+  ForEachLine(text, [&](std::string_view line) { filler.Append(line); });
+  filler.Done();
 }
 
 int LineList::Offset(int index) const {
@@ -305,13 +301,14 @@ void LineList::Rebalance(int b) {
     return;
   }
   if (at->Count() <= kMaxLines && (at->Bytes.size() <= kMaxBytes || at->Count() == 1)) return;
-  std::vector<LineListBlock> pieces;
-  BlockBuilder builder(pieces, nullptr);
-  for (int i = 0; i < at->Count(); ++i) builder.Append(at->Line(i));
-  builder.Finish();
+  LineList pieces;
+  LineListFiller filler(pieces);
+  for (int i = 0; i < at->Count(); ++i) filler.Append(at->Line(i));
+  filler.Flush();
+  std::vector<LineListBlock>& cut = pieces.FBlocks;
   FBlocks.erase(at);
-  FBlocks.insert(FBlocks.begin() + b, std::make_move_iterator(pieces.begin()),
-                 std::make_move_iterator(pieces.end()));
+  FBlocks.insert(FBlocks.begin() + b, std::make_move_iterator(cut.begin()),
+                 std::make_move_iterator(cut.end()));
   Invalidate(b);
 }
 

@@ -91,6 +91,30 @@ class LineListObserver {
   ~LineListObserver() = default;
 };
 
+class LineList;
+
+// Fills a LineList anew with lines given in order, building full blocks: the lines of a
+// block are gathered first (a line given to Append must stay valid until the next Flush),
+// so each block's buffer is allocated once at its size. Flush ends the block being
+// gathered; the list holds exactly the lines given once Done has run.
+class LineListFiller {
+ public:
+  explicit LineListFiller(LineList& list);
+  // Every tab of the lines appended from now on becomes *TabRun (none: tabs stay).
+  void SetTabRun(const std::string* tabRun) { FTabRun = tabRun; }
+  void Append(std::string_view line);
+  void Flush();
+  void Done();
+
+ private:
+  void AppendExpanded(std::string& bytes, std::string_view line) const;
+
+  LineList& FList;
+  const std::string* FTabRun = nullptr;
+  std::vector<std::string_view> FPending;
+  size_t FBytes = 0;
+};
+
 class LineList {
  public:
   int Count() const { return FCount; }
@@ -103,6 +127,8 @@ class LineList {
   void Erase(int index, int count);
   void Clear();
   void Assign(const std::vector<std::string>& lines);
+  // Takes every line of Other (which is left empty) in place of its own, as one change.
+  void Adopt(LineList& other);
   // Splits Text at CR LF, CR or LF (a final break adds no line) straight into the blocks,
   // every tab replaced by *TabRun when it is given.
   void AssignText(std::string_view text, const std::string* tabRun = nullptr);
@@ -136,6 +162,7 @@ class LineList {
   void SetJournal(LineJournal* journal) { FJournal = journal; }
 
  private:
+  friend class LineListFiller;
   struct Place {
     int BlockIndex;
     int Line;

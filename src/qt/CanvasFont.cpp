@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QString>
 #include <algorithm>
+#include <utility>
 
 #include "qt/Codepage1252.h"
 
@@ -69,24 +70,32 @@ void CanvasFont::Measure(unsigned char b) {
   }
 }
 
-std::vector<uint32_t> CanvasFont::DrawCell(unsigned char b, QRgb fore, QRgb back,
-                                           int advance) const {
-  QImage cell(advance, FHeight, QImage::Format_RGB32);
+// The cell is drawn in the middle of three, with the neighbours' glyphs in the same
+// glyph run as the run itself would draw them.
+std::vector<uint32_t> CanvasFont::DrawCell(unsigned char b, QRgb fore, QRgb back, int advance,
+                                           int prev, int next) const {
+  QImage cell(3 * advance, FHeight, QImage::Format_RGB32);
   cell.fill(back);
   {
     QPainter p(&cell);
+    quint32 glyphs[3];
+    QPointF positions[3];
+    int n = 0;
+    for (const auto& [byte, x] : {std::pair{prev, 0}, {int{b}, advance}, {next, 2 * advance}}) {
+      if (byte < 0) continue;
+      glyphs[n] = FGlyphs[static_cast<size_t>(byte)];
+      positions[n++] = QPointF(x, 0);
+    }
     QGlyphRun run;
     run.setRawFont(FRaw);
-    const quint32 glyph = FGlyphs[b];
-    const QPointF origin(0, 0);
-    run.setRawData(&glyph, &origin, 1);
+    run.setRawData(glyphs, positions, n);
     p.setPen(QColor::fromRgb(fore));
     p.drawGlyphRun(QPointF(0, FAscent), run);
   }
   std::vector<uint32_t> pixels(static_cast<size_t>(advance) * FHeight);
   for (int y = 0; y < FHeight; ++y) {
     const auto* row = reinterpret_cast<const uint32_t*>(cell.constScanLine(y));
-    std::copy_n(row, advance, pixels.begin() + static_cast<ptrdiff_t>(y) * advance);
+    std::copy_n(row + advance, advance, pixels.begin() + static_cast<ptrdiff_t>(y) * advance);
   }
   return pixels;
 }
@@ -94,12 +103,16 @@ std::vector<uint32_t> CanvasFont::DrawCell(unsigned char b, QRgb fore, QRgb back
 const uint32_t* CanvasFont::NewCell(unsigned char b, QRgb fore, QRgb back, int advance) {
   if (advance != FCellAdvance) {
     FCellSets.clear();
+    FBetween.clear();
     FLastSet = nullptr;
     FCellAdvance = advance;
   }
   const uint64_t colors = ColorKey(fore, back);
   if (!FLastSet || colors != FLastColors) {
-    if (FCellSets.size() >= kMaxCellSets && !FCellSets.count(colors)) FCellSets.clear();
+    if (FCellSets.size() >= kMaxCellSets && !FCellSets.count(colors)) {
+      FCellSets.clear();
+      FBetween.clear();
+    }
     auto& set = FCellSets[colors];
     if (!set) set = std::make_unique<CellSet>();
     FLastSet = set.get();
@@ -107,6 +120,21 @@ const uint32_t* CanvasFont::NewCell(unsigned char b, QRgb fore, QRgb back, int a
   }
   std::vector<uint32_t>& cell = (*FLastSet)[b];
   if (cell.empty()) cell = DrawCell(b, fore, back, advance);
+  return cell.data();
+}
+
+const uint32_t* CanvasFont::CellBetween(int prev, unsigned char b, int next, QRgb fore, QRgb back,
+                                        int advance) {
+  if (prev < 0 && next < 0) return Cell(b, fore, back, advance);
+  // Cells kept per colour pair before they are dropped and drawn anew.
+  constexpr size_t kMostKept = 4096;
+  if (advance != FCellAdvance) NewCell(b, fore, back, advance);  // drops cells of another size
+  auto& cells = FBetween[ColorKey(fore, back)];
+  if (cells.size() >= kMostKept) cells.clear();
+  const uint32_t key = static_cast<uint32_t>(prev & 0x1FF) << 18 | uint32_t{b} << 9 |
+                       static_cast<uint32_t>(next & 0x1FF);
+  std::vector<uint32_t>& cell = cells[key];
+  if (cell.empty()) cell = DrawCell(b, fore, back, advance, prev, next);
   return cell.data();
 }
 

@@ -37,13 +37,19 @@ class CanvasFont {
   // texts on every geometry update, so the answers are kept.
   int TextWidth(const std::string& text);
 
-  // Whether everything byte B draws stays inside a cell Advance wide and Height high.
-  bool FitsCell(unsigned char b, int advance) {
+  // Where the ink of byte B lies against its cell, Advance wide and Height high: inside
+  // it (0), or also in the cell on its left and/or right, or further (above or below the
+  // cell, or beyond a neighbour).
+  static constexpr unsigned kInside = 0, kIntoLeft = 1, kIntoRight = 2, kFurther = 4;
+  unsigned Spill(unsigned char b, int advance) {
     if (!FInk[b].Measured) Measure(b);
     const InkBox& box = FInk[b];
-    return box.Empty ||
-           (box.Left >= 0 && box.Top >= 0 && box.Right <= advance && box.Bottom <= FHeight);
+    if (box.Empty) return kInside;
+    if (box.Top < 0 || box.Bottom > FHeight || box.Left < -advance || box.Right > 2 * advance)
+      return kFurther;
+    return (box.Left < 0 ? kIntoLeft : 0) | (box.Right > advance ? kIntoRight : 0);
   }
+  bool FitsCell(unsigned char b, int advance) { return Spill(b, advance) == kInside; }
   // The cell of byte B drawn in Fore on Back, Advance x Height pixels of
   // QImage::Format_RGB32, row by row. Runs ask for many cells of one colour pair in a
   // row: that case is answered here, the rest by NewCell.
@@ -54,6 +60,11 @@ class CanvasFont {
     }
     return NewCell(b, fore, back, advance);
   }
+  // The cell of byte B as a run draws it between Prev and Next (-1: no such neighbour, or
+  // one whose ink stays out of B's cell): Prev drawn first, then B, then Next, each
+  // blended over what the others left, as in the run.
+  const uint32_t* CellBetween(int prev, unsigned char b, int next, QRgb fore, QRgb back,
+                              int advance);
 
  private:
   // Ink box of a glyph relative to the cell's top-left corner; empty for blanks.
@@ -69,7 +80,8 @@ class CanvasFont {
   }
   void Measure(unsigned char b);
   const uint32_t* NewCell(unsigned char b, QRgb fore, QRgb back, int advance);
-  std::vector<uint32_t> DrawCell(unsigned char b, QRgb fore, QRgb back, int advance) const;
+  std::vector<uint32_t> DrawCell(unsigned char b, QRgb fore, QRgb back, int advance, int prev = -1,
+                                 int next = -1) const;
 
   QFont FFont;
   QFontMetrics FMetrics;
@@ -83,6 +95,8 @@ class CanvasFont {
   uint64_t FLastColors = 0;
   CellSet* FLastSet = nullptr;
   std::unordered_map<std::string, int> FTextWidths;
+  // Cells between neighbours, by colour pair and the three bytes.
+  std::unordered_map<uint64_t, std::unordered_map<uint32_t, std::vector<uint32_t>>> FBetween;
 };
 
 // The QFont for a TFont: pixel height (times Scale), family and style bits.

@@ -260,8 +260,11 @@ void QtCanvas::TextOut(int x, int y, const std::string& text, const int* advance
   }
 }
 
-// Cells can be copied when every character is as wide as the others and draws nothing
-// outside its own cell: the result is then exactly what drawing the glyphs gives.
+// Cells can be copied when every character is as wide as the others and its ink stays
+// inside its cell or reaches at most into a neighbour's, on the same rows: a cell then
+// holds what its own glyph and its neighbours' draw there, and the ink of the run's
+// first and last glyphs outside the run is drawn on its own. The result is exactly what
+// drawing the glyphs gives.
 bool QtCanvas::CanCopyCells(const std::string& text, const int* advances, const TRect* clip) {
   if (clip || !advances || !FBits) return false;
   if (FFont.Style & (fsUnderline | fsStrikeOut)) return false;
@@ -270,7 +273,8 @@ bool QtCanvas::CanCopyCells(const std::string& text, const int* advances, const 
   CanvasFont& font = CurrentFont();
   for (size_t i = 0; i < text.size(); ++i) {
     if (advances[i] != advance) return false;
-    if (!font.FitsCell(static_cast<unsigned char>(text[i]), advance * FScale)) return false;
+    if (font.Spill(static_cast<unsigned char>(text[i]), advance * FScale) & CanvasFont::kFurther)
+      return false;
   }
   return true;
 }
@@ -288,12 +292,18 @@ void QtCanvas::CopyCells(int x, int y, const std::string& text, int advance) {
   const ptrdiff_t skipped = static_cast<ptrdiff_t>(top - y) * advance;
   int drawnLeft = width, drawnRight = 0, wholeLeft = 0;
   FCellBuf.clear();
-  for (size_t i = 0; i < text.size(); ++i) {
+  const size_t n = text.size();
+  const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+  for (size_t i = 0; i < n; ++i) {
     const int cellX = x + static_cast<int>(i) * advance;
     const int left = std::max(cellX, 0);
     const int right = std::min(cellX + advance, width);
     if (left >= right) continue;
-    const uint32_t* pixels = font.Cell(static_cast<unsigned char>(text[i]), fore, back, advance);
+    const int prev =
+        i > 0 && (font.Spill(byte(i - 1), advance) & CanvasFont::kIntoRight) ? byte(i - 1) : -1;
+    const int next =
+        i + 1 < n && (font.Spill(byte(i + 1), advance) & CanvasFont::kIntoLeft) ? byte(i + 1) : -1;
+    const uint32_t* pixels = font.CellBetween(prev, byte(i), next, fore, back, advance);
     if (left == cellX && right == cellX + advance) {
       if (FCellBuf.empty()) wholeLeft = left;
       FCellBuf.push_back(pixels);
@@ -317,6 +327,31 @@ void QtCanvas::CopyCells(int x, int y, const std::string& text, int advance) {
   if (drawnLeft < drawnRight) {
     MarkDirty(QRect(drawnLeft, top, drawnRight - drawnLeft, bottom - top));
   }
+  if (font.Spill(byte(0), advance) & CanvasFont::kIntoLeft) {
+    DrawSpill(byte(0), x, y, QRect(x - advance, y, advance, font.Height()));
+  }
+  const int last = x + static_cast<int>(n - 1) * advance;
+  if (font.Spill(byte(n - 1), advance) & CanvasFont::kIntoRight) {
+    DrawSpill(byte(n - 1), last, y, QRect(last + advance, y, advance, font.Height()));
+  }
+}
+
+// The ink of B, drawn at device pixel X, Y, that falls into Area next to its cell.
+void QtCanvas::DrawSpill(unsigned char b, int x, int y, const QRect& area) {
+  const QRect inside = area & FImage->rect();
+  if (inside.isEmpty()) return;
+  CanvasFont& font = CurrentFont();
+  const quint32 glyph = font.Glyph(b);
+  const QPointF origin(0, 0);
+  QGlyphRun run;
+  run.setRawFont(font.Raw());
+  run.setRawData(&glyph, &origin, 1);
+  const QColor fore = Resolved(FFont.Color);
+  Painted(inside, &inside, [&](QPainter& p, int shift) {
+    p.setPen(fore);
+    p.drawGlyphRun(QPointF(x, y + shift + font.Ascent()), run);
+  });
+  MarkDirty(inside);
 }
 
 void QtCanvas::FillPixels(const QRect& r, QRgb pixel) {

@@ -85,9 +85,11 @@ class QtCanvas : public Canvas {
   }
   // Marks the logical pixels that cover the device pixels of Rect.
   void MarkDirty(const QRect& rect);
-  // A run whose characters all fit their cells, copied from pre-drawn cells.
+  // A run whose characters' ink stays in their cells or their neighbours', copied from
+  // pre-drawn cells.
   bool CanCopyCells(const std::string& text, const int* advances, const TRect* clip);
   void CopyCells(int x, int y, const std::string& text, int advance);
+  void DrawSpill(unsigned char b, int x, int y, const QRect& area);
   // From here on coordinates are in device pixels of the image.
   // The physical row of logical row Y (0 <= Y < image height).
   int Physical(int y) const {

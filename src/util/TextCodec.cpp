@@ -77,6 +77,18 @@ size_t FindNonAscii(std::string_view bytes, size_t from) {
   return i;
 }
 
+// Whether the bytes from I to the end of S begin a UTF-8 sequence that more bytes could
+// complete.
+bool IsCutSequence(std::string_view s, size_t i) {
+  const unsigned char lead = At(s, i);
+  const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+  if (length == 0 || lead > 0xF4 || s.size() - i >= length) return false;
+  for (size_t k = i + 1; k < s.size(); ++k) {
+    if (!IsContinuation(At(s, k))) return false;
+  }
+  return true;
+}
+
 // A character of the file the code page lacks, and where its '?' was written.
 struct TReplaced {
   size_t At;
@@ -163,6 +175,61 @@ TDecodedText Decode(std::string& bytes) {
   result.Encoding = bom ? TTextEncoding::Utf8Bom : TTextEncoding::Utf8;
   result.Unmappable = replaced.size();
   return result;
+}
+
+TStreamDecoder::TStep TStreamDecoder::Decode(char* piece, size_t size, bool last) {
+  if (FMode == TMode::Unchanged) return {size, 0};
+  const std::string_view bytes(piece, size);
+  size_t read = 0;
+  if (FAtStart) {
+    // A byte order mark cut by the end of the piece waits for the next one.
+    if (!last && size < kUtf8Bom.size() && kUtf8Bom.starts_with(bytes)) return {0, size};
+    FAtStart = false;
+    if (bytes.starts_with(kUtf8Bom)) {
+      FBom = true;
+      FMode = TMode::Utf8;
+      read = kUtf8Bom.size();
+    }
+  }
+  size_t written = 0;
+  const auto keepAscii = [&](size_t from, size_t to) {
+    if (written != from) std::memmove(piece + written, piece + from, to - from);
+    written += to - from;
+  };
+  char32_t c = 0;
+  while (true) {
+    const size_t next = FindNonAscii(bytes, read);
+    keepAscii(read, next);
+    read = next;
+    if (read == size) return {written, 0};
+    const size_t length = DecodeOne(bytes, read, c);
+    if (length == 0) {
+      if (!last && IsCutSequence(bytes, read)) return {written, size - read};
+      // Nothing changed so far (only ASCII was read): the text stays as it is.
+      if (FMode == TMode::Undecided) {
+        FMode = TMode::Unchanged;
+        return {size, 0};
+      }
+      FMustRestart = true;
+      return {written, 0};
+    }
+    const std::optional<unsigned char> b = ByteOfChar(c);
+    if (!b) ++FUnmappable;
+    piece[written++] = b ? static_cast<char>(*b) : '?';
+    read += length;
+    FMode = TMode::Utf8;
+  }
+}
+
+void TStreamDecoder::Restart() {
+  *this = TStreamDecoder();
+  FAtStart = false;
+  FMode = TMode::Unchanged;
+}
+
+TDecodedText TStreamDecoder::Result() const {
+  if (FMode != TMode::Utf8) return {};
+  return {FBom ? TTextEncoding::Utf8Bom : TTextEncoding::Utf8, FUnmappable};
 }
 
 void AppendEncoded(std::string& out, std::string_view text, TTextEncoding encoding) {

@@ -34,6 +34,33 @@ struct TDecodedText {
 // are not valid UTF-8, also after a byte order mark) is Windows-1252 and stays as it is.
 TDecodedText Decode(std::string& bytes);
 
+// Decode for a file that arrives piece by piece (see Decode): each piece is decoded in
+// place, a sequence cut at the end of a piece is kept for the next one, and the verdict
+// is the one Decode gives for all the pieces together. A text that proves not to be UTF-8
+// after some of it was decoded (changed) must be read again from its start, undecoded.
+class TStreamDecoder {
+ public:
+  struct TStep {
+    size_t Written = 0;  // decoded bytes, at the start of the piece
+    size_t Kept = 0;     // undecoded bytes at the end of the piece, to lead the next one
+  };
+  // Decodes Piece[0, Size); Last says that no byte follows.
+  TStep Decode(char* piece, size_t size, bool last);
+  // Bytes already decoded were changed and the text is not UTF-8 after all: the caller
+  // reads it again from its start, after Restart, which passes every byte unchanged.
+  bool MustRestart() const { return FMustRestart; }
+  void Restart();
+  TDecodedText Result() const;
+
+ private:
+  enum class TMode { Undecided, Utf8, Unchanged };
+  TMode FMode = TMode::Undecided;
+  bool FAtStart = true;
+  bool FBom = false;
+  bool FMustRestart = false;
+  size_t FUnmappable = 0;
+};
+
 // Appends Text, bytes of the control, to Out as Encoding writes them (the byte order mark
 // is the caller's, at the start of the file).
 void AppendEncoded(std::string& out, std::string_view text, TTextEncoding encoding);

@@ -103,6 +103,42 @@ TEST_F(CanvasFixture, CopiedCellsLookExactlyLikeDrawnGlyphs) {
   EXPECT_EQ(image, copied);
 }
 
+// Italic and bold glyphs whose ink reaches into the next cell (f, w, /) or the one before
+// (A, j, _): runs side by side, as a line is drawn, starting and ending with such glyphs,
+// over what was drawn before and across the wrap of a ring. Copied cells must give what
+// drawing the glyphs gives (without advances the font's own, 8 pixels, are drawn).
+TEST_F(CanvasFixture, GlyphsReachingIntoNeighbouringCellsAreCopiedExactly) {
+  const std::vector<std::string> runs = {"fAw", "j", "y}_/", "Wolf", "_", "AKT Vf"};
+  ASSERT_EQ(canvas.TextWidth("W"), 8);
+  const auto drawLine = [&](int y, bool copy) {
+    int x = -4;
+    int k = 0;
+    for (const std::string& run : runs) {
+      TFont font = canvas.Font();
+      font.Style = k % 3 == 2 ? TFontStyles(fsBold | fsItalic) : fsItalic;
+      font.Color = k % 2 ? clNavy : clOlive;
+      canvas.SetFont(font);
+      canvas.SetBrushColor(k % 2 ? clWhite : clSilver);
+      const std::vector<int> advances(run.size(), 8);
+      canvas.TextOut(x, y, run, copy ? advances.data() : nullptr, nullptr);
+      x += 8 * static_cast<int>(run.size());
+      ++k;
+    }
+  };
+  for (int offset : {0, 50}) {
+    canvas.SetRowOffset(offset);
+    Clear();
+    drawLine(4, true);
+    drawLine(40, true);
+    const QImage copied = LogicalImage(image, canvas.RowOffset());
+    Clear();
+    drawLine(4, false);
+    drawLine(40, false);
+    EXPECT_EQ(Difference(LogicalImage(image, canvas.RowOffset()), copied), "")
+        << "offset " << offset;
+  }
+}
+
 TEST_F(CanvasFixture, RunBackgroundFillsAdvancesTimesFontHeightInBrushColour) {
   canvas.SetBrushColor(clBlue);
   const int advances[] = {8, 8, 8};
