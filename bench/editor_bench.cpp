@@ -53,8 +53,8 @@
 #include "editor/EditorSearch.h"
 #include "editor/MatchCounter.h"
 #include "editor/MatchMarks.h"
-#include "highlight/EditorScriptModel.h"
 #include "editor/TextLoader.h"
+#include "highlight/EditorScriptModel.h"
 #include "highlight/RAHLEditor.h"
 #include "qt/AccessibleEventSink.h"
 #include "qt/EditorWidget.h"
@@ -403,7 +403,7 @@ double OpenMilliseconds(const std::string& path) {
   TChildForm* child = nullptr;
   PaintCounter counter;
   const double ms = Milliseconds([&] {
-    child = form.OpenFile(QString::fromStdString(path));
+    child = form.Documents().OpenFile(QString::fromStdString(path));
     child->EditorView().viewport()->installEventFilter(&counter);
     QApplication::processEvents();
     if (counter.Paints == 0) child->EditorView().viewport()->repaint();
@@ -453,8 +453,8 @@ std::pair<double, double> DraftMilliseconds(const std::string& path) {
 // File > Export > PDF... and HTML... of the script just loaded into an editor of its own.
 std::pair<double, double> ExportMilliseconds(const std::string& path, const QTemporaryDir& dir) {
   auto widget = MakeWidget();
-  std::string text = ReadFile(path);
-  OpenBytes(*widget, text);
+  TFileByteSource file(path);
+  widget->Editor().Lines().LoadFrom(file, {});
   TPrintSource source(static_cast<TRAHLEditor&>(widget->Editor()), "big.csm");
   const double pdf =
       Milliseconds([&] { ExportPdf(source, TPrintOptions(), dir.filePath("big.pdf"), nullptr); });
