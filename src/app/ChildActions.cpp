@@ -10,6 +10,7 @@
 #include "app/Actions.h"
 #include "app/ChildForm.h"
 #include "app/FindDialogs.h"
+#include "app/ShortcutTable.h"
 #include "app/Shortcuts.h"
 #include "highlight/RAHLEditor.h"
 #include "qt/EditorWidget.h"
@@ -56,11 +57,21 @@ void TChildForm::CreateActions() {
   });
   connect(EditUndo1, &QAction::triggered, this,
           [this] { Guarded(this, [this] { FEditor1->Command(cmdUndo); }); });
+  EditRedo1 = MakeAction(this, "&Redo", Qt::CTRL | Qt::SHIFT | Qt::Key_Z,
+                         "Redo|Repeats the last action undone");
+  connect(EditRedo1, &QAction::triggered, this,
+          [this] { Guarded(this, [this] { FEditor1->Command(cmdRedo); }); });
+  // Delete and Ctrl+A stay the key map's: the entries only name the keys.
+  EditDelete1 =
+      MakeAction(this, "&Delete", QKeySequence(Qt::Key_Delete), "Delete|Deletes the selection");
+  EditDelete1->setShortcutContext(Qt::WidgetShortcut);
+  connect(EditDelete1, &QAction::triggered, this,
+          [this] { Guarded(this, [this] { FEditor1->Command(cmdDeleteSelection); }); });
 
   SearchFind1 = MakeAction(this, "&Find...", Qt::CTRL | Qt::Key_F, "Find|Finds the specified text");
   SearchFindNext1 =
       MakeAction(this, "Find &Next", QKeySequence(Qt::Key_F3), "Find Next|Repeats the last find");
-  SearchReplace1 = MakeAction(this, "&Replace", QKeySequence(),
+  SearchReplace1 = MakeAction(this, "&Replace", Qt::CTRL | Qt::Key_H,
                               "Replace|Replaces specific text with different text");
   SearchGoto = MakeAction(this, "&Go To...", Qt::CTRL | Qt::Key_G, "Goto line number");
   connect(SearchFind1, &QAction::triggered, this, [this] { FFindDialog1->Execute(); });
@@ -68,7 +79,8 @@ void TChildForm::CreateActions() {
   connect(SearchReplace1, &QAction::triggered, this, &TChildForm::OpenReplaceDialog);
   connect(SearchGoto, &QAction::triggered, this, &TChildForm::GotoLine);
   SelectAll1 =
-      MakeAction(this, "Select &All", QKeySequence(), "Select All|Selects the whole script");
+      MakeAction(this, "Select &All", Qt::CTRL | Qt::Key_A, "Select All|Selects the whole script");
+  SelectAll1->setShortcutContext(Qt::WidgetShortcut);
   connect(SelectAll1, &QAction::triggered, this,
           [this] { Guarded(this, [this] { FEditor1->Command(cmdSelectAll); }); });
   CreateBookmarkActions();
@@ -97,7 +109,9 @@ void TChildForm::CreateBookmarkActions() {
 
 void TChildForm::CreateMenus() {
   EditMenu = new QMenu(QStringLiteral("&Edit"), this);
-  EditMenu->addActions({EditCopy1, EditCut1, EditPaste1, EditUndo1});
+  EditMenu->addActions({EditCopy1, EditCut1, EditPaste1, EditUndo1, EditRedo1});
+  EditMenu->addSeparator();
+  EditMenu->addActions({EditDelete1, SelectAll1});
   SearchMenu = new QMenu(QStringLiteral("&Search"), this);
   SearchMenu->addActions({SearchFind1, SearchFindNext1, SearchReplace1});
   SearchMenu->addSeparator();
@@ -110,6 +124,8 @@ void TChildForm::CreateMenus() {
   PopupMenu1->addMenu(BookmarkMenu(QStringLiteral("&Goto Bookmark"), GotoBook, PopupMenu1));
   // The clipboard entries above the bookmark submenus.
   QAction* firstBookmarkMenu = PopupMenu1->actions().constFirst();
+  PopupMenu1->insertActions(firstBookmarkMenu, {EditUndo1, EditRedo1});
+  PopupMenu1->insertSeparator(firstBookmarkMenu);
   PopupMenu1->insertActions(firstBookmarkMenu, {EditCut1, EditCopy1, EditPaste1, SelectAll1});
   PopupMenu1->insertSeparator(firstBookmarkMenu);
   // A menu shows the current state, not the one of the last idle update.
@@ -119,12 +135,18 @@ void TChildForm::CreateMenus() {
 }
 
 void TChildForm::BindShortcuts() {
-  QList<QAction*> actions{EditCut1,    EditCopy1,       EditPaste1, EditUndo1,
-                          SearchFind1, SearchFindNext1, SearchGoto};
+  QList<QAction*> actions{EditCut1,    EditCopy1,       EditPaste1,     EditUndo1, EditRedo1,
+                          SearchFind1, SearchFindNext1, SearchReplace1, SearchGoto};
   for (int number = 0; number < 10; ++number) actions << Toogle[number] << GotoBook[number];
   // Only while the focus is in this window, which is then the active document window.
   for (QAction* action : actions)
     BindWindowShortcut(action, this, Qt::WidgetWithChildrenShortcut, [this] { UpdateActions(); });
+  FRedoKey = BindOptionalShortcut(EditRedo1, Qt::CTRL | Qt::Key_Y, this,
+                                  Qt::WidgetWithChildrenShortcut, [this] { UpdateActions(); });
+}
+
+void TChildForm::SetKeyScheme(TKeyScheme scheme) {
+  SetOptionalShortcut(EditRedo1, FRedoKey, scheme == TKeyScheme::Desktop);
 }
 
 bool TChildForm::HandleBookmarkKey(QEvent* event) {
@@ -152,6 +174,8 @@ void TChildForm::UpdateActions() {
   EditCopy1->setEnabled(FEditor1->CanCopy());
   EditPaste1->setEnabled(FEditor1->CanPaste());
   EditUndo1->setEnabled(FEditor1->UndoBuffer()->CanUndo());
+  EditRedo1->setEnabled(FEditor1->UndoBuffer()->CanRedo());
+  EditDelete1->setEnabled(FEditor1->CanCut() && !FEditor1->ReadOnly());
   // The whole text is empty exactly when there are no lines; it is not built here.
   const bool hasText = FEditor1->Lines().Count() > 0;
   SearchFind1->setEnabled(hasText);

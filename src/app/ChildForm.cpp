@@ -11,6 +11,7 @@
 #include "app/LineNumbers.h"
 #include "app/Zoom.h"
 #include "editor/Completion.h"
+#include "editor/UndoBuffer.h"
 #include "highlight/RAHLEditor.h"
 #include "qt/EditorWidget.h"
 #include "qt/Guarded.h"
@@ -73,6 +74,8 @@ TChildForm::TChildForm(const TAppDialogs& dialogs, TSave save, QWidget* parent)
       },
       this);
   FEditor1->Loaded();
+  // The empty text of a new document counts as saved: undoing back to it asks nothing.
+  MarkSaved();
   FEditor1->OnPaintGutter = [this](TRACustomEditor*, Canvas& canvas) { PaintGutter(canvas); };
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -96,6 +99,11 @@ TChildForm::~TChildForm() = default;
 
 void TChildForm::ShowFileName() {
   setWindowTitle(FileName().isEmpty() ? QStringLiteral("Unnamed file") : FileName());
+}
+
+void TChildForm::MarkSaved() {
+  FEditor1->SetModified(false);
+  FEditor1->UndoBuffer()->SetSavePoint();
 }
 
 void TChildForm::BringToFront() {

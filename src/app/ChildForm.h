@@ -20,12 +20,14 @@ class Canvas;
 class EditorWidget;
 class QAction;
 class QMenu;
+class QShortcut;
 class TFindDialog;
 class TRACustomEditor;
 class TColors;
 class TRAHLEditor;
 class TReplaceDialog;
 struct TAppDialogs;
+enum class TKeyScheme;
 
 // Gives an editor the document window's settings: script highlighter, font, gutter with
 // the bookmark numbers, tab stops, selection colours, colour scheme and (disabled)
@@ -61,6 +63,9 @@ class TChildForm : public QWidget {
   const TDocumentFile& DiskFile() const { return FDiskFile; }
   // The caption: the file name, "Unnamed file" without one.
   void ShowFileName();
+  // The document is as its file holds it (just loaded or saved): not modified, and an
+  // undo or redo that comes back to this point finds it unmodified again.
+  void MarkSaved();
 
   // Whether the window may close: a modified document is brought to the front and asks
   // "Save changes?" first.
@@ -74,11 +79,15 @@ class TChildForm : public QWidget {
   const QList<QMenu*>& MergedMenus() const { return FMergedMenus; }
   // Enables the actions by the state of the document, the clipboard and the dialogs.
   void UpdateActions();
+  // The Desktop scheme gives Ctrl+Y to Redo; the classic one leaves it to the key map.
+  void SetKeyScheme(TKeyScheme scheme);
 
   QAction* EditCut1 = nullptr;
   QAction* EditCopy1 = nullptr;
   QAction* EditPaste1 = nullptr;
   QAction* EditUndo1 = nullptr;
+  QAction* EditRedo1 = nullptr;
+  QAction* EditDelete1 = nullptr;
   QAction* SearchFind1 = nullptr;
   QAction* SearchFindNext1 = nullptr;
   QAction* SearchReplace1 = nullptr;
@@ -153,6 +162,7 @@ class TChildForm : public QWidget {
   EditorWidget* FEditorView = nullptr;
   TRAHLEditor* FEditor1 = nullptr;
   QList<QMenu*> FMergedMenus;
+  QShortcut* FRedoKey = nullptr;
   TFindDialog* FFindDialog1 = nullptr;
   TReplaceDialog* FReplaceDialog1 = nullptr;
   // The text of the last search, which the Replace dialog offers.

@@ -81,6 +81,7 @@ TChildForm* TDocuments::OpenFile(const QString& fileName) {
       Guarded(Frame(), [&] { child->DiskFile().Load(child->Editor1().Lines(), fileName); });
   // A file that cannot be read still names the window: Save then creates it.
   child->ShowFileName();
+  child->MarkSaved();
   if (loaded) emit FileUsed(fileName);
   CheckLoaded(child);
   FWatcher->Track(child);
@@ -103,7 +104,7 @@ void TDocuments::SaveDocument(TChildForm* window) {
     return;
   }
   if (!WriteDocument(window, window->FileName())) return;
-  window->Editor1().SetModified(false);
+  window->MarkSaved();
   DocumentSaved(window);
 }
 
@@ -119,7 +120,7 @@ void TDocuments::SaveAs(TChildForm* window, const QString& fileName) {
   if (window == nullptr) return;
   if (!WriteDocument(window, fileName)) return;
   window->ShowFileName();
-  window->Editor1().SetModified(false);
+  window->MarkSaved();
   DocumentSaved(window);
 }
 
@@ -146,7 +147,7 @@ void TDocuments::Reload(TChildForm* window) {
   view.ApplyTo(editor);
   // The history of the text before the reload does not apply to the new one.
   editor.ClearUndo();
-  editor.SetModified(false);
+  window->MarkSaved();
   CheckLoaded(window);
   FWatcher->Track(window);
   emit Message(

@@ -21,6 +21,7 @@
 #include "app/Documents.h"
 #include "app/EncodingMenu.h"
 #include "app/FileDrop.h"
+#include "app/KeysWindow.h"
 #include "app/PrintCommands.h"
 #include "app/Settings.h"
 #include "app/Shortcuts.h"
@@ -77,6 +78,7 @@ TForm1::TForm1(TAppDialogs dialogs, QWidget* parent)
   CreateMenus();
   CreateStatusBar();
   CreateViewMenu();
+  CreateDesktopShortcuts();
   connect(FMdiArea, &QMdiArea::subWindowActivated, this, &TForm1::OnSubWindowActivated);
   Timer1 = new QTimer(this);
   Timer1->setInterval(100);
@@ -233,6 +235,7 @@ void TForm1::WriteSettings() {
 void TForm1::CreateDocuments() {
   FDocuments = new TDocuments(*FMdiArea, FDialogs, this);
   connect(FDocuments, &TDocuments::DocumentCreated, this, [this](TChildForm* child) {
+    PrepareDocumentWindow(child);
     ApplyView(child);
     connect(child, &TChildForm::ZoomRequested, this, &TForm1::ZoomBy);
   });
@@ -400,6 +403,7 @@ void TForm1::ShowWindowList() {
 }
 
 void TForm1::ApplyView(TChildForm* child) const {
+  child->SetKeyScheme(FKeyScheme);
   child->SetFontHeight(FFontHeight);
   child->ShowLineNumbers(FLineNumbers);
 }

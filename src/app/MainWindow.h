@@ -20,11 +20,14 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QPrinter;
+class QShortcut;
 class QTimer;
 class TChildForm;
 class TDocuments;
 class TEncodingMenu;
+class TKeysWindow;
 class TPrintCommands;
+enum class TKeyScheme;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -65,6 +68,14 @@ class TForm1 : public QMainWindow {
   void SetFontHeight(int height);
   // Steps larger (negative: smaller), as Ctrl with the wheel does.
   void ZoomBy(int steps);
+  // ---- [MainShortcuts.cpp] ----
+  // The Desktop scheme also gives Ctrl+N to New and Ctrl+Y to Redo.
+  void SetKeyScheme(TKeyScheme scheme);
+  TKeyScheme KeyScheme() const { return FKeyScheme; }
+  // Help > Keyboard Shortcuts.
+  void ShowKeyboardShortcuts();
+  TKeysWindow* KeysWindow() const;
+
   // The status refresh and the action update, run by Timer1 and on window activation.
   void UpdateStatus();
   void UpdateActions();
@@ -83,6 +94,7 @@ class TForm1 : public QMainWindow {
   QAction* WindowMinimizeAll1 = nullptr;
   QAction* WindowArrange1 = nullptr;
   QAction* About1 = nullptr;
+  QAction* KeyboardShortcuts1 = nullptr;
   QAction* LineNumbers1 = nullptr;
   QAction* ZoomIn1 = nullptr;
   QAction* ZoomOut1 = nullptr;
@@ -103,6 +115,10 @@ class TForm1 : public QMainWindow {
   void CreateStatusBar();
   void CreateViewMenu();
   void CreateDocuments();
+  // MainShortcuts.cpp
+  void CreateDesktopShortcuts();
+  // The frame of a new document window leaves the closing keys to Window > Close.
+  void PrepareDocumentWindow(TChildForm* child);
   // The document-dependent parts of the File and Window menus, filled as they open.
   void ShowRecentFiles();
   void ShowWindowList();
@@ -138,4 +154,7 @@ class TForm1 : public QMainWindow {
   QLabel* FPanels[3] = {};
   QLabel* FEncodingPanel = nullptr;
   TPrintCommands* FPrintCommands = nullptr;
+  TKeyScheme FKeyScheme{};
+  QShortcut* FNewKey = nullptr;
+  QPointer<TKeysWindow> FKeysWindow;
 };

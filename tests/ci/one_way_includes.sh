@@ -9,8 +9,8 @@ app="$root/src/app"
 
 # header, then the files (relative to src/app) that may include it
 rules=(
-  "MainWindow.h|MainWindow.cpp main.cpp"
-  "Documents.h|Documents.cpp DocumentsRecovery.cpp MainWindow.cpp MainWindow.h main.cpp"
+  "MainWindow.h|MainWindow.cpp MainShortcuts.cpp MainPreferences.cpp main.cpp"
+  "Documents.h|Documents.cpp DocumentsRecovery.cpp DocumentsSession.cpp MainWindow.cpp MainWindow.h MainShortcuts.cpp MainPreferences.cpp main.cpp"
 )
 
 failed=0

@@ -49,8 +49,8 @@ TEST_F(ChildTest, ActionsHaveTheirCaptionsShortcutsHintsAndTags) {
       {c.EditUndo1, "&Undo", QKeySequence("Ctrl+Z"), "Reverts the last action", "Undo"},
       {c.SearchFind1, "&Find...", QKeySequence("Ctrl+F"), "Finds the specified text", "Find"},
       {c.SearchFindNext1, "Find &Next", QKeySequence("F3"), "Repeats the last find", "Find Next"},
-      {c.SearchReplace1, "&Replace", QKeySequence(), "Replaces specific text with different text",
-       "Replace"},
+      {c.SearchReplace1, "&Replace", QKeySequence("Ctrl+H"),
+       "Replaces specific text with different text", "Replace"},
       {c.SearchGoto, "&Go To...", QKeySequence("Ctrl+G"), "Goto line number", "Goto line number"},
   };
   for (const Row& r : rows) {
@@ -79,7 +79,8 @@ TEST_F(ChildTest, MenusMergeBetweenFileAndWindowAndShareTheBookmarkActions) {
   TForm1& form = *Form;
   EXPECT_EQ(Titles(form.menuBar()->actions()),
             QStringList({"&File", "&Edit", "&Search", "&View", "&Window", "&Help"}));
-  EXPECT_EQ(Titles(c.EditMenu->actions()), QStringList({"&Copy", "Cu&t", "&Paste", "&Undo"}));
+  EXPECT_EQ(Titles(c.EditMenu->actions()), QStringList({"&Copy", "Cu&t", "&Paste", "&Undo", "&Redo",
+                                                        "-", "&Delete", "Select &All"}));
   EXPECT_EQ(Titles(c.SearchMenu->actions()),
             QStringList({"&Find...", "Find &Next", "&Replace", "-", "&Go To...", "-",
                          "&Toggle Bookmark...", "Goto &Bookmark..."}));
@@ -87,8 +88,8 @@ TEST_F(ChildTest, MenusMergeBetweenFileAndWindowAndShareTheBookmarkActions) {
   QMenu* gotos = SubmenuNamed(c.SearchMenu, "Goto &Bookmark...");
   ASSERT_TRUE(toggles && gotos);
   EXPECT_EQ(Titles(c.PopupMenu1->actions()),
-            QStringList({"Cu&t", "&Copy", "&Paste", "Select &All", "-", "T&oggle Bookmark",
-                         "&Goto Bookmark"}));
+            QStringList({"&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "Select &All", "-",
+                         "T&oggle Bookmark", "&Goto Bookmark"}));
   QList<QAction*> toggleOrder;
   QList<QAction*> gotoOrder;
   for (int i = 1; i <= 10; ++i) {

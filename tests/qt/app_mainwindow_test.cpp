@@ -49,7 +49,8 @@ TEST_F(AppTest, MainWindowHasTitleMenusAndActions) {
   EXPECT_EQ(Titles(SubmenuNamed(form.menuBar(), "&Window")->actions()),
             QStringList({"C&lose", "&Cascade", "Tile &Horizontally", "&Tile Vertically",
                          "&Minimize All", "&Arrange"}));
-  EXPECT_EQ(Titles(SubmenuNamed(form.menuBar(), "&Help")->actions()), QStringList({"&About"}));
+  EXPECT_EQ(Titles(SubmenuNamed(form.menuBar(), "&Help")->actions()),
+            QStringList({"&Keyboard Shortcuts", "&About"}));
 
   EXPECT_EQ(form.FileOpen1->shortcut(), QKeySequence("Ctrl+O"));
   EXPECT_EQ(form.PrintDlg1->shortcut(), QKeySequence("Ctrl+P"));
