@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "app/AboutBox.h"
 #include "app/GotoDialog.h"
@@ -30,6 +31,10 @@ QMessageBox::StandardButton AskSaveChanges(QWidget* parent) {
                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
   box.setDefaultButton(QMessageBox::Yes);
   box.setEscapeButton(QMessageBox::Cancel);
+  // Every answer has a letter of its own, Cancel too.
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("&Yes"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("&No"));
+  box.button(QMessageBox::Cancel)->setText(QStringLiteral("&Cancel"));
   const int answer = box.exec();
   if (answer == QMessageBox::Yes || answer == QMessageBox::No) {
     return static_cast<QMessageBox::StandardButton>(answer);

@@ -112,6 +112,11 @@ void TChildForm::CreateMenus() {
   EditMenu->addActions({EditCopy1, EditCut1, EditPaste1, EditUndo1, EditRedo1});
   EditMenu->addSeparator();
   EditMenu->addActions({EditDelete1, SelectAll1});
+  EditMenu->addSeparator();
+  EditPreferences1 = MakeAction(this, "Pr&eferences...", {},
+                                "Preferences|Chooses the font, tab stops, colours and keys");
+  connect(EditPreferences1, &QAction::triggered, this, &TChildForm::PreferencesRequested);
+  EditMenu->addAction(EditPreferences1);
   SearchMenu = new QMenu(QStringLiteral("&Search"), this);
   SearchMenu->addActions({SearchFind1, SearchFindNext1, SearchReplace1});
   SearchMenu->addSeparator();

@@ -7,6 +7,7 @@
 //   ChildActions.cpp  actions, menus, shortcuts and the idle update
 //   ChildSearch.cpp   find, replace, go to, bookmarks and the gutter numbers
 //   ChildView.cpp     line numbers in the gutter and the font height
+//   ChildPreferences.cpp  the user's preferences: font, tab stops, colours, line ends
 #include <QList>
 #include <QString>
 #include <QWidget>
@@ -28,6 +29,7 @@ class TRAHLEditor;
 class TReplaceDialog;
 struct TAppDialogs;
 enum class TKeyScheme;
+struct TPreferences;
 
 // Gives an editor the document window's settings: script highlighter, font, gutter with
 // the bookmark numbers, tab stops, selection colours, colour scheme and (disabled)
@@ -88,6 +90,7 @@ class TChildForm : public QWidget {
   QAction* EditUndo1 = nullptr;
   QAction* EditRedo1 = nullptr;
   QAction* EditDelete1 = nullptr;
+  QAction* EditPreferences1 = nullptr;
   QAction* SearchFind1 = nullptr;
   QAction* SearchFindNext1 = nullptr;
   QAction* SearchReplace1 = nullptr;
@@ -121,7 +124,13 @@ class TChildForm : public QWidget {
   void ShowLineNumbers(bool on);
   void SetFontHeight(int height);
 
+  // ---- [ChildPreferences.cpp] ----
+  // Font family, tab stops, colour scheme, line ends on save and the searches' wrap.
+  void SetPreferences(const TPreferences& preferences);
+
  signals:
+  // Edit > Preferences... was chosen.
+  void PreferencesRequested();
   // A short note for the status bar (a search that missed, how many were replaced).
   void Message(const QString& text);
   // Ctrl with the wheel: the text of every window larger (positive) or smaller.

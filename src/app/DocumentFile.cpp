@@ -50,6 +50,9 @@ void TDocumentFile::Load(TEditorStrings& lines, const QString& fileName) {
   }
   Remember(fileName, QCryptographicHash::hash(QByteArrayView(bytes), kDigest), true);
   FCutAtNul = bytes.find('\0') != std::string::npos;
+  // A file whose first line ends in a lone LF keeps LF ends when asked to.
+  const size_t firstBreak = bytes.find_first_of("\r\n");
+  FLinefeedEnds = firstBreak != std::string::npos && bytes[firstBreak] == '\n';
   const textcodec::TDecodedText decoded = textcodec::Decode(bytes);
   FEncoding = decoded.Encoding;
   FUnmappable = decoded.Unmappable;
@@ -66,7 +69,8 @@ void TDocumentFile::CheckWritable(const QString& fileName) const {
 void TDocumentFile::Save(const TEditorStrings& lines, const QString& fileName) {
   CheckWritable(fileName);
   QCryptographicHash digest(kDigest);
-  SaveScript(lines, fileName, FEncoding, digest);
+  SaveScript(lines, fileName, FEncoding, digest,
+             FKeepLineEnds && FLinefeedEnds ? std::string_view("\n") : std::string_view("\r\n"));
   Remember(fileName, digest.result(), true);
 }
 

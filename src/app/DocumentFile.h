@@ -53,6 +53,9 @@ class TDocumentFile {
   // The encoding the next save writes: the loaded file's; Windows-1252 for a new document.
   TTextEncoding Encoding() const { return FEncoding; }
   void SetEncoding(TTextEncoding encoding) { FEncoding = encoding; }
+  // Whether a save keeps the loaded file's line ends (LF for a file whose first line ends
+  // in a lone LF) instead of writing CR LF.
+  void SetKeepLineEnds(bool keep) { FKeepLineEnds = keep; }
   // Characters of the loaded file that the document shows as '?': it must stay read-only.
   size_t Unmappable() const { return FUnmappable; }
   // What writing the document to FileName would destroy unseen. Only the document's own
@@ -69,6 +72,8 @@ class TDocumentFile {
   bool FCutAtNul = false;
   TTextEncoding FEncoding = TTextEncoding::Windows1252;
   size_t FUnmappable = 0;
+  bool FLinefeedEnds = false;
+  bool FKeepLineEnds = false;
 };
 
 // The status bar's name of an encoding: "UTF-8", "UTF-8 BOM" or "Windows-1252".

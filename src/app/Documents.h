@@ -7,6 +7,7 @@
 // The implementation is split by concern:
 //   Documents.cpp          the windows, New, Open, Save, reload and the read-only policy
 //   DocumentsRecovery.cpp  recovery drafts, the offer at start, the end of a session
+//   DocumentsSession.cpp   the documents of a session, remembered and reopened
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -18,6 +19,7 @@ class TFileWatcher;
 class TRecoveryDrafts;
 struct TAppDialogs;
 struct TOrphanDraft;
+struct TSession;
 
 class TDocuments : public QObject {
   Q_OBJECT
@@ -65,6 +67,13 @@ class TDocuments : public QObject {
   // An end that asks nothing (a signal, a logout): the drafts of unsaved changes are
   // written for the next start to offer; with none, the session ends as a clean exit.
   void KeepUnsavedForNextStart();
+
+  // ---- [DocumentsSession.cpp] ----
+  // The titled documents with their views and window placements, and the active one.
+  TSession Session() const;
+  // Opens Session's documents again, the active one in front; the files that no longer
+  // exist are skipped and returned.
+  QStringList Reopen(const TSession& session);
 
  signals:
   // Window was made, before it is shown: it takes the frame's view settings.

@@ -10,6 +10,7 @@
 #include "app/Documents.h"
 #include "app/KeysWindow.h"
 #include "app/MainWindow.h"
+#include "app/ProgramIcon.h"
 #include "app/ShortcutTable.h"
 #include "app/Shortcuts.h"
 
@@ -35,8 +36,13 @@ void TForm1::CreateDesktopShortcuts() {
 }
 
 void TForm1::PrepareDocumentWindow(TChildForm* child) {
+  // Edit > Preferences... is the frame's dialog.
+  connect(child, &TChildForm::PreferencesRequested, this, &TForm1::ExecutePreferences);
   auto* window = qobject_cast<QMdiSubWindow*>(child->parentWidget());
-  if (window == nullptr || window->systemMenu() == nullptr) return;
+  if (window == nullptr) return;
+  // The program's icon, not the toolkit's.
+  window->setWindowIcon(ProgramIcon());
+  if (window->systemMenu() == nullptr) return;
   // Its own Close entry has Ctrl+F4 and Ctrl+W too: two owners of a key leave it unused.
   for (QAction* action : window->systemMenu()->actions()) {
     if (!action->shortcuts().isEmpty()) action->setShortcuts({});
@@ -44,7 +50,7 @@ void TForm1::PrepareDocumentWindow(TChildForm* child) {
 }
 
 void TForm1::SetKeyScheme(TKeyScheme scheme) {
-  FKeyScheme = scheme;
+  FPreferences.KeyScheme = scheme;
   SetOptionalShortcut(Action1, FNewKey, scheme == TKeyScheme::Desktop);
   for (TChildForm* child : FDocuments->MDIChildren()) child->SetKeyScheme(scheme);
 }
@@ -52,7 +58,7 @@ void TForm1::SetKeyScheme(TKeyScheme scheme) {
 void TForm1::ShowKeyboardShortcuts() {
   // One window at a time, brought to the front when asked again.
   if (FKeysWindow == nullptr) {
-    FKeysWindow = new TKeysWindow(FKeyScheme, this);
+    FKeysWindow = new TKeysWindow(FPreferences.KeyScheme, this);
     FKeysWindow->setAttribute(Qt::WA_DeleteOnClose);
   }
   FKeysWindow->show();

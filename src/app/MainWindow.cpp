@@ -79,6 +79,7 @@ TForm1::TForm1(TAppDialogs dialogs, QWidget* parent)
   CreateStatusBar();
   CreateViewMenu();
   CreateDesktopShortcuts();
+  CreateSessionCommands();
   connect(FMdiArea, &QMdiArea::subWindowActivated, this, &TForm1::OnSubWindowActivated);
   Timer1 = new QTimer(this);
   Timer1->setInterval(100);
@@ -90,6 +91,7 @@ TForm1::TForm1(TAppDialogs dialogs, QWidget* parent)
   });
   Timer1->start();
   ApplySettings();
+  LoadPreferences();
   UpdateActions();
   setAcceptDrops(true);
 }
@@ -261,6 +263,7 @@ void TForm1::Print(QPrinter& printer) {
 
 void TForm1::EndBySignal() {
   FDocuments->KeepUnsavedForNextStart();
+  RememberSession();
   WriteSettings();
   QApplication::exit(0);
   // A signal during a dialog shown before the main loop runs (the recovery offer) only
@@ -403,7 +406,7 @@ void TForm1::ShowWindowList() {
 }
 
 void TForm1::ApplyView(TChildForm* child) const {
-  child->SetKeyScheme(FKeyScheme);
+  ApplyPreferences(child);
   child->SetFontHeight(FFontHeight);
   child->ShowLineNumbers(FLineNumbers);
 }
@@ -440,6 +443,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  RememberSession();
   WriteSettings();
   FDocuments->EndSession();
   event->accept();

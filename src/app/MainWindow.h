@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "app/AppDialogs.h"
+#include "app/Preferences.h"
 #include "app/RecentFiles.h"
 #include "app/WindowList.h"
 #include "app/Zoom.h"
@@ -27,7 +28,6 @@ class TDocuments;
 class TEncodingMenu;
 class TKeysWindow;
 class TPrintCommands;
-enum class TKeyScheme;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -71,10 +71,21 @@ class TForm1 : public QMainWindow {
   // ---- [MainShortcuts.cpp] ----
   // The Desktop scheme also gives Ctrl+N to New and Ctrl+Y to Redo.
   void SetKeyScheme(TKeyScheme scheme);
-  TKeyScheme KeyScheme() const { return FKeyScheme; }
+  TKeyScheme KeyScheme() const { return FPreferences.KeyScheme; }
   // Help > Keyboard Shortcuts.
   void ShowKeyboardShortcuts();
   TKeysWindow* KeysWindow() const;
+
+  // ---- [MainPreferences.cpp] sessions and preferences ----
+  // Remembers the titled documents, their views and placements and the active one.
+  void RememberSession();
+  // File > Reopen Last Session: files that are gone are named in one message.
+  void ReopenLastSession();
+  const TPreferences& Preferences() const { return FPreferences; }
+  // Keeps Preferences and applies them at once to every document window.
+  void SetPreferences(const TPreferences& preferences);
+  // Edit > Preferences...
+  void ExecutePreferences();
 
   // The status refresh and the action update, run by Timer1 and on window activation.
   void UpdateStatus();
@@ -95,6 +106,7 @@ class TForm1 : public QMainWindow {
   QAction* WindowArrange1 = nullptr;
   QAction* About1 = nullptr;
   QAction* KeyboardShortcuts1 = nullptr;
+  QAction* ReopenSession1 = nullptr;
   QAction* LineNumbers1 = nullptr;
   QAction* ZoomIn1 = nullptr;
   QAction* ZoomOut1 = nullptr;
@@ -117,8 +129,14 @@ class TForm1 : public QMainWindow {
   void CreateDocuments();
   // MainShortcuts.cpp
   void CreateDesktopShortcuts();
-  // The frame of a new document window leaves the closing keys to Window > Close.
+  // A new document window's frame: the program's icon, the closing keys left to
+  // Window > Close; its Edit > Preferences... opens the frame's dialog.
   void PrepareDocumentWindow(TChildForm* child);
+  // MainPreferences.cpp
+  void CreateSessionCommands();
+  void LoadPreferences();
+  // A window takes the preferences and the key scheme.
+  void ApplyPreferences(TChildForm* child) const;
   // The document-dependent parts of the File and Window menus, filled as they open.
   void ShowRecentFiles();
   void ShowWindowList();
@@ -154,7 +172,7 @@ class TForm1 : public QMainWindow {
   QLabel* FPanels[3] = {};
   QLabel* FEncodingPanel = nullptr;
   TPrintCommands* FPrintCommands = nullptr;
-  TKeyScheme FKeyScheme{};
+  TPreferences FPreferences;
   QShortcut* FNewKey = nullptr;
   QPointer<TKeysWindow> FKeysWindow;
 };

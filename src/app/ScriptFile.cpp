@@ -79,7 +79,7 @@ void ReadScriptLines(const QString& fileName, LineList& lines) {
 }
 
 void SaveScript(const TEditorStrings& lines, const QString& fileName, TTextEncoding encoding,
-                QCryptographicHash& digest) {
+                QCryptographicHash& digest, std::string_view lineEnd) {
   QSaveFile file(fileName);
   const auto cannotCreate = [&] { Fail("Cannot create file ", fileName, Reason(file, errno)); };
   errno = 0;
@@ -103,7 +103,7 @@ void SaveScript(const TEditorStrings& lines, const QString& fileName, TTextEncod
       textcodec::AppendEncoded(encoded, line, encoding);
       put(encoded);
     }
-    put("\r\n");
+    put(lineEnd);
   }
   if (!file.flush() || !file.commit()) cannotCreate();
 }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <limits>
 #include <string>
+#include <string_view>
 
 #include "util/TextCodec.h"
 
@@ -29,10 +30,10 @@ std::string ReadScriptFile(const QString& fileName);
 // kScriptTabStops. Throws as ReadScriptFile does.
 void ReadScriptLines(const QString& fileName, LineList& lines);
 
-// Writes every line of Lines in Encoding followed by CR LF (nothing for an empty
+// Writes every line of Lines in Encoding followed by LineEnd (nothing for an empty
 // document but the byte order mark of Utf8Bom), and gives every byte written to Digest.
 // The file is replaced only once the whole text has been written, so a failed write
 // leaves the old file as it was; it then throws EFileError "Cannot create file <name>"
 // and the reason.
 void SaveScript(const TEditorStrings& lines, const QString& fileName, TTextEncoding encoding,
-                QCryptographicHash& digest);
+                QCryptographicHash& digest, std::string_view lineEnd = "\r\n");

@@ -7,11 +7,6 @@ namespace {
 
 constexpr int kCoordinateLimit = 1 << 24;
 
-QSettings OpenStore() {
-  return QSettings(QSettings::UserScope, QStringLiteral("MarvekWorld"),
-                   QStringLiteral("MarvekEdit"));
-}
-
 [[noreturn]] void InvalidType(const char* name) {
   throw ESettingsError(std::string("Invalid data type for '") + name + "'");
 }
@@ -51,8 +46,13 @@ void ReadBoolean(const QSettings& store, const char* name, bool& value) {
 
 }  // namespace
 
+QSettings SettingsStore() {
+  return QSettings(QSettings::UserScope, QStringLiteral("MarvekWorld"),
+                   QStringLiteral("MarvekEdit"));
+}
+
 void LoadSettings(TAppSettings& settings) {
-  const QSettings store = OpenStore();
+  const QSettings store = SettingsStore();
   ReadString(store, "filepath", settings.FilePath);
   QRect& r = settings.Bounds;
   int left = r.left(), top = r.top(), height = r.height(), width = r.width();
@@ -71,7 +71,7 @@ void LoadSettings(TAppSettings& settings) {
 }
 
 bool SaveSettings(const TAppSettings& settings) {
-  QSettings store = OpenStore();
+  QSettings store = SettingsStore();
   store.setValue(QStringLiteral("filepath"), settings.FilePath);
   store.setValue(QStringLiteral("formx"), settings.Bounds.left());
   store.setValue(QStringLiteral("formy"), settings.Bounds.top());

@@ -3,6 +3,7 @@
 // main window's bounds, kept in the user's settings store of the application; beside
 // them the recent files, the line numbers and the editor font's height (zoom).
 #include <QRect>
+#include <QSettings>
 #include <QString>
 #include <QStringList>
 #include <stdexcept>
@@ -24,6 +25,10 @@ struct TAppSettings {
   bool LineNumbers = false;
   int FontHeight = kDesignFontHeight;
 };
+
+// The user's settings store of the application, where the preferences and the last
+// session are kept too.
+QSettings SettingsStore();
 
 // Reads "filepath", "formx", "formy", "formheight" and "formwidth" in that order into
 // Settings, then "recentfiles", "linenumbers" and "fontheight"; an absent value leaves

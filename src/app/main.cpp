@@ -68,5 +68,7 @@ int main(int argc, char* argv[]) {
     TChildForm* child = form.Documents().OpenFile(QFileInfo(file.Path).absoluteFilePath());
     if (child != nullptr && file.Line > 0) child->Editor1().SetCaret(0, file.Line - 1);
   }
+  // Without a file named, the last session when the preferences ask for it.
+  if (command.Files.isEmpty() && form.Preferences().ReopenLastSession) form.ReopenLastSession();
   return QApplication::exec();
 }

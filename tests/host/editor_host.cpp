@@ -3,7 +3,7 @@
 // changes, end it by a signal or a kill, and start it again. Every command is answered by
 // one line beginning with "ok".
 //   open PATH | new | type TEXT | caret X Y | bookmark N | save [TITLE] | flush | report |
-//   quit
+//   reopen (File > Reopen Last Session) | quit
 // The recovery dialog is answered by HOST_RECOVERY (recover, discard; keep by default);
 // "Save changes?" by No; the question before overwriting a changed file by No.
 #include <unistd.h>
@@ -26,6 +26,7 @@ namespace {
 
 int gOffered = 0;
 int gOverwriteAsked = 0;
+QStringList gWarnings;
 
 TAppDialogs HostDialogs() {
   TAppDialogs dialogs = TAppDialogs::Standard();
@@ -43,6 +44,7 @@ TAppDialogs HostDialogs() {
   dialogs.ShowError = [](QWidget*, const QString& message) {
     std::printf("error %s\n", qPrintable(message));
   };
+  dialogs.ShowWarning = [](QWidget*, const QString& message) { gWarnings.append(message); };
   return dialogs;
 }
 
@@ -55,10 +57,15 @@ QJsonObject Report(TForm1& form) {
     documents.append(QJsonObject{{"title", child->windowTitle()},
                                  {"modified", editor.Modified()},
                                  {"caret", QJsonArray{editor.CaretX(), editor.CaretY()}},
+                                 {"top", editor.TopRow()},
+                                 {"active", child == form.Documents().ActiveMDIChild()},
                                  {"bookmarks", bookmarks},
                                  {"text", QString::fromLatin1(editor.Lines().GetTextStr())}});
   }
-  return {{"offered", gOffered}, {"overwriteAsked", gOverwriteAsked}, {"documents", documents}};
+  return {{"offered", gOffered},
+          {"overwriteAsked", gOverwriteAsked},
+          {"warnings", QJsonArray::fromStringList(gWarnings)},
+          {"documents", documents}};
 }
 
 QString Run(TForm1& form, const QString& line) {
@@ -87,6 +94,7 @@ QString Run(TForm1& form, const QString& line) {
   }
   if (command == "report") return QJsonDocument(Report(form)).toJson(QJsonDocument::Compact);
   if (command == "quit") form.close();
+  if (command == "reopen") form.ReopenLastSession();
   return {};
 }
 

@@ -79,8 +79,9 @@ TEST_F(ChildTest, MenusMergeBetweenFileAndWindowAndShareTheBookmarkActions) {
   TForm1& form = *Form;
   EXPECT_EQ(Titles(form.menuBar()->actions()),
             QStringList({"&File", "&Edit", "&Search", "&View", "&Window", "&Help"}));
-  EXPECT_EQ(Titles(c.EditMenu->actions()), QStringList({"&Copy", "Cu&t", "&Paste", "&Undo", "&Redo",
-                                                        "-", "&Delete", "Select &All"}));
+  EXPECT_EQ(Titles(c.EditMenu->actions()),
+            QStringList({"&Copy", "Cu&t", "&Paste", "&Undo", "&Redo", "-", "&Delete", "Select &All",
+                         "-", "Pr&eferences..."}));
   EXPECT_EQ(Titles(c.SearchMenu->actions()),
             QStringList({"&Find...", "Find &Next", "&Replace", "-", "&Go To...", "-",
                          "&Toggle Bookmark...", "Goto &Bookmark..."}));

@@ -124,17 +124,17 @@ TEST_F(ConvenienceTest, RecentFilesSurviveARestartAndTheWindowMenuListsTheDocume
   EXPECT_EQ(next.RecentFiles().Files(), names);
   QMenu* file = SubmenuNamed(next.menuBar(), "&File");
   const QStringList titles = MenuTitles(file);
-  EXPECT_EQ(titles.mid(9, 2), QStringList({"&1 " + names[0], "&2 " + names[1]}));
-  EXPECT_EQ(titles.mid(17), QStringList({"-", "E&xit"}));
+  EXPECT_EQ(titles.mid(10, 2), QStringList({"&1 " + names[0], "&2 " + names[1]}));
+  EXPECT_EQ(titles.mid(18), QStringList({"-", "E&xit"}));
 
   QFile::remove(names[1]);
-  file->actions().at(10)->trigger();
+  file->actions().at(11)->trigger();
   EXPECT_TRUE(Dialogs.Warnings.size() == 1 && Dialogs.Warnings[0].contains(names[1]));
   EXPECT_EQ(next.Documents().MDIChildCount(), 0);
-  EXPECT_EQ(MenuTitles(file).size(), 10 + 7 + 1);  // seven files left
+  EXPECT_EQ(MenuTitles(file).size(), 11 + 7 + 1);  // seven files left
 
   // The Window menu lists the open documents after its commands, the active one checked.
-  file->actions().at(9)->trigger();
+  file->actions().at(10)->trigger();
   TChildForm* first = next.Documents().ActiveMDIChild();
   next.Documents().NewDocument()->setWindowTitle("A&B.csm");
   QMenu* window = SubmenuNamed(next.menuBar(), "&Window");

@@ -285,3 +285,65 @@ TEST(RecoveryDialog, ListsEachDraftAndEnterRecoversWhileClosingKeeps) {
     EXPECT_EQ(dialog.Choice(), choice);
   }
 }
+
+// A clean exit remembers the titled documents with their views; File > Reopen Last
+// Session in the next run opens them again and names the file that is gone; and the real
+// program, asked by the preference, reopens them at start.
+TEST_F(RecoveryTest, ASessionClosedCleanlyReopensInTheNextRun) {
+  QString lines;
+  for (int i = 0; i < 80; ++i) lines += QString("line %1\r\n").arg(i);
+  WriteFile(PathOf("a.csm"), lines.toLatin1());
+  WriteFile(PathOf("b.csm"), "b\r\n");
+  WriteFile(PathOf("gone.csm"), "g\r\n");
+  {
+    Editor editor(Home());
+    editor.Run({"open " + PathOf("gone.csm"), "open " + PathOf("a.csm"), "caret 2 70", "bookmark 4",
+                "new", "type untitled", "open " + PathOf("b.csm")});
+    EXPECT_EQ(editor.Quit(), 0);
+  }
+  QFile::remove(PathOf("gone.csm"));
+  {
+    Editor editor(Home());
+    EXPECT_TRUE(editor.Report()["documents"].toArray().isEmpty());  // nothing at start
+    editor.Send("reopen");
+    const QJsonObject report = editor.Report();
+    const QJsonArray documents = report["documents"].toArray();
+    ASSERT_EQ(documents.size(), 2) << QJsonDocument(report).toJson().toStdString();
+    const QJsonObject a = Document(report, PathOf("a.csm"));
+    EXPECT_EQ(a["caret"].toArray(), (QJsonArray{2, 70}));
+    EXPECT_GT(a["top"].toInt(), 0);
+    EXPECT_EQ(a["bookmarks"].toArray()[4].toInt(), 70);
+    EXPECT_FALSE(a["modified"].toBool());
+    EXPECT_TRUE(documents[0]["active"].toBool());
+    EXPECT_EQ(documents[0]["title"].toString(), PathOf("b.csm"));
+    const QJsonArray warnings = report["warnings"].toArray();
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0].toString().contains(PathOf("gone.csm")));
+    EXPECT_EQ(editor.Quit(), 0);
+  }
+  // The program itself: with the preference on and no file named, the session comes back
+  // at start, and the end by a signal remembers it again as it found it.
+  const QString store = Home() + "/config/MarvekWorld/MarvekEdit.conf";
+  QSettings(store, QSettings::IniFormat).setValue("reopenlastsession", true);
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("HOME", Home());
+  env.insert("XDG_DATA_HOME", Home() + "/data");
+  env.insert("XDG_CONFIG_HOME", Home() + "/config");
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  QSettings(store, QSettings::IniFormat).remove("session/documents/1/carety");
+  QProcess program;
+  program.setProcessEnvironment(env);
+  program.start(MARVEKEDIT, {});
+  ASSERT_TRUE(program.waitForStarted(30000));
+  // Its signal handling is in place once the main window is up.
+  WaitFor([] { return false; }, 5000);
+  ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+  ASSERT_TRUE(program.waitForFinished(30000));
+  EXPECT_EQ(program.exitCode(), 0);
+  QSettings session(store, QSettings::IniFormat);
+  EXPECT_EQ(session.value("session/documents/size").toInt(), 2);
+  EXPECT_EQ(session.value("session/documents/1/path").toString(), PathOf("a.csm"));
+  EXPECT_EQ(session.value("session/documents/1/carety").toInt(), 0);  // as it was stored
+  EXPECT_EQ(session.value("session/documents/1/caretx").toInt(), 2);
+  EXPECT_EQ(session.value("session/active").toInt(), 1);
+}
