@@ -50,6 +50,7 @@ void TSearchCount::LinesReplaced(int, int) {
 
 void TSearchCount::Restart() {
   FPending = false;
+  FNumberLine = -1;
   FCounter.Start(FOptions);
   FAsked.start();
   if (FCounter.Done()) {
@@ -77,8 +78,12 @@ QString TSearchCount::Text() const {
   if (!Done()) return FAsked.elapsed() >= kPatienceMs ? QStringLiteral("counting...") : FLastAnswer;
   const int total = FCounter.Total();
   if (FEditor.Selected() && editorsearch::SelectionMatches(FEditor, FOptions)) {
-    const int number = FCounter.NumberAt(FEditor.Lines(), FEditor.SelBegY(), FEditor.SelBegX());
-    if (number > 0) return QStringLiteral("%1 of %2").arg(number).arg(total);
+    if (FNumberLine != FEditor.SelBegY() || FNumberCol != FEditor.SelBegX()) {
+      FNumberLine = FEditor.SelBegY();
+      FNumberCol = FEditor.SelBegX();
+      FNumber = FCounter.NumberAt(FEditor.Lines(), FNumberLine, FNumberCol);
+    }
+    if (FNumber > 0) return QStringLiteral("%1 of %2").arg(FNumber).arg(total);
   }
   return Matches(total);
 }

@@ -44,4 +44,9 @@ class TSearchCount : public QObject, private LineListObserver {
   // The last complete answer, shown while a new count is on its way.
   QString FLastAnswer;
   bool FPending = false;
+  // The number of the occurrence last asked about, kept until the count starts over:
+  // the status refresh asks every 100 ms.
+  mutable int FNumberLine = -1;
+  mutable int FNumberCol = -1;
+  mutable int FNumber = 0;
 };
