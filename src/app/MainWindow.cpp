@@ -243,13 +243,14 @@ void TForm1::CreateDocuments() {
   connect(FDocuments, &TDocuments::DocumentCreated, this, [this](TChildForm* child) {
     ApplyView(child);
     connect(child, &TChildForm::ZoomRequested, this, &TForm1::ZoomBy);
+    ListenForOpenScriptsSearch(*FOpenScripts, *child);
   });
   connect(FDocuments, &TDocuments::FileOpened, this,
           [this](const QString& fileName) { FFilePath = QFileInfo(fileName).absolutePath(); });
   connect(FDocuments, &TDocuments::FileUsed, this,
           [this](const QString& fileName) { FRecentFiles.Add(fileName); });
   connect(FDocuments, &TDocuments::Message, this, &TForm1::ShowMessage);
-  FOpenScripts = InstallOpenScriptsPanel(*this, *FDocuments);
+  FOpenScripts = InstallOpenScriptsPanel(*this, [this] { return FDocuments->InOpeningOrder(); });
 }
 
 void TForm1::ExecuteOpen() {

@@ -17,7 +17,6 @@
 #include <algorithm>
 
 #include "app/ChildForm.h"
-#include "app/Documents.h"
 #include "editor/EditorStrings.h"
 #include "highlight/RAHLEditor.h"
 #include "qt/Codepage1252.h"
@@ -272,13 +271,15 @@ bool TOpenScriptsPanel::eventFilter(QObject* watched, QEvent* event) {
   return QDockWidget::eventFilter(watched, event);
 }
 
-TOpenScriptsPanel* InstallOpenScriptsPanel(QMainWindow& frame, TDocuments& documents) {
-  auto* panel = new TOpenScriptsPanel([&documents] { return documents.InOpeningOrder(); }, &frame);
+TOpenScriptsPanel* InstallOpenScriptsPanel(QMainWindow& frame,
+                                           TOpenScriptsPanel::TWindows windows) {
+  auto* panel = new TOpenScriptsPanel(std::move(windows), &frame);
   frame.addDockWidget(Qt::BottomDockWidgetArea, panel);
   panel->hide();
-  QObject::connect(&documents, &TDocuments::DocumentCreated, panel, [panel](TChildForm* window) {
-    QObject::connect(window, &TChildForm::FindInOpenScriptsRequested, panel,
-                     &TOpenScriptsPanel::Execute);
-  });
   return panel;
+}
+
+void ListenForOpenScriptsSearch(TOpenScriptsPanel& panel, TChildForm& window) {
+  QObject::connect(&window, &TChildForm::FindInOpenScriptsRequested, &panel,
+                   &TOpenScriptsPanel::Execute);
 }

@@ -21,7 +21,6 @@ class QMainWindow;
 class QPushButton;
 class QTreeView;
 class TChildForm;
-class TDocuments;
 
 // One occurrence as the panel lists it.
 struct TScriptHit {
@@ -86,6 +85,7 @@ class TOpenScriptsPanel : public QDockWidget {
   TScriptHitModel* FModel = nullptr;
 };
 
-// Puts the panel on Frame (hidden until asked for) and lets every document window of
-// Documents ask for it through its Search menu.
-TOpenScriptsPanel* InstallOpenScriptsPanel(QMainWindow& frame, TDocuments& documents);
+// Puts a panel listing Windows' documents on Frame, hidden until a document window asks
+// for it; Listen(window) lets a new document window ask through its Search menu.
+TOpenScriptsPanel* InstallOpenScriptsPanel(QMainWindow& frame, TOpenScriptsPanel::TWindows windows);
+void ListenForOpenScriptsSearch(TOpenScriptsPanel& panel, TChildForm& window);
