@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QThread>
 #include <QTreeView>
 
 #include "app/FindDialogs.h"
@@ -55,6 +56,9 @@ TEST_F(SearchTypedTest, FindAsYouTypeCountsMarksAndEscapeGoesBack) {
   EXPECT_EQ(e.SelBegY(), 1);
   EXPECT_EQ(e.GetSelText(), "Status");
   EXPECT_EQ(Marked(e, 2), ".......mmmmmm");
+  // No answer within 100 ms (the event loop has not run since): it says so.
+  QThread::msleep(110);
+  EXPECT_EQ(c.SearchStatus(), "counting...");
   EXPECT_EQ(CountShown(), "1 of 2");
   // Escape: the caret where it was, nothing selected; the search stays set.
   Type(&find, Qt::Key_Escape, Qt::NoModifier);
