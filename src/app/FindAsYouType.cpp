@@ -1,8 +1,37 @@
 #include "app/FindAsYouType.h"
 
+#include <chrono>
+
 #include "editor/EditorStrings.h"
 #include "editor/RAEditor.h"
 #include "editor/TextInsertion.h"
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+// How long one typed key may search, and the lines searched between looks at the clock:
+// a pattern typed into a huge script must not hold up the next key. Find Next searches
+// the whole script.
+constexpr auto kBudget = std::chrono::milliseconds(50);
+constexpr int kSliceLines = 4096;
+
+// The first occurrence that starts at or after column Col of line Line, searched until
+// Deadline; false when there is none or the time ran out.
+bool FirstFrom(const TEditorStrings& lines, const editorsearch::TSearchOptions& options, int line,
+               int col, TClock::time_point deadline, editorsearch::TOccurrence& found) {
+  bool any = false;
+  for (int y = line; y < lines.Count() && !any && TClock::now() < deadline; y += kSliceLines) {
+    editorsearch::ForEachOccurrence(lines, options, y, y == line ? col : 0, y + kSliceLines,
+                                    [&](const editorsearch::TOccurrence& o) {
+                                      found = o;
+                                      any = true;
+                                      return false;
+                                    });
+  }
+  return any;
+}
+
+}  // namespace
 
 TFindAsYouType::TFindAsYouType(TRACustomEditor& editor) : FEditor(editor) {}
 
@@ -25,10 +54,15 @@ bool TFindAsYouType::Preview(const editorsearch::TSearchOptions& options) {
   // From the start of the anchor's selection, so that typing on after the selected
   // occurrence finds it again while it still matches.
   const int from = FSelected ? FSelStart : FCaretOffset;
-  int length = 0;
-  int at = editorsearch::FindOffset(FEditor.Lines(), options, from, length);
-  if (at < 0 && options.WrapAround)
-    at = editorsearch::FindOffset(FEditor.Lines(), options, 0, length);
+  const TEditorStrings& lines = FEditor.Lines();
+  const int line = from >= lines.TextLength() ? lines.Count() : lines.LineAtOffset(from);
+  const int col = line < lines.Count() ? from - lines.LineOffset(line) : 0;
+  const TClock::time_point deadline = TClock::now() + kBudget;
+  editorsearch::TOccurrence o;
+  bool found = FirstFrom(lines, options, line, col, deadline, o) ||
+               (options.WrapAround && FirstFrom(lines, options, 0, 0, deadline, o));
+  const int at = found ? lines.LineOffset(o.Line) + o.Col : -1;
+  const int length = found ? lines.LineOffset(o.EndLine) + o.EndCol - at : 0;
   if (at < 0) {
     if (Previewing()) Restore();
     FPreviewing = false;

@@ -77,13 +77,16 @@ QString TSearchCount::Text() const {
   if (FOptions.RegularExpression && !FOptions.Matcher) return QString();
   if (!Done()) return FAsked.elapsed() >= kPatienceMs ? QStringLiteral("counting...") : FLastAnswer;
   const int total = FCounter.Total();
-  if (FEditor.Selected() && editorsearch::SelectionMatches(FEditor, FOptions)) {
+  if (total > 0 && FEditor.Selected()) {
+    // Only a selection that an occurrence starts at is asked whether it is that
+    // occurrence: a pattern's search from elsewhere may run far.
     if (FNumberLine != FEditor.SelBegY() || FNumberCol != FEditor.SelBegX()) {
       FNumberLine = FEditor.SelBegY();
       FNumberCol = FEditor.SelBegX();
       FNumber = FCounter.NumberAt(FEditor.Lines(), FNumberLine, FNumberCol);
     }
-    if (FNumber > 0) return QStringLiteral("%1 of %2").arg(FNumber).arg(total);
+    if (FNumber > 0 && editorsearch::SelectionMatches(FEditor, FOptions))
+      return QStringLiteral("%1 of %2").arg(FNumber).arg(total);
   }
   return Matches(total);
 }
