@@ -74,7 +74,7 @@ void TChildForm::CreateActions() {
   SearchReplace1 = MakeAction(this, "&Replace", Qt::CTRL | Qt::Key_H,
                               "Replace|Replaces specific text with different text");
   SearchGoto = MakeAction(this, "&Go To...", Qt::CTRL | Qt::Key_G, "Goto line number");
-  connect(SearchFind1, &QAction::triggered, this, [this] { FFindDialog1->Execute(); });
+  connect(SearchFind1, &QAction::triggered, this, &TChildForm::OpenFindDialog);
   connect(SearchFindNext1, &QAction::triggered, this, [this] { Find(*FFindDialog1); });
   connect(SearchReplace1, &QAction::triggered, this, &TChildForm::OpenReplaceDialog);
   connect(SearchGoto, &QAction::triggered, this, &TChildForm::GotoLine);
@@ -118,7 +118,8 @@ void TChildForm::CreateMenus() {
   connect(EditPreferences1, &QAction::triggered, this, &TChildForm::PreferencesRequested);
   EditMenu->addAction(EditPreferences1);
   SearchMenu = new QMenu(QStringLiteral("&Search"), this);
-  SearchMenu->addActions({SearchFind1, SearchFindNext1, SearchReplace1});
+  SearchMenu->addActions(
+      {SearchFind1, SearchFindNext1, SearchFindPrevious1, SearchReplace1, SearchFindInScripts1});
   SearchMenu->addSeparator();
   SearchMenu->addAction(SearchGoto);
   SearchMenu->addSeparator();
@@ -187,4 +188,5 @@ void TChildForm::UpdateActions() {
   SearchReplace1->setEnabled(hasText);
   SelectAll1->setEnabled(hasText);
   SearchFindNext1->setEnabled(!FFindDialog1->FindText().empty());
+  SearchFindPrevious1->setEnabled(SearchFindNext1->isEnabled());
 }

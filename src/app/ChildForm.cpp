@@ -8,7 +8,10 @@
 #include <exception>
 
 #include "app/AppDialogs.h"
+#include "app/FindAsYouType.h"
 #include "app/LineNumbers.h"
+#include "app/OccurrenceMarks.h"
+#include "app/SearchCount.h"
 #include "app/Zoom.h"
 #include "editor/Completion.h"
 #include "editor/UndoBuffer.h"
@@ -83,6 +86,7 @@ TChildForm::TChildForm(const TAppDialogs& dialogs, TSave save, QWidget* parent)
   setFocusProxy(FEditorView);
   CreateSearchDialogs();
   CreateActions();
+  CreateSearchActions();
   CreateMenus();
   BindShortcuts();
   FEditorView->installEventFilter(this);

@@ -41,22 +41,18 @@ void TDocumentFile::Load(TEditorStrings& lines, const QString& fileName) {
   Remember(fileName, QByteArray(), false);
   FEncoding = TTextEncoding::Windows1252;
   FUnmappable = 0;
-  std::string bytes;
+  TScriptContent content;
   try {
-    bytes = ReadScriptFile(fileName);
+    content = LoadScript(fileName, lines);
   } catch (const EFileError&) {
     FUnreadable = QFileInfo::exists(fileName);
     throw;
   }
-  Remember(fileName, QCryptographicHash::hash(QByteArrayView(bytes), kDigest), true);
-  FCutAtNul = bytes.find('\0') != std::string::npos;
-  // A file whose first line ends in a lone LF keeps LF ends when asked to.
-  const size_t firstBreak = bytes.find_first_of("\r\n");
-  FLinefeedEnds = firstBreak != std::string::npos && bytes[firstBreak] == '\n';
-  const textcodec::TDecodedText decoded = textcodec::Decode(bytes);
-  FEncoding = decoded.Encoding;
-  FUnmappable = decoded.Unmappable;
-  lines.SetTextStr(bytes);
+  Remember(fileName, content.Digest, true);
+  FCutAtNul = content.CutAtNul;
+  FLinefeedEnds = content.LinefeedEnds;
+  FEncoding = content.Decoded.Encoding;
+  FUnmappable = content.Decoded.Unmappable;
 }
 
 void TDocumentFile::CheckWritable(const QString& fileName) const {

@@ -22,6 +22,7 @@
 #include "app/EncodingMenu.h"
 #include "app/FileDrop.h"
 #include "app/KeysWindow.h"
+#include "app/OpenScriptsSearch.h"
 #include "app/PrintCommands.h"
 #include "app/Settings.h"
 #include "app/Shortcuts.h"
@@ -177,6 +178,8 @@ void TForm1::CreateStatusBar() {
     FPanels[i]->setMinimumWidth(kPanelWidths[i]);
     statusBar()->addWidget(FPanels[i]);
   }
+  FSearchPanel = new QLabel(statusBar());
+  statusBar()->addPermanentWidget(FSearchPanel);
   FEncodingPanel = new QLabel(statusBar());
   statusBar()->addPermanentWidget(FEncodingPanel);
   FMessageTimer = new QTimer(this);
@@ -190,6 +193,11 @@ void TForm1::CreateViewMenu() {
                             "Line Numbers|Shows the number of every line in the gutter");
   LineNumbers1->setCheckable(true);
   connect(LineNumbers1, &QAction::toggled, this, &TForm1::SetLineNumbers);
+  HighlightWord1 =
+      MakeAction(this, "&Highlight Word Under Caret", {},
+                 "Highlight Word Under Caret|Marks every occurrence of the word at the caret");
+  HighlightWord1->setCheckable(true);
+  connect(HighlightWord1, &QAction::toggled, this, &TForm1::SetHighlightWord);
   ZoomIn1 = MakeAction(this, "Zoom &In", {}, "Zoom In|Makes the text larger");
   ZoomIn1->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
@@ -201,7 +209,7 @@ void TForm1::CreateViewMenu() {
                           "Normal Size|Shows the text in its designed size");
   connect(ZoomReset1, &QAction::triggered, this, [this] { SetFontHeight(kDesignFontHeight); });
   FViewMenu = new QMenu(QStringLiteral("&View"), this);
-  FViewMenu->addAction(LineNumbers1);
+  FViewMenu->addActions({LineNumbers1, HighlightWord1});
   FViewMenu->addSeparator();
   FViewMenu->addActions({ZoomIn1, ZoomOut1, ZoomReset1});
   menuBar()->insertMenu(FWindowMenu->menuAction(), FViewMenu);
@@ -240,12 +248,14 @@ void TForm1::CreateDocuments() {
     PrepareDocumentWindow(child);
     ApplyView(child);
     connect(child, &TChildForm::ZoomRequested, this, &TForm1::ZoomBy);
+    ListenForOpenScriptsSearch(*FOpenScripts, *child);
   });
   connect(FDocuments, &TDocuments::FileOpened, this,
           [this](const QString& fileName) { FFilePath = QFileInfo(fileName).absolutePath(); });
   connect(FDocuments, &TDocuments::FileUsed, this,
           [this](const QString& fileName) { FRecentFiles.Add(fileName); });
   connect(FDocuments, &TDocuments::Message, this, &TForm1::ShowMessage);
+  FOpenScripts = InstallOpenScriptsPanel(*this, [this] { return FDocuments->InOpeningOrder(); });
 }
 
 void TForm1::ExecuteOpen() {
@@ -327,9 +337,11 @@ void TForm1::UpdateStatus() {
     if (!hinting) FPanels[0]->clear();
     FPanels[1]->clear();
     FEncodingPanel->clear();
+    FSearchPanel->clear();
     return;
   }
   FEncodingPanel->setText(EncodingName(child->DiskFile().Encoding()));
+  FSearchPanel->setText(child->SearchStatus());
   const TRAHLEditor& editor = child->Editor1();
   FitPositionPanels(FPanels[0], FPanels[1], editor);
   if (!hinting)
@@ -375,6 +387,10 @@ void TForm1::MergeMenus(TChildForm* child) {
   }
 }
 
+QString TForm1::SearchStatus() const {
+  return FSearchPanel->text();
+}
+
 QString TForm1::EncodingStatus() const {
   return FEncodingPanel->text();
 }
@@ -409,6 +425,13 @@ void TForm1::ApplyView(TChildForm* child) const {
   ApplyPreferences(child);
   child->SetFontHeight(FFontHeight);
   child->ShowLineNumbers(FLineNumbers);
+  child->SetHighlightWord(FHighlightWord);
+}
+
+void TForm1::SetHighlightWord(bool on) {
+  FHighlightWord = on;
+  HighlightWord1->setChecked(on);
+  for (TChildForm* child : FDocuments->MDIChildren()) child->SetHighlightWord(on);
 }
 
 void TForm1::SetLineNumbers(bool on) {
