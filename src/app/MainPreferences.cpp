@@ -17,7 +17,7 @@
 void TForm1::CreateSessionCommands() {
   setWindowIcon(ProgramIcon());
   ReopenSession1 =
-      MakeAction(this, "Reopen Last Sessio&n", {},
+      MakeAction(this, "&Reopen Last Session", {},
                  "Reopen Last Session|Opens the scripts that were open at the last exit");
   connect(ReopenSession1, &QAction::triggered, this, &TForm1::ReopenLastSession);
   FFileMenu->insertAction(Action2, ReopenSession1);

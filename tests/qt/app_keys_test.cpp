@@ -204,3 +204,20 @@ TEST_F(AppTest, TheDesktopKeysWorkAsAUserTypesThem) {
                            "File > Save", "Shift+F3", "Ctrl+F4", "Ctrl+Y"})
     EXPECT_TRUE(keys.contains(text)) << text;
 }
+
+TEST_F(AppTest, ARedoneLineBreakComesBackWithItsLines) {
+  TChildForm& child = MakeChild("label \"Start\"\r\ngoto Start\r\nend\r\n");
+  EditorWidget* view = &child.EditorView();
+  TRAHLEditor& e = child.Editor1();
+  e.SetCaret(10, 1);
+  Type(view, Qt::Key_End, Qt::ControlModifier);
+  for (const char* c : {"a", "b", "c"}) Type(view, Qt::Key_A, Qt::NoModifier, c);
+  Type(view, Qt::Key_Return, Qt::NoModifier, "\r");
+  for (const char* c : {"d", "e", "f"}) Type(view, Qt::Key_A, Qt::NoModifier, c);
+  const std::string typed = e.Lines().GetTextStr();
+  Type(view, Qt::Key_Z, Qt::ControlModifier, "\x1a");
+  EXPECT_EQ(e.Lines().GetTextStr(), "label \"Start\"\r\ngoto Start\r\nend\r\n");
+  Type(view, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, "\x1a");
+  EXPECT_EQ(e.Lines().GetTextStr(), typed);
+  EXPECT_EQ(e.CaretY(), 3);
+}

@@ -44,7 +44,7 @@ TEST_F(AppTest, MainWindowHasTitleMenusAndActions) {
   EXPECT_EQ(Titles(form.menuBar()->actions()), QStringList({"&File", "&View", "&Window", "&Help"}));
   ASSERT_NE(SubmenuNamed(form.menuBar(), "&File"), nullptr);
   EXPECT_EQ(Titles(SubmenuNamed(form.menuBar(), "&File")->actions()),
-            QStringList({"&New", "&Open...", "Reopen Last Sessio&n", "&Save", "Save &As...",
+            QStringList({"&New", "&Open...", "&Reopen Last Session", "&Save", "Save &As...",
                          "&Encoding", "&Print...", "Print Pre&view...", "Expor&t", "-", "E&xit"}));
   EXPECT_EQ(Titles(SubmenuNamed(form.menuBar(), "&Window")->actions()),
             QStringList({"C&lose", "&Cascade", "Tile &Horizontally", "&Tile Vertically",
