@@ -170,8 +170,7 @@ bool TChildForm::HandleBookmarkKey(QEvent* event) {
 bool TChildForm::eventFilter(QObject* watched, QEvent* event) {
   // A bookmark key the shortcuts did not recognise (Shift made a symbol of the digit)
   // is still the window's, never the editor's.
-  if (watched == FEditorView && event->type() == QEvent::KeyPress &&
-      (HandleBookmarkKey(event) || TakeMissedShortcut(static_cast<QKeyEvent&>(*event), this)))
+  if (watched == FEditorView && event->type() == QEvent::KeyPress && HandleBookmarkKey(event))
     return true;
   return QWidget::eventFilter(watched, event);
 }

@@ -1,12 +1,8 @@
 #include "app/Shortcuts.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QKeyEvent>
 #include <QShortcut>
 #include <QWidget>
-
-#include "qt/KeyTranslation.h"
 
 namespace {
 
@@ -45,26 +41,4 @@ void SetOptionalShortcut(QAction* action, QShortcut* shortcut, bool on) {
   keys.removeAll(shortcut->key());
   if (on) keys.append(shortcut->key());
   action->setShortcuts(keys);
-}
-
-bool TakeMissedShortcut(const QKeyEvent& key, QWidget* window) {
-  const Qt::KeyboardModifiers modifiers =
-      key.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
-  if (!(modifiers & Qt::ControlModifier)) return false;
-  const uint16_t virtualKey = KeyTranslation::VirtualKey(key);
-  if (virtualKey < 'A' || virtualKey > 'Z') return false;
-  const QKeySequence pressed(
-      QKeyCombination(modifiers, static_cast<Qt::Key>(Qt::Key_A + (virtualKey - 'A'))));
-  QWidget* focus = QApplication::focusWidget();
-  for (QShortcut* shortcut : window->window()->findChildren<QShortcut*>()) {
-    if (!shortcut->isEnabled() || shortcut->key() != pressed) continue;
-    auto* owner = qobject_cast<QWidget*>(shortcut->parent());
-    const bool applies =
-        owner != nullptr && (shortcut->context() != Qt::WidgetWithChildrenShortcut ||
-                             (focus != nullptr && owner->isAncestorOf(focus)));
-    if (!applies) continue;
-    emit shortcut->activated();
-    return true;
-  }
-  return false;
 }

@@ -6,7 +6,6 @@
 #include <functional>
 
 class QAction;
-class QKeyEvent;
 class QShortcut;
 class QWidget;
 
@@ -24,9 +23,3 @@ QShortcut* BindOptionalShortcut(QAction* action, const QKeySequence& key, QWidge
                                 Qt::ShortcutContext context = Qt::WindowShortcut,
                                 std::function<void()> update = {});
 void SetOptionalShortcut(QAction* action, QShortcut* shortcut, bool on);
-
-// A key press that reached the widgets although a shortcut under Window owns its key: on
-// some keyboard set-ups Ctrl+Shift with a letter arrives as a key the shortcut map does
-// not recognise. Matched here by the key's virtual-key code, it activates that shortcut;
-// whether one was found.
-bool TakeMissedShortcut(const QKeyEvent& key, QWidget* window);

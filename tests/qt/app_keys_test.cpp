@@ -209,7 +209,15 @@ TEST_F(AppTest, ARedoneLineBreakComesBackWithItsLines) {
   TChildForm& child = MakeChild("label \"Start\"\r\ngoto Start\r\nend\r\n");
   EditorWidget* view = &child.EditorView();
   TRAHLEditor& e = child.Editor1();
-  e.SetCaret(10, 1);
+  // A click below the text puts the caret there first.
+  QWidget* viewport = view->viewport();
+  const QPointF at(300, 200);
+  QMouseEvent press(QEvent::MouseButtonPress, at, viewport->mapToGlobal(at), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(viewport, &press);
+  QMouseEvent release(QEvent::MouseButtonRelease, at, viewport->mapToGlobal(at), Qt::LeftButton,
+                      Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(viewport, &release);
   Type(view, Qt::Key_End, Qt::ControlModifier);
   for (const char* c : {"a", "b", "c"}) Type(view, Qt::Key_A, Qt::NoModifier, c);
   Type(view, Qt::Key_Return, Qt::NoModifier, "\r");
