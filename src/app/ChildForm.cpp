@@ -8,6 +8,7 @@
 #include <exception>
 
 #include "app/AppDialogs.h"
+#include "app/DocumentScript.h"
 #include "app/LineNumbers.h"
 #include "app/Zoom.h"
 #include "editor/Completion.h"
@@ -73,6 +74,7 @@ TChildForm::TChildForm(const TAppDialogs& dialogs, TSave save, QWidget* parent)
       },
       this);
   FEditor1->Loaded();
+  FScript = std::make_unique<TDocumentScript>(*FEditor1, *FEditorView);
   FEditor1->OnPaintGutter = [this](TRACustomEditor*, Canvas& canvas) { PaintGutter(canvas); };
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -82,6 +84,7 @@ TChildForm::TChildForm(const TAppDialogs& dialogs, TSave save, QWidget* parent)
   CreateActions();
   CreateMenus();
   BindShortcuts();
+  CreateScriptActions();
   FEditorView->installEventFilter(this);
   ZoomOnCtrlWheel(FEditorView->viewport(), [this](int steps) { emit ZoomRequested(steps); });
   FEditorView->setContextMenuPolicy(Qt::CustomContextMenu);

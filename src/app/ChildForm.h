@@ -7,11 +7,13 @@
 //   ChildActions.cpp  actions, menus, shortcuts and the idle update
 //   ChildSearch.cpp   find, replace, go to, bookmarks and the gutter numbers
 //   ChildView.cpp     line numbers in the gutter and the font height
+//   ChildScript.cpp   the script's problems and labels: next problem, go to a label, back
 #include <QList>
 #include <QString>
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "app/DocumentFile.h"
 #include "editor/EditorSearch.h"
@@ -24,6 +26,7 @@ class TFindDialog;
 class TRACustomEditor;
 class TColors;
 class TRAHLEditor;
+class TDocumentScript;
 class TReplaceDialog;
 struct TAppDialogs;
 
@@ -112,6 +115,24 @@ class TChildForm : public QWidget {
   void ShowLineNumbers(bool on);
   void SetFontHeight(int height);
 
+  // ---- [ChildScript.cpp] the script's problems and labels ----
+  // What the window knows of its script: the model, its marks, the jumps, the suggestions.
+  TDocumentScript& Script() const { return *FScript; }
+  // Asks for a label, offering the script's labels, and goes there.
+  void GotoLabel();
+  // From the goto or menu entry at the caret to its label.
+  void GotoDefinition();
+  // Back to where the latest jump to a label started.
+  void GoBack();
+  // To the next (or previous) problem of the script.
+  void GotoProblem(bool forward);
+
+  QAction* SearchGotoLabel = nullptr;
+  QAction* SearchDefinition = nullptr;
+  QAction* SearchBack = nullptr;
+  QAction* SearchNextProblem = nullptr;
+  QAction* SearchPreviousProblem = nullptr;
+
  signals:
   // A short note for the status bar (a search that missed, how many were replaced).
   void Message(const QString& text);
@@ -143,6 +164,10 @@ class TChildForm : public QWidget {
   bool RefuseReadOnly();
   // Whether Dialog's regular expression does not compile, said likewise with its error.
   bool RefuseInvalidPattern(const TFindDialog& dialog);
+  // ChildScript.cpp: the actions above, in the Search menu after Go To, with their keys.
+  void CreateScriptActions();
+  // A move that could not be made: said in the status bar, with a beep.
+  void Refuse(const QString& message);
   // ChildView.cpp: the gutter's numbers, and its width kept fitting the line count.
   void PaintGutter(Canvas& canvas);
   void FitGutter();
@@ -158,4 +183,6 @@ class TChildForm : public QWidget {
   // The text of the last search, which the Replace dialog offers.
   QString FLastSearchText;
   bool FLineNumbers = false;
+  // Goes before the editor it follows (the window's children go after its members).
+  std::unique_ptr<TDocumentScript> FScript;
 };

@@ -25,6 +25,7 @@ class TChildForm;
 class TDocuments;
 class TEncodingMenu;
 class TPrintCommands;
+class TScriptAssist;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -39,6 +40,8 @@ class TForm1 : public QMainWindow {
   TDocuments& Documents() const { return *FDocuments; }
   // File > Encoding.
   TEncodingMenu& EncodingMenu() const { return *FEncodingMenu; }
+  // The Problems and Labels panels and the script word suggestions.
+  TScriptAssist& ScriptAssist() const { return *FScriptAssist; }
 
   // Prints the active document on Printer (already set up).
   void Print(QPrinter& printer);
@@ -138,4 +141,5 @@ class TForm1 : public QMainWindow {
   QLabel* FPanels[3] = {};
   QLabel* FEncodingPanel = nullptr;
   TPrintCommands* FPrintCommands = nullptr;
+  TScriptAssist* FScriptAssist = nullptr;
 };

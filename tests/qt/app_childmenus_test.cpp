@@ -81,8 +81,9 @@ TEST_F(ChildTest, MenusMergeBetweenFileAndWindowAndShareTheBookmarkActions) {
             QStringList({"&File", "&Edit", "&Search", "&View", "&Window", "&Help"}));
   EXPECT_EQ(Titles(c.EditMenu->actions()), QStringList({"&Copy", "Cu&t", "&Paste", "&Undo"}));
   EXPECT_EQ(Titles(c.SearchMenu->actions()),
-            QStringList({"&Find...", "Find &Next", "&Replace", "-", "&Go To...", "-",
-                         "&Toggle Bookmark...", "Goto &Bookmark..."}));
+            QStringList({"&Find...", "Find &Next", "&Replace", "-", "&Go To...", "Go To &Label...",
+                         "Go To &Definition", "Go Bac&k", "-", "Ne&xt Problem", "Pre&vious Problem",
+                         "-", "&Toggle Bookmark...", "Goto &Bookmark..."}));
   QMenu* toggles = SubmenuNamed(c.SearchMenu, "&Toggle Bookmark...");
   QMenu* gotos = SubmenuNamed(c.SearchMenu, "Goto &Bookmark...");
   ASSERT_TRUE(toggles && gotos);
