@@ -33,11 +33,12 @@ TDocumentScript::TDocumentScript(TRAHLEditor& editor, EditorWidget& view, QObjec
     : QObject(parent), FEditor(editor), FView(view), FScript(editor.Lines()) {
   FChangedTimer = new QTimer(this);
   FChangedTimer->setSingleShot(true);
-  FChangedTimer->setInterval(100);
+  // The panels read the whole model; typing on a long script waits for a pause.
+  FChangedTimer->setInterval(250);
   connect(FChangedTimer, &QTimer::timeout, this, &TDocumentScript::Changed);
   // Inside the edit only a note is taken; a group of changes (Replace All) is looked at once.
   FScript.OnChange = [this] {
-    if (!FChangedTimer->isActive()) FChangedTimer->start();
+    FChangedTimer->start();
     if (FRepaintPending) return;
     FRepaintPending = true;
     QMetaObject::invokeMethod(this, &TDocumentScript::RepaintChangedMarks, Qt::QueuedConnection);

@@ -57,7 +57,7 @@ class TDocumentScript final : public QObject {
   void PaintMarks(Canvas& canvas) const;
 
  signals:
-  // The model changed; sent at most every 100 ms while changes go on, for the panels.
+  // The model changed; sent once changes pause for a quarter of a second, for the panels.
   void Changed();
 
  private:

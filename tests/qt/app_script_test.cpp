@@ -133,7 +133,7 @@ TEST_F(AppTest, ScriptProblemsAndLabelsAreShownAndWalkedWithTheKeys) {
   e.SetCaret(7, 3);
   e.Command(cmdCompleteIdentifier);
   EXPECT_EQ(e.Completion().Identifers(),
-            (std::vector<std::string>{"Nowhere=label", "Start=label"}));
+            (std::vector<std::string>{"Nowhere=Nowhere (label)", "Start=Start (label)"}));
   e.Completion().CloseList(false);
 
   Dialogs.Answer = QMessageBox::No;
