@@ -114,11 +114,16 @@ constexpr uint16_t VK_F3 = 0x72;
 
 std::vector<WindowKey> WindowKeys() {
   std::vector<WindowKey> keys = {
-      {'O', ssCtrl, "File > Open..."},    {'P', ssCtrl, "File > Print..."},
-      {'X', ssCtrl, "Edit > Cut"},        {'C', ssCtrl, "Edit > Copy"},
-      {'V', ssCtrl, "Edit > Paste"},      {'Z', ssCtrl, "Edit > Undo"},
-      {'F', ssCtrl, "Search > Find..."},  {VK_F3, 0, "Search > Find Next"},
+      {'O', ssCtrl, "File > Open..."},
+      {'P', ssCtrl, "File > Print..."},
+      {'X', ssCtrl, "Edit > Cut"},
+      {'C', ssCtrl, "Edit > Copy"},
+      {'V', ssCtrl, "Edit > Paste"},
+      {'Z', ssCtrl, "Edit > Undo"},
+      {'F', ssCtrl, "Search > Find..."},
+      {VK_F3, 0, "Search > Find Next"},
       {'G', ssCtrl, "Search > Go To..."},
+      {'F', ssCtrl | ssShift, "Search > Find in Open Scripts..."},
   };
   for (int d = 0; d <= 9; ++d) {
     const auto digit = static_cast<uint16_t>('0' + d);
@@ -212,6 +217,7 @@ const char* kWindowOnlyKeys =
     "| `Ctrl++` or `Ctrl+=` | View > Zoom In: a larger font |\n"
     "| `Ctrl+-` | View > Zoom Out: a smaller font |\n"
     "| `Ctrl+Alt+0` | View > Normal Size: the designed font size |\n"
+    "| `Ctrl+Shift+F` | Search > Find in Open Scripts...: every match in every open script |\n"
     "| `Ctrl` with the mouse wheel | Zooms in (wheel away from you) or out (towards you) |\n"
     "| `Alt+F`, then `1` to `8` | Opens one of the recent files listed in the File menu |\n"
     "| `Alt+W`, then a digit | Brings that open document to the front (Window menu) |\n"

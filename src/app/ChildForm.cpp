@@ -9,7 +9,10 @@
 
 #include "app/AppDialogs.h"
 #include "app/DocumentScript.h"
+#include "app/FindAsYouType.h"
 #include "app/LineNumbers.h"
+#include "app/OccurrenceMarks.h"
+#include "app/SearchCount.h"
 #include "app/Zoom.h"
 #include "editor/Completion.h"
 #include "highlight/RAHLEditor.h"
@@ -82,6 +85,7 @@ TChildForm::TChildForm(const TAppDialogs& dialogs, TSave save, QWidget* parent)
   setFocusProxy(FEditorView);
   CreateSearchDialogs();
   CreateActions();
+  CreateSearchActions();
   CreateMenus();
   BindShortcuts();
   CreateScriptActions();

@@ -19,7 +19,7 @@ void TChildForm::CreateScriptActions() {
   SearchNextProblem = MakeAction(this, "Ne&xt Problem", QKeySequence(Qt::Key_F8),
                                  "Next Problem|Goes to the next problem of the script");
   SearchPreviousProblem =
-      MakeAction(this, "Pre&vious Problem", QKeySequence(Qt::SHIFT | Qt::Key_F8),
+      MakeAction(this, "Previous &Problem", QKeySequence(Qt::SHIFT | Qt::Key_F8),
                  "Previous Problem|Goes to the previous problem of the script");
   SearchGotoLabel =
       MakeAction(this, "Go To &Label...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G),

@@ -41,19 +41,17 @@ void TDocumentFile::Load(TEditorStrings& lines, const QString& fileName) {
   Remember(fileName, QByteArray(), false);
   FEncoding = TTextEncoding::Windows1252;
   FUnmappable = 0;
-  std::string bytes;
+  TScriptContent content;
   try {
-    bytes = ReadScriptFile(fileName);
+    content = LoadScript(fileName, lines);
   } catch (const EFileError&) {
     FUnreadable = QFileInfo::exists(fileName);
     throw;
   }
-  Remember(fileName, QCryptographicHash::hash(QByteArrayView(bytes), kDigest), true);
-  FCutAtNul = bytes.find('\0') != std::string::npos;
-  const textcodec::TDecodedText decoded = textcodec::Decode(bytes);
-  FEncoding = decoded.Encoding;
-  FUnmappable = decoded.Unmappable;
-  lines.SetTextStr(bytes);
+  Remember(fileName, content.Digest, true);
+  FCutAtNul = content.CutAtNul;
+  FEncoding = content.Decoded.Encoding;
+  FUnmappable = content.Decoded.Unmappable;
 }
 
 void TDocumentFile::CheckWritable(const QString& fileName) const {

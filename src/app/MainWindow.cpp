@@ -22,6 +22,7 @@
 #include "app/Documents.h"
 #include "app/EncodingMenu.h"
 #include "app/FileDrop.h"
+#include "app/OpenScriptsSearch.h"
 #include "app/PrintCommands.h"
 #include "app/ScriptAssist.h"
 #include "app/Settings.h"
@@ -175,6 +176,8 @@ void TForm1::CreateStatusBar() {
     FPanels[i]->setMinimumWidth(kPanelWidths[i]);
     statusBar()->addWidget(FPanels[i]);
   }
+  FSearchPanel = new QLabel(statusBar());
+  statusBar()->addPermanentWidget(FSearchPanel);
   FEncodingPanel = new QLabel(statusBar());
   statusBar()->addPermanentWidget(FEncodingPanel);
   FMessageTimer = new QTimer(this);
@@ -188,6 +191,11 @@ void TForm1::CreateViewMenu() {
                             "Line Numbers|Shows the number of every line in the gutter");
   LineNumbers1->setCheckable(true);
   connect(LineNumbers1, &QAction::toggled, this, &TForm1::SetLineNumbers);
+  HighlightWord1 =
+      MakeAction(this, "&Highlight Word Under Caret", {},
+                 "Highlight Word Under Caret|Marks every occurrence of the word at the caret");
+  HighlightWord1->setCheckable(true);
+  connect(HighlightWord1, &QAction::toggled, this, &TForm1::SetHighlightWord);
   ZoomIn1 = MakeAction(this, "Zoom &In", {}, "Zoom In|Makes the text larger");
   ZoomIn1->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
@@ -199,7 +207,7 @@ void TForm1::CreateViewMenu() {
                           "Normal Size|Shows the text in its designed size");
   connect(ZoomReset1, &QAction::triggered, this, [this] { SetFontHeight(kDesignFontHeight); });
   FViewMenu = new QMenu(QStringLiteral("&View"), this);
-  FViewMenu->addAction(LineNumbers1);
+  FViewMenu->addActions({LineNumbers1, HighlightWord1});
   FViewMenu->addSeparator();
   FViewMenu->addActions({ZoomIn1, ZoomOut1, ZoomReset1});
   menuBar()->insertMenu(FWindowMenu->menuAction(), FViewMenu);
@@ -242,12 +250,14 @@ void TForm1::CreateDocuments() {
   connect(FDocuments, &TDocuments::DocumentCreated, this, [this](TChildForm* child) {
     ApplyView(child);
     connect(child, &TChildForm::ZoomRequested, this, &TForm1::ZoomBy);
+    ListenForOpenScriptsSearch(*FOpenScripts, *child);
   });
   connect(FDocuments, &TDocuments::FileOpened, this,
           [this](const QString& fileName) { FFilePath = QFileInfo(fileName).absolutePath(); });
   connect(FDocuments, &TDocuments::FileUsed, this,
           [this](const QString& fileName) { FRecentFiles.Add(fileName); });
   connect(FDocuments, &TDocuments::Message, this, &TForm1::ShowMessage);
+  FOpenScripts = InstallOpenScriptsPanel(*this, [this] { return FDocuments->InOpeningOrder(); });
 }
 
 void TForm1::ExecuteOpen() {
@@ -328,10 +338,12 @@ void TForm1::UpdateStatus() {
     if (!hinting) FPanels[0]->clear();
     FPanels[1]->clear();
     FEncodingPanel->clear();
+    FSearchPanel->clear();
     if (!FMessageTimer->isActive()) FPanels[2]->clear();
     return;
   }
   FEncodingPanel->setText(EncodingName(child->DiskFile().Encoding()));
+  FSearchPanel->setText(child->SearchStatus());
   const TRAHLEditor& editor = child->Editor1();
   FitPositionPanels(FPanels[0], FPanels[1], editor);
   if (!hinting)
@@ -381,6 +393,10 @@ void TForm1::MergeMenus(TChildForm* child) {
   }
 }
 
+QString TForm1::SearchStatus() const {
+  return FSearchPanel->text();
+}
+
 QString TForm1::EncodingStatus() const {
   return FEncodingPanel->text();
 }
@@ -415,6 +431,13 @@ void TForm1::ApplyView(TChildForm* child) const {
   child->SetFontHeight(FFontHeight);
   child->ShowLineNumbers(FLineNumbers);
   FScriptAssist->Apply(child);
+  child->SetHighlightWord(FHighlightWord);
+}
+
+void TForm1::SetHighlightWord(bool on) {
+  FHighlightWord = on;
+  HighlightWord1->setChecked(on);
+  for (TChildForm* child : FDocuments->MDIChildren()) child->SetHighlightWord(on);
 }
 
 void TForm1::SetLineNumbers(bool on) {
