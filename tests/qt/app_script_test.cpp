@@ -140,3 +140,59 @@ TEST_F(AppTest, ScriptProblemsAndLabelsAreShownAndWalkedWithTheKeys) {
   Form->close();
   EXPECT_EQ(AppStore().value("suggestwords").toInt(), 1);
 }
+
+namespace {
+
+// Whether any pixel of Editor's cells Columns [First, Last) on Row is red (or nearly:
+// text is drawn smoothed).
+bool RedIn(EditorWidget& view, TRAHLEditor& editor, int row, int first, int last) {
+  // The view takes its size (a panel was shown) and paints what that uncovered.
+  QCoreApplication::processEvents();
+  view.repaint();
+  const QImage shown = view.Image();
+  const TRect from = editor.CellRect(first, row);
+  const TRect to = editor.CellRect(last - 1, row);
+  for (int y = from.Top; y < from.Bottom; ++y)
+    for (int x = from.Left; x < to.Right; ++x)
+      if (const QColor c = shown.pixelColor(x, y); c.red() > 160 && c.green() < 90 && c.blue() < 90)
+        return true;
+  return false;
+}
+
+}  // namespace
+
+TEST_F(AppTest, AChangeFarAwayRepaintsTheProblemsItMendsAndThePanelsFollowTheActiveDocument) {
+  TChildForm& first = MakeChild("  goto Nowhere\r\n\r\n\r\n");
+  TRAHLEditor& e = first.Editor1();
+  TScriptAssist& assist = Form->ScriptAssist();
+  assist.Problems1->trigger();
+  EXPECT_TRUE(RedIn(first.EditorView(), e, 0, 7, 14));
+
+  // A label typed two lines below mends the goto: its line is drawn again, not only the
+  // line typed on, and the caret's hint goes with the problem.
+  e.SetCaret(7, 0);
+  Form->UpdateStatus();
+  EXPECT_EQ(Form->StatusPanel(2), "undefined label \"Nowhere\"");
+  e.SetCaret(0, 2);
+  for (char c : std::string("label Nowhere")) e.Command(static_cast<TEditCommand>(c));
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(RedIn(first.EditorView(), e, 0, 7, 14));
+  e.SetCaret(7, 0);
+  Form->UpdateStatus();
+  EXPECT_EQ(Form->StatusPanel(2), "");
+
+  // A second document's problems replace the first one's in the panel; closing it shows
+  // the first one's again, and closing that one leaves the panel empty.
+  TChildForm* second = Form->Documents().NewDocument();
+  second->Editor1().Lines().SetTextStr("goto A\r\ngoto B\r\n");
+  EXPECT_TRUE(WaitFor([&] { return assist.Problems().RowTexts().size() == 2; }));
+  second->parentWidget()->close();
+  DeleteClosed();
+  EXPECT_TRUE(WaitFor([&] { return assist.Problems().RowTexts().isEmpty(); }));
+  first.Editor1().Lines().SetTextStr("goto C\r\n");
+  EXPECT_TRUE(WaitFor([&] { return assist.Problems().RowTexts().size() == 1; }));
+  Dialogs.Answer = QMessageBox::No;
+  first.parentWidget()->close();
+  DeleteClosed();
+  EXPECT_TRUE(WaitFor([&] { return assist.Problems().RowTexts().isEmpty(); }));
+}
