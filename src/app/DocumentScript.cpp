@@ -39,6 +39,12 @@ TDocumentScript::TDocumentScript(TRAHLEditor& editor, EditorWidget& view, QObjec
   // Inside the edit only a note is taken; a group of changes (Replace All) is looked at once.
   FScript.OnChange = [this] {
     FChangedTimer->start();
+    if (FScript.Stale()) {
+      // A file loaded: its text is painted first, its problems read once that is done.
+      if (!FCatchUpPending) QTimer::singleShot(0, this, &TDocumentScript::CatchUp);
+      FCatchUpPending = true;
+      return;
+    }
     if (FRepaintPending) return;
     FRepaintPending = true;
     QMetaObject::invokeMethod(this, &TDocumentScript::RepaintChangedMarks, Qt::QueuedConnection);
@@ -126,6 +132,7 @@ void TDocumentScript::SetSuggestWords(bool on) {
 }
 
 void TDocumentScript::PaintMarks(Canvas& canvas) const {
+  if (FScript.Stale()) return;
   const int height = FEditor.CellHeight();
   const int count = std::min(FEditor.Lines().Count(), Model().LineCount());
   for (int row = 0; row <= FEditor.VisibleRowCount(); ++row) {
@@ -150,8 +157,18 @@ std::vector<TDocumentScript::TShownMark> TDocumentScript::MarksInView() const {
 
 void TDocumentScript::RepaintChangedMarks() {
   FRepaintPending = false;
+  if (FScript.Stale()) return;
   std::vector<TShownMark> marks = MarksInView();
   if (marks == FShown) return;
   FShown = std::move(marks);
   FView.Invalidate();
+}
+
+void TDocumentScript::CatchUp() {
+  FCatchUpPending = false;
+  if (!FScript.Stale()) return;
+  FScript.Model();
+  FShown = MarksInView();
+  FView.Invalidate();
+  emit Changed();
 }

@@ -73,6 +73,8 @@ class TDocumentScript final : public QObject {
   // change elsewhere, such as a label defined, can mend or break any jump).
   void RepaintChangedMarks();
   std::vector<TShownMark> MarksInView() const;
+  // Reads a change of every line the model left for later, and shows its problems.
+  void CatchUp();
 
   TRAHLEditor& FEditor;
   EditorWidget& FView;
@@ -81,5 +83,6 @@ class TDocumentScript final : public QObject {
   bool FSuggestWords = false;
   std::vector<TShownMark> FShown;
   bool FRepaintPending = false;
+  bool FCatchUpPending = false;
   QTimer* FChangedTimer = nullptr;
 };

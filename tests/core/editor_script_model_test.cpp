@@ -69,6 +69,28 @@ TEST_F(EditorScriptModelTest, UnderlinesProblemsAndFollowsTypingUndoAndLoading) 
   EXPECT_TRUE(script.Model().Problems().empty());
 }
 
+// A long text loaded whole is read when the model is first asked for, not inside the
+// load: until then nothing is underlined; afterwards every edit is followed at once again.
+TEST_F(EditorScriptModelTest, ALongTextLoadedIsReadWhenFirstAskedFor) {
+  std::string text = "  goto Nowhere\r\n";
+  for (int i = 1; i < TEditorScriptModel::kLazyLines; ++i) text += "declare x\r\n";
+  h.SetText(text);
+  EXPECT_TRUE(script.Stale());
+  EXPECT_EQ(Marks(0), "..............");
+  ASSERT_EQ(script.Model().Problems().size(), 1u);
+  EXPECT_FALSE(script.Stale());
+  EXPECT_EQ(Marks(0), ".......RRRRRRR");
+
+  h.editor->SetCaret(0, 1);
+  Type("label Nowhere");
+  h.editor->Command(cmdReturn);
+  EXPECT_EQ(h.editor->Lines()[1], "label Nowhere");
+  EXPECT_FALSE(script.Stale());
+  EXPECT_EQ(Marks(0), "..............");
+  EXPECT_TRUE(script.Model().Problems().empty());
+  EXPECT_EQ(script.Model().LineCount(), h.editor->Lines().Count());
+}
+
 TEST_F(EditorScriptModelTest, SuggestsLabelsAfterGotoAndWordsElsewhere) {
   h.SetText("declare count\r\nlabel Zeta\r\nlabel alpha\r\n");
   const auto afterGoto = ScriptSuggestions(script.Model(), "  goto al", 9);

@@ -196,3 +196,19 @@ TEST_F(AppTest, AChangeFarAwayRepaintsTheProblemsItMendsAndThePanelsFollowTheAct
   DeleteClosed();
   EXPECT_TRUE(WaitFor([&] { return assist.Problems().RowTexts().isEmpty(); }));
 }
+
+// A long script opened from disk shows its text first; its problems follow right after,
+// underlined and marked as in a short one, and the panel lists them.
+TEST_F(AppTest, ALongScriptOpenedShowsItsProblemsOnceItsTextIsShown) {
+  QByteArray bytes = "  goto Nowhere\r\n";
+  for (int i = 0; i < TEditorScriptModel::kLazyLines; ++i) bytes += "declare x\r\n";
+  const QString path = PathOf("long.csm");
+  WriteFile(path, bytes);
+  TForm1& form = MakeForm();
+  TScriptAssist& assist = form.ScriptAssist();
+  assist.Problems1->trigger();
+  TChildForm* child = form.Documents().OpenFile(path);
+  EXPECT_TRUE(WaitFor([&] { return RedIn(child->EditorView(), child->Editor1(), 0, 7, 14); }));
+  EXPECT_EQ(Marks(child->Editor1(), 0), ".......RRRRRRR");
+  EXPECT_TRUE(WaitFor([&] { return assist.Problems().RowTexts().size() == 1; }));
+}
