@@ -7,6 +7,7 @@
 
 #include "app/AboutBox.h"
 #include "app/GotoDialog.h"
+#include "app/LabelDialog.h"
 #include "app/PrintDialogs.h"
 #include "qt/Guarded.h"
 
@@ -65,6 +66,12 @@ std::optional<QString> AskGotoLine(QWidget* parent) {
   return dialog.edtLine->text();
 }
 
+std::optional<QString> AskGotoLabel(QWidget* parent, const QStringList& labels) {
+  TdlgGotoLabel dialog(labels, parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.edtLabel->text();
+}
+
 }  // namespace
 
 TAppDialogs TAppDialogs::Standard() {
@@ -85,5 +92,6 @@ TAppDialogs TAppDialogs::Standard() {
   dialogs.RecoverDrafts = AskRecovery;
   dialogs.ShowAbout = RunAboutBox;
   dialogs.GotoLine = AskGotoLine;
+  dialogs.GotoLabel = AskGotoLabel;
   return dialogs;
 }

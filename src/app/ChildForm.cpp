@@ -8,6 +8,7 @@
 #include <exception>
 
 #include "app/AppDialogs.h"
+#include "app/DocumentScript.h"
 #include "app/FindAsYouType.h"
 #include "app/LineNumbers.h"
 #include "app/OccurrenceMarks.h"
@@ -79,6 +80,7 @@ TChildForm::TChildForm(const TAppDialogs& dialogs, TSave save, QWidget* parent)
   FEditor1->Loaded();
   // The empty text of a new document counts as saved: undoing back to it asks nothing.
   MarkSaved();
+  FScript = std::make_unique<TDocumentScript>(*FEditor1, *FEditorView);
   FEditor1->OnPaintGutter = [this](TRACustomEditor*, Canvas& canvas) { PaintGutter(canvas); };
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -89,6 +91,7 @@ TChildForm::TChildForm(const TAppDialogs& dialogs, TSave save, QWidget* parent)
   CreateSearchActions();
   CreateMenus();
   BindShortcuts();
+  CreateScriptActions();
   FEditorView->installEventFilter(this);
   ZoomOnCtrlWheel(FEditorView->viewport(), [this](int steps) { emit ZoomRequested(steps); });
   FEditorView->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -9,6 +9,7 @@
 //                     count, the marked occurrences and find as you type
 //   ChildView.cpp     line numbers in the gutter and the font height
 //   ChildPreferences.cpp  the user's preferences: font, tab stops, colours, line ends
+//   ChildScript.cpp   the script's problems and labels: next problem, go to a label, back
 #include <QList>
 #include <QString>
 #include <QWidget>
@@ -31,6 +32,7 @@ class TSearchCount;
 class TRACustomEditor;
 class TColors;
 class TRAHLEditor;
+class TDocumentScript;
 class TReplaceDialog;
 struct TAppDialogs;
 enum class TKeyScheme;
@@ -144,6 +146,23 @@ class TChildForm : public QWidget {
   // ---- [ChildPreferences.cpp] ----
   // Font family, tab stops, colour scheme, line ends on save and the searches' wrap.
   void SetPreferences(const TPreferences& preferences);
+  // ---- [ChildScript.cpp] the script's problems and labels ----
+  // What the window knows of its script: the model, its marks, the jumps, the suggestions.
+  TDocumentScript& Script() const { return *FScript; }
+  // Asks for a label, offering the script's labels, and goes there.
+  void GotoLabel();
+  // From the goto or menu entry at the caret to its label.
+  void GotoDefinition();
+  // Back to where the latest jump to a label started.
+  void GoBack();
+  // To the next (or previous) problem of the script.
+  void GotoProblem(bool forward);
+
+  QAction* SearchGotoLabel = nullptr;
+  QAction* SearchDefinition = nullptr;
+  QAction* SearchBack = nullptr;
+  QAction* SearchNextProblem = nullptr;
+  QAction* SearchPreviousProblem = nullptr;
 
  signals:
   // Edit > Preferences... was chosen.
@@ -187,6 +206,10 @@ class TChildForm : public QWidget {
   bool RefuseReadOnly();
   // Whether Dialog's regular expression does not compile, said likewise with its error.
   bool RefuseInvalidPattern(const TFindDialog& dialog);
+  // ChildScript.cpp: the actions above, in the Search menu after Go To, with their keys.
+  void CreateScriptActions();
+  // A move that could not be made: said in the status bar, with a beep.
+  void Refuse(const QString& message);
   // ChildView.cpp: the gutter's numbers, and its width kept fitting the line count.
   void PaintGutter(Canvas& canvas);
   void FitGutter();
@@ -206,4 +229,6 @@ class TChildForm : public QWidget {
   std::unique_ptr<TOccurrenceMarks> FMarks;
   std::unique_ptr<TFindAsYouType> FTyping;
   bool FLineNumbers = false;
+  // Goes before the editor it follows (the window's children go after its members).
+  std::unique_ptr<TDocumentScript> FScript;
 };

@@ -103,7 +103,7 @@ std::string KeyName(uint16_t key) {
       {VK_HOME, "Home"},     {VK_END, "End"},       {VK_PRIOR, "PageUp"}, {VK_NEXT, "PageDown"},
       {VK_INSERT, "Insert"}, {VK_DELETE, "Delete"}, {VK_RETURN, "Enter"}, {VK_BACK, "Backspace"},
       {VK_TAB, "Tab"},       {VK_SPACE, "Space"},   {kVkF1, "F1"},        {kVkF3, "F3"},
-      {kVkF4, "F4"},
+      {kVkF4, "F4"},         {kVkF8, "F8"},         {kVkF12, "F12"},
   };
   const auto it = kNames.find(key);
   if (it != kNames.end()) return it->second;
@@ -159,7 +159,9 @@ const char* kOtherWindowKeys =
     "| `Ctrl+Alt+0` | View > Normal Size: the designed font size |\n"
     "| `Ctrl` with the mouse wheel | Zooms in (wheel away from you) or out (towards you) |\n"
     "| `Alt+F`, then `1` to `8` | Opens one of the recent files listed in the File menu |\n"
-    "| `Alt+W`, then a digit | Brings that open document to the front (Window menu) |\n";
+    "| `Alt+W`, then a digit | Brings that open document to the front (Window menu) |\n"
+    "| `Enter` or a double click in the Problems or Labels panel | Goes to that row's place |\n"
+    "| `Escape` in the Problems or Labels panel | Back to the document |\n";
 
 // The keys of kOtherWindowKeys that a binding could use: Ctrl with =/+ and - (main row
 // and keypad) and Ctrl+Alt+0. A binding that takes one of them fails the document.

@@ -18,12 +18,14 @@
 #include "app/Actions.h"
 #include "app/ChildForm.h"
 #include "app/DocumentFile.h"
+#include "app/DocumentScript.h"
 #include "app/Documents.h"
 #include "app/EncodingMenu.h"
 #include "app/FileDrop.h"
 #include "app/KeysWindow.h"
 #include "app/OpenScriptsSearch.h"
 #include "app/PrintCommands.h"
+#include "app/ScriptAssist.h"
 #include "app/Settings.h"
 #include "app/Shortcuts.h"
 #include "app/WindowBounds.h"
@@ -215,6 +217,10 @@ void TForm1::CreateViewMenu() {
   menuBar()->insertMenu(FWindowMenu->menuAction(), FViewMenu);
   // The keys work wherever the focus is in the frame.
   addActions({ZoomIn1, ZoomOut1, ZoomReset1});
+  FScriptAssist = new TScriptAssist(*this, *FViewMenu);
+  connect(FScriptAssist, &TScriptAssist::SuggestWordsChanged, this, [this] {
+    for (TChildForm* child : FDocuments->MDIChildren()) FScriptAssist->Apply(child);
+  });
 }
 
 void TForm1::ApplySettings() {
@@ -229,6 +235,7 @@ void TForm1::ApplySettings() {
   FLineNumbers = settings.LineNumbers;
   LineNumbers1->setChecked(FLineNumbers);
   FFontHeight = ValidFontHeight(settings.FontHeight);
+  FScriptAssist->SetSuggestWords(settings.SuggestWords);
   const QRect bounds = FitToScreens(settings.Bounds, TAppSettings().Bounds, AvailableScreenAreas());
   move(bounds.topLeft());
   resize(bounds.size());
@@ -237,7 +244,7 @@ void TForm1::ApplySettings() {
 void TForm1::WriteSettings() {
   // A store that cannot be written must not keep the program from closing.
   SaveSettings(TAppSettings{FFilePath, QRect(pos(), size()), FRecentFiles.Files(), FLineNumbers,
-                            FFontHeight});
+                            FFontHeight, FScriptAssist->SuggestWords()});
 }
 
 // ---- documents ----
@@ -338,6 +345,7 @@ void TForm1::UpdateStatus() {
     FPanels[1]->clear();
     FEncodingPanel->clear();
     FSearchPanel->clear();
+    if (!FMessageTimer->isActive()) FPanels[2]->clear();
     return;
   }
   FEncodingPanel->setText(EncodingName(child->DiskFile().Encoding()));
@@ -348,6 +356,9 @@ void TForm1::UpdateStatus() {
     FPanels[0]->setText(
         QStringLiteral("Row:%1 Col:%2").arg(editor.CaretY() + 1).arg(editor.CaretX() + 1));
   FPanels[1]->setText(editor.Modified() ? QStringLiteral("Modified") : QString());
+  // Panel 2: a message while it lasts, otherwise the problem the caret stands in.
+  if (!FMessageTimer->isActive() || FPanels[2]->text().isEmpty())
+    FPanels[2]->setText(child->Script().ProblemAtCaret());
 }
 
 void TForm1::UpdateActions() {
@@ -368,6 +379,7 @@ void TForm1::UpdateActions() {
 }
 
 void TForm1::OnSubWindowActivated(QMdiSubWindow*) {
+  FScriptAssist->Follow(FDocuments->ActiveMDIChild());
   UpdateActions();
   UpdateStatus();
 }
@@ -425,6 +437,7 @@ void TForm1::ApplyView(TChildForm* child) const {
   ApplyPreferences(child);
   child->SetFontHeight(FFontHeight);
   child->ShowLineNumbers(FLineNumbers);
+  FScriptAssist->Apply(child);
   child->SetHighlightWord(FHighlightWord);
 }
 

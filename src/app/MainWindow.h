@@ -29,6 +29,7 @@ class TEncodingMenu;
 class TKeysWindow;
 class TOpenScriptsPanel;
 class TPrintCommands;
+class TScriptAssist;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -43,6 +44,8 @@ class TForm1 : public QMainWindow {
   TDocuments& Documents() const { return *FDocuments; }
   // File > Encoding.
   TEncodingMenu& EncodingMenu() const { return *FEncodingMenu; }
+  // The Problems and Labels panels and the script word suggestions.
+  TScriptAssist& ScriptAssist() const { return *FScriptAssist; }
 
   // Prints the active document on Printer (already set up).
   void Print(QPrinter& printer);
@@ -186,4 +189,5 @@ class TForm1 : public QMainWindow {
   TPreferences FPreferences;
   QShortcut* FNewKey = nullptr;
   QPointer<TKeysWindow> FKeysWindow;
+  TScriptAssist* FScriptAssist = nullptr;
 };

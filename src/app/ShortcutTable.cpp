@@ -34,6 +34,11 @@ std::vector<TWindowShortcut> WindowShortcuts(TKeyScheme scheme) {
       {'F', ssCtrl | ssShift, "Search > Find in Open Scripts...", TKind::Added},
       {VK_TAB, ssCtrl, "The next document window to the front", TKind::Added},
       {VK_TAB, ssCtrl | ssShift, "The previous document window to the front", TKind::Added},
+      {kVkF8, 0, "Search > Next Problem", TKind::Added},
+      {kVkF8, ssShift, "Search > Previous Problem", TKind::Added},
+      {'G', ssCtrl | ssShift, "Search > Go To Label...", TKind::Added},
+      {kVkF12, 0, "Search > Go To Definition", TKind::Added},
+      {VK_LEFT, ssAlt, "Search > Go Back", TKind::Added},
       {kVkF1, 0, "Help > Keyboard Shortcuts", TKind::Added},
   };
   keys.insert(keys.end(), added.begin(), added.end());

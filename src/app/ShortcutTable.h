@@ -29,6 +29,8 @@ struct TWindowShortcut {
 constexpr uint16_t kVkF1 = 0x70;
 constexpr uint16_t kVkF3 = 0x72;
 constexpr uint16_t kVkF4 = 0x73;
+constexpr uint16_t kVkF8 = 0x77;
+constexpr uint16_t kVkF12 = 0x7B;
 
 // Every window shortcut of Scheme, the described ones first.
 std::vector<TWindowShortcut> WindowShortcuts(TKeyScheme scheme);

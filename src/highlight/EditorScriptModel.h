@@ -1,7 +1,9 @@
 #pragma once
 // The script model of an editor's lines, kept current as they change: every change the
-// line store makes (typing, undo, a file loaded) is read as it happens, so the problems
-// shown never lag behind the text.
+// line store makes (typing, undo, a paste) is read as it happens, so the problems shown
+// never lag behind the text. A change of every line of a long text (a file loaded) is
+// read only when the model is next asked for, so a document shows its text before the
+// whole script has been read; until then it underlines nothing.
 #include <functional>
 
 #include "editor/EditorStrings.h"
@@ -15,9 +17,17 @@ class TEditorScriptModel final : public LineListObserver {
   TEditorScriptModel(const TEditorScriptModel&) = delete;
   TEditorScriptModel& operator=(const TEditorScriptModel&) = delete;
 
-  const TScriptModel& Model() const { return FModel; }
+  // Texts of at least this many lines are read lazily when all their lines change.
+  static constexpr int kLazyLines = 20000;
+
+  // The model of the lines as they are now: a change of every line not read yet is read
+  // first.
+  const TScriptModel& Model() const;
+  // Whether such a change waits to be read.
+  bool Stale() const { return FStale; }
   // Underlines the problems of Line in Attrs (an editor's line attributes, element c + 1
-  // for column c), red for errors and olive for warnings.
+  // for column c), red for errors and olive for warnings; nothing while Stale, so that a
+  // paint never waits for the whole script to be read.
   void MarkProblems(int line, TLineAttrs& attrs) const;
 
   // Runs after every change the model followed (inside the edit: a handler only notes
@@ -29,6 +39,7 @@ class TEditorScriptModel final : public LineListObserver {
   void LinesReplaced(int first, int added) override;
 
   TEditorStrings& FLines;
-  TScriptModel FModel;
+  mutable TScriptModel FModel;
+  mutable bool FStale = false;
   int FRemoved = 0;
 };

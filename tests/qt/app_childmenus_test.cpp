@@ -88,8 +88,9 @@ TEST_F(ChildTest, MenusMergeBetweenFileAndWindowAndShareTheBookmarkActions) {
                          "-", "Pr&eferences..."}));
   EXPECT_EQ(Titles(c.SearchMenu->actions()),
             QStringList({"&Find...", "Find &Next", "Find Pre&vious", "&Replace",
-                         "Find in &Open Scripts...", "-", "&Go To...", "-", "&Toggle Bookmark...",
-                         "Goto &Bookmark..."}));
+                         "Find in &Open Scripts...", "-", "&Go To...", "Go To &Label...",
+                         "Go To &Definition", "Go Bac&k", "-", "Ne&xt Problem", "Previous &Problem",
+                         "-", "&Toggle Bookmark...", "Goto &Bookmark..."}));
   QMenu* toggles = SubmenuNamed(c.SearchMenu, "&Toggle Bookmark...");
   QMenu* gotos = SubmenuNamed(c.SearchMenu, "Goto &Bookmark...");
   ASSERT_TRUE(toggles && gotos);
