@@ -7,7 +7,9 @@
 // idle runs on the application's main window with the script open in a document window;
 // draft there too, timing the user-interface thread's part of one recovery draft.
 // load-utf8 loads the same script with one non-ASCII character per hundred lines, written
-// as UTF-8, after the memory peak of the other workloads is taken.
+// as UTF-8, after the memory peak of the other workloads is taken; load-cyrillic and
+// load-sjis the same script with a Cyrillic or a Japanese comment on every hundredth line,
+// as UTF-8, converted into the code page that holds them (Windows-1251, Shift-JIS).
 //
 // Without a script, ../shared/bench/gen_script.py writes one into a temporary folder.
 #include <sys/resource.h>
@@ -29,6 +31,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/ChildForm.h"
@@ -39,6 +42,7 @@
 #include "highlight/RAHLEditor.h"
 #include "qt/AccessibleEventSink.h"
 #include "qt/EditorWidget.h"
+#include "util/CodePage.h"
 #include "util/TextCodec.h"
 
 namespace {
@@ -136,8 +140,20 @@ void OpenBytes(EditorWidget& w, std::string& bytes) {
   FullPaint(w);
 }
 
-// Text with an "é" at the end of every hundredth line, in UTF-8.
-std::string WithUtf8Accents(const std::string& text) {
+// What Open does with UTF-8 bytes whose characters one code page holds: finds the code
+// page, converts the bytes into it in place, and fills the line store of an editor of
+// that code page.
+void OpenInItsCodePage(EditorWidget& w, std::string& bytes) {
+  const codepage::TUtf8Scan scan = codepage::ScanUtf8(bytes);
+  const TCodePage page = codepage::FirstHolding(scan.Chars).value_or(TCodePage::cp1252);
+  codepage::FromUtf8(bytes, page);
+  w.SetCodePage(page);
+  w.Editor().Lines().SetTextStr(bytes);
+  FullPaint(w);
+}
+
+// Text with Suffix (UTF-8) at the end of every hundredth line.
+std::string WithEveryHundredth(const std::string& text, std::string_view suffix) {
   std::string out;
   out.reserve(text.size() + text.size() / 1000);
   size_t line = 0;
@@ -147,7 +163,7 @@ std::string WithUtf8Accents(const std::string& text) {
     size_t body = end;
     while (body > start && (text[body - 1] == '\n' || text[body - 1] == '\r')) --body;
     out.append(text, start, body - start);
-    if (++line % 100 == 0) out += "\xC3\xA9";
+    if (++line % 100 == 0) out += suffix;
     out.append(text, body, end - body);
     start = end;
   }
@@ -270,10 +286,11 @@ double IdleMilliseconds(const std::string& path) {
 }
 
 // One load of Text into a new editor; the text is decoded in a copy of its own.
-double LoadMilliseconds(const std::string& text) {
+double LoadMilliseconds(const std::string& text,
+                        void (*open)(EditorWidget&, std::string&) = OpenBytes) {
   auto widget = MakeWidget();
   std::string read = text;
-  return Milliseconds([&] { OpenBytes(*widget, read); });
+  return Milliseconds([&] { open(*widget, read); });
 }
 
 // The user-interface thread's part of one recovery draft of the whole script (the copy of
@@ -358,9 +375,16 @@ int main(int argc, char** argv) {
   const long peak = PeakMegabytes();
   for (int run = 0; run < options.Runs; ++run) times["idle"].push_back(IdleMilliseconds(path));
   {
-    const std::string utf8 = WithUtf8Accents(ReadFile(path));
+    const std::string script = ReadFile(path);
+    const std::string utf8 = WithEveryHundredth(script, "\xC3\xA9");
+    const std::string cyrillic = WithEveryHundredth(
+        script, "  # \u041a\u043e\u043c\u043c\u0435\u043d\u0442\u0430\u0440\u0438\u0439");
+    const std::string sjis =
+        WithEveryHundredth(script, "  # \u65e5\u672c\u8a9e\u306e\u30b3\u30e1\u30f3\u30c8");
     for (int run = 0; run < options.Runs; ++run) {
       times["load-utf8"].push_back(LoadMilliseconds(utf8));
+      times["load-cyrillic"].push_back(LoadMilliseconds(cyrillic, OpenInItsCodePage));
+      times["load-sjis"].push_back(LoadMilliseconds(sjis, OpenInItsCodePage));
     }
   }
   for (int run = 0; run < options.Runs; ++run) {
@@ -373,6 +397,8 @@ int main(int argc, char** argv) {
   std::printf("draft  %.2f ms (first after a change %.2f ms)\n", Median(times["draft"]),
               Median(times["draft first"]));
   std::printf("load-utf8  %.2f ms\n", Median(times["load-utf8"]));
+  std::printf("load-cyrillic  %.2f ms\n", Median(times["load-cyrillic"]));
+  std::printf("load-sjis  %.2f ms\n", Median(times["load-sjis"]));
   std::printf("peak memory after load  %ld MB\n", loadPeak);
   std::printf("peak memory  %ld MB\n", peak);
   std::printf("memory after load  %ld MB\n", loadResident);

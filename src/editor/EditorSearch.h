@@ -1,12 +1,14 @@
 #pragma once
 // Plain-text search and replace over an editor's document, as the document window's Find,
 // Replace and Replace All run them: forward from the caret, with Match case off comparing
-// the letters a..z regardless of case and every other byte exactly. Two options, both off
+// the letters of the editor's code page regardless of case (its locale's case mapping)
+// and every other byte exactly. Two options, both off
 // by default, narrow or extend that search: Whole word takes only occurrences between word
 // separators, Wrap around continues once from the top of the document. The document is
 // searched line by line in place; no whole text is built.
 #include <string>
 
+class Locale;
 class TEditorStrings;
 class TRACustomEditor;
 
@@ -24,8 +26,10 @@ enum TFindResult { frNotFound = 0, frFound, frWrapped };
 
 // Whole-text offset (each line followed by CR LF) of the first occurrence of Options'
 // text that starts at or after offset From; -1 when there is none or the text is empty.
-// Wrap around is not applied here.
-int FindOffset(const TEditorStrings& lines, const TSearchOptions& options, int from);
+// Wrap around is not applied here. Locale is the document's: it folds case and tells
+// where characters begin.
+int FindOffset(const TEditorStrings& lines, const TSearchOptions& options, int from,
+               const Locale& locale);
 
 // Whether the selected text is the search text (up to case when Match case is off) and,
 // with Whole word, a whole word where it stands.
