@@ -19,7 +19,8 @@ void CheckByteClasses(const Locale& locale, const TCodePageCodec& codec, const s
     const bool lead = codec.IsLeadByte(static_cast<unsigned char>(s[i]));
     FUZZ_CHECK(locale.ByteType(s, i) ==
                (lead ? TMbcsByteType::mbLeadByte : TMbcsByteType::mbSingleByte));
-    if (lead && i + 1 < s.size()) FUZZ_CHECK(locale.ByteType(s, i + 1) == TMbcsByteType::mbTrailByte);
+    if (lead && i + 1 < s.size())
+      FUZZ_CHECK(locale.ByteType(s, i + 1) == TMbcsByteType::mbTrailByte);
     i += lead ? 2 : 1;
   }
 }

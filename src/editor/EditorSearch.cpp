@@ -142,8 +142,8 @@ int FindWithinLines(const TEditorStrings& lines, std::string_view pattern, const
     if (col > line.size()) continue;
     for (size_t at = FindInLine(line, pattern, col, cmp); at != std::string_view::npos;
          at = FindInLine(line, pattern, at + 1, cmp)) {
-      if (!wholeWord || (WordStartsAt(line, at, locale) &&
-                         WordEndsAt(lines, y, at + pattern.size(), locale)))
+      if (!wholeWord ||
+          (WordStartsAt(line, at, locale) && WordEndsAt(lines, y, at + pattern.size(), locale)))
         return lines.LineOffset(y) + static_cast<int>(at);
     }
   }
@@ -239,8 +239,8 @@ TFindResult Find(TRACustomEditor& editor, const TSearchOptions& options) {
   // From the caret's offset; a caret below the last line stands at the end of the text,
   // so without Wrap around the search never starts over at the top.
   TFindResult result = frFound;
-  int at = FindOffset(editor.Lines(), options, textinsertion::CaretOffset(editor),
-                      editor.LocaleRef());
+  int at =
+      FindOffset(editor.Lines(), options, textinsertion::CaretOffset(editor), editor.LocaleRef());
   if (at < 0 && options.WrapAround) {
     at = FindOffset(editor.Lines(), options, 0, editor.LocaleRef());
     result = frWrapped;

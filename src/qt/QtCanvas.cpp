@@ -6,7 +6,6 @@
 #include <cstring>
 #include <utility>
 
-
 namespace {
 
 // Puts one pixel row of each cell side by side: row Offset of each, N pixels wide.

@@ -86,9 +86,8 @@ std::optional<uint16_t> BytesOf(TConverter& fromUnicode, char32_t c) {
                                static_cast<unsigned char>(c >> 24)};
   unsigned char out[4];
   size_t written = 0;
-  const TConverted how =
-      fromUnicode.Convert(std::string_view(reinterpret_cast<const char*>(in), 4),
-                          reinterpret_cast<char*>(out), sizeof out, written);
+  const TConverted how = fromUnicode.Convert(std::string_view(reinterpret_cast<const char*>(in), 4),
+                                             reinterpret_cast<char*>(out), sizeof out, written);
   if (how != TConverted::Whole || written == 0 || written > 2) return std::nullopt;
   return written == 1 ? uint16_t{out[0]} : static_cast<uint16_t>(out[0] << 8 | out[1]);
 }

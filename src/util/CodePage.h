@@ -36,9 +36,8 @@ namespace codepage {
 // Every code page, in the order a UTF-8 text tries them: Western first, so that what
 // opened before opens as before.
 inline constexpr std::array<TCodePage, 10> kCodePages = {
-    TCodePage::cp1252, TCodePage::cp1250, TCodePage::cp1251, TCodePage::cp1253,
-    TCodePage::cp1254, TCodePage::cp1257, TCodePage::cp932,  TCodePage::cp936,
-    TCodePage::cp949,  TCodePage::cp950,
+    TCodePage::cp1252, TCodePage::cp1250, TCodePage::cp1251, TCodePage::cp1253, TCodePage::cp1254,
+    TCodePage::cp1257, TCodePage::cp932,  TCodePage::cp936,  TCodePage::cp949,  TCodePage::cp950,
 };
 
 bool IsDoubleByte(TCodePage page);

@@ -1,11 +1,12 @@
 // Code pages: which one a UTF-8 text chooses, the way there and back, the locale each one
 // gives (case, comparison, double-byte classes), and the editor on real code page text.
+#include "util/CodePage.h"
+
 #include <gtest/gtest.h>
 
 #include "TextTestEditor.h"
 #include "editor/EditorSearch.h"
 #include "platform/CodePageLocale.h"
-#include "util/CodePage.h"
 #include "util/RAStrUtil.h"
 #include "util/TextCodec.h"
 
@@ -120,19 +121,21 @@ TEST(CodePageLocale, DoubleByteClassesAndCaseOfShiftJis) {
   ASSERT_TRUE(sjis.IsDoubleByte());
   // "a", then ソ (0x83 0x5C: its second byte is a backslash), 日 (0x93 0xFA), "b".
   const std::string s = In(TCodePage::cp932, "a\u30bd\u65e5b");
-  ASSERT_EQ(s, "a\x83\x5C\x93\xFA"
-               "b");
-  const TMbcsByteType expected[] = {
-      TMbcsByteType::mbSingleByte, TMbcsByteType::mbLeadByte,  TMbcsByteType::mbTrailByte,
-      TMbcsByteType::mbLeadByte,   TMbcsByteType::mbTrailByte, TMbcsByteType::mbSingleByte};
+  ASSERT_EQ(s,
+            "a\x83\x5C\x93\xFA"
+            "b");
+  const TMbcsByteType expected[] = {TMbcsByteType::mbSingleByte, TMbcsByteType::mbLeadByte,
+                                    TMbcsByteType::mbTrailByte,  TMbcsByteType::mbLeadByte,
+                                    TMbcsByteType::mbTrailByte,  TMbcsByteType::mbSingleByte};
   for (size_t i = 0; i < s.size(); ++i) EXPECT_EQ(sjis.ByteType(s, i), expected[i]) << i;
   // A trail byte that may also lead: 本 is 0x96 0x7B, 日 0x93 0xFA, 0xFA leads too.
   const std::string run = In(TCodePage::cp932, "\u65e5\u65e5\u672c");
   EXPECT_EQ(sjis.ByteType(run, 3), TMbcsByteType::mbTrailByte);
   EXPECT_EQ(sjis.ByteType(run, 4), TMbcsByteType::mbLeadByte);
   // Only single bytes change case; the backslash of ソ is a word character.
-  EXPECT_EQ(sjis.UpperCase(s), "A\x83\x5C\x93\xFA"
-                               "B");
+  EXPECT_EQ(sjis.UpperCase(s),
+            "A\x83\x5C\x93\xFA"
+            "B");
   EXPECT_FALSE(IsWordSeparatorAt(s, 2, sjis));
   EXPECT_EQ(WordAtPos(s, 2, sjis), s);
 }
@@ -170,7 +173,10 @@ TEST(CodePageEditor, SearchFoldsTheCodePagesLettersAndKeepsCharactersWhole) {
   TextHarness h;
   const Locale& cyrillic = LocaleOf(TCodePage::cp1251);
   h.host.LocaleOverride = &cyrillic;
-  h.SetText(In(TCodePage::cp1251, "# \u0421\u0432\u0435\u0442 \u0438 \u041f\u0420\u0418\u0412\u0415\u0422\u044b\r\n\u043f\u0440\u0438\u0432\u0435\u0442\r\n"));
+  h.SetText(
+      In(TCodePage::cp1251,
+         "# \u0421\u0432\u0435\u0442 \u0438 "
+         "\u041f\u0420\u0418\u0412\u0415\u0422\u044b\r\n\u043f\u0440\u0438\u0432\u0435\u0442\r\n"));
   const std::string word = In(TCodePage::cp1251, "\u041f\u0440\u0438\u0432\u0435\u0442");
   editorsearch::TSearchOptions options{word};
   EXPECT_EQ(editorsearch::FindOffset(h.editor->Lines(), options, 0, cyrillic), 9);

@@ -55,8 +55,8 @@ bool WholeTextMatches(const TRACustomEditor& e, const TSearchOptions& o) {
   const std::string g = e.GetSelText();
   if (g != o.Text && (o.MatchCase || Folded(g) != Folded(o.Text))) return false;
   const int start = e.PosFromCaret(e.SelBegX(), e.SelBegY());
-  return !o.WholeWord || WholeTextPos(Folded(e.Lines().GetTextStr()), Folded(o.Text), start + 1,
-                                      true) == start + 1;
+  return !o.WholeWord ||
+         WholeTextPos(Folded(e.Lines().GetTextStr()), Folded(o.Text), start + 1, true) == start + 1;
 }
 
 editorsearch::TFindResult WholeTextReplace(TRACustomEditor& e, const TSearchOptions& o,
@@ -134,9 +134,9 @@ TEST(SearchOffset, Cases) {
   };
   for (const Case& c : cases) {
     TextHarness h(c.Text);
-    EXPECT_EQ(editorsearch::FindOffset(h.editor->Lines(), {c.Sub, c.MatchCase}, c.From,
-                                       DefaultLocale()),
-              c.Expected)
+    EXPECT_EQ(
+        editorsearch::FindOffset(h.editor->Lines(), {c.Sub, c.MatchCase}, c.From, DefaultLocale()),
+        c.Expected)
         << "'" << c.Sub << "' in '" << c.Text << "' from " << c.From;
   }
 }
@@ -253,8 +253,8 @@ TEST(SearchModel, MatchesTheWholeTextSearch) {
     const int from = pick(static_cast<int>(text.size()) + 4);
     std::string upper = options.MatchCase ? model.Text() : Folded(model.Text());
     EXPECT_EQ(editorsearch::FindOffset(fast.editor->Lines(), options, from, DefaultLocale()),
-              WholeTextPos(upper, options.MatchCase ? options.Text : Folded(options.Text),
-                           from + 1, options.WholeWord) -
+              WholeTextPos(upper, options.MatchCase ? options.Text : Folded(options.Text), from + 1,
+                           options.WholeWord) -
                   1)
         << what;
 
