@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "TextTestEditor.h"
+#include "editor/CodePageSwitch.h"
 #include "editor/EditorSearch.h"
 #include "platform/CodePageLocale.h"
 #include "util/RAStrUtil.h"
@@ -203,4 +204,37 @@ TEST(CodePageEditor, SearchFoldsTheCodePagesLettersAndKeepsCharactersWhole) {
   // of 0x83 0x61.
   j.SetText("\x83\x61 \x83\x41\r\n");
   EXPECT_EQ(editorsearch::FindOffset(j.editor->Lines(), {"\x83\x41"}, 0, sjis), 3);
+}
+
+// A document moves to a code page holding a new character: every character keeps its
+// bytes' count, so positions and the undo history carry over, spelt anew.
+TEST(CodePageEditor, SwitchingCodePagesKeepsTextPositionsAndUndo) {
+  TextHarness h;
+  h.host.LocaleOverride = &LocaleOf(TCodePage::cp932);
+  h.SetText(In(TCodePage::cp932, "# \u65e5\u672c") + "\r\n");
+  auto& e = *h.editor;
+  e.PlaceCaret(6, 0);
+  for (const char* typed : {"\u306e", "\u6f22"}) {
+    for (const char c : In(TCodePage::cp932, typed)) e.Command(static_cast<unsigned char>(c));
+  }
+  e.Command(cmdBackspace);  // the last character goes to the undo history only
+  ASSERT_EQ(h.Text(), In(TCodePage::cp932, "# \u65e5\u672c\u306e") + "\r\n");
+  EXPECT_FALSE(codepageswitch::FirstHoldingWith(e, TCodePage::cp932, U'\U0001F600'));
+  // 们 is Simplified Chinese only; GBK holds the Japanese characters in two bytes too.
+  ASSERT_EQ(codepageswitch::FirstHoldingWith(e, TCodePage::cp932, U'\u4eec'), TCodePage::cp936);
+  codepageswitch::Switch(e, TCodePage::cp932, TCodePage::cp936);
+  h.host.LocaleOverride = &LocaleOf(TCodePage::cp936);
+  EXPECT_EQ(h.Text(), In(TCodePage::cp936, "# \u65e5\u672c\u306e") + "\r\n");
+  EXPECT_EQ(e.CaretX(), 8);
+  h.Undo().Undo();
+  EXPECT_EQ(h.Text(), In(TCodePage::cp936, "# \u65e5\u672c\u306e\u6f22") + "\r\n");
+
+  // A Western document with an accented letter cannot take Cyrillic, one of ASCII can.
+  TextHarness w("caf\xE9\r\n");
+  EXPECT_FALSE(codepageswitch::FirstHoldingWith(*w.editor, TCodePage::cp1252, U'\u042f'));
+  EXPECT_EQ(codepageswitch::FirstHoldingWith(*w.editor, TCodePage::cp1252, U'\u011f'),
+            TCodePage::cp1254);
+  TextHarness a("cafe\r\n");
+  EXPECT_EQ(codepageswitch::FirstHoldingWith(*a.editor, TCodePage::cp1252, U'\u042f'),
+            TCodePage::cp1251);
 }
