@@ -377,7 +377,7 @@ class TRACustomEditor {
   virtual void ChangeAttr(int lineIdx, int colBeg, int colEnd);
   // Helpers of PaintLine and GetLineAttr (EditorPaint.cpp).
   int PaintLineRuns(int line, int colBeg, int colEnd);
-  void PaintRun(int line, int col, int length, const TLineAttr& attr, bool first);
+  void PaintRun(int line, int col, int length, const TLineAttr& attr);
   void ApplySelectionAttrs(int lineIdx, int colBeg, int colEnd);
 
   // Working values of one Command call (EditorCommand.cpp, EditingCommands.cpp).
