@@ -141,6 +141,7 @@ void EditorWidget::SetCodePage(TCodePage page) {
   FCodePage = page;
   FLocale = &LocaleOf(page);
   FCanvas.SetCodePage(page);
+  FClipboard.SetCodePage(page);
   Invalidate();
 }
 
