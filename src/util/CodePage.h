@@ -91,7 +91,8 @@ class TCodePageCodec {
   std::unordered_map<char32_t, uint16_t> FBytesOf;
 };
 
-// What a scan of a file's bytes as UTF-8 found.
+// What a scan of a file's bytes as UTF-8 found (the bytes after any byte order mark,
+// which is the caller's to take off).
 struct TUtf8Scan {
   // The bytes are UTF-8 (ASCII alone is too).
   bool Valid = false;
