@@ -2,6 +2,8 @@
 // categories; the Edit, Search and context menus; the window's shortcut keys, taken
 // before the editor sees them; and the idle update of the actions' enabled states.
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 
@@ -12,6 +14,7 @@
 #include "qt/EditorWidget.h"
 #include "qt/Guarded.h"
 #include "qt/KeyTranslation.h"
+#include "qt/TypedText.h"
 
 namespace {
 
@@ -55,8 +58,15 @@ void TChildForm::CreateActions() {
           [this] { Guarded(this, [this] { FEditor1->CutToClipboard(); }); });
   connect(EditCopy1, &QAction::triggered, this,
           [this] { Guarded(this, [this] { FEditor1->CopyToClipboard(); }); });
-  connect(EditPaste1, &QAction::triggered, this,
-          [this] { Guarded(this, [this] { FEditor1->PasteFromClipboard(); }); });
+  connect(EditPaste1, &QAction::triggered, this, [this] {
+    Guarded(this, [this] {
+      // Text the document cannot hold is refused whole, as typing refuses it.
+      const TTypedText typed =
+          TypedText(QGuiApplication::clipboard()->text(), FEditorView->CodePage());
+      if (!typed.Accepted()) return FEditorView->RefuseTyping(typed);
+      FEditor1->PasteFromClipboard();
+    });
+  });
   connect(EditUndo1, &QAction::triggered, this,
           [this] { Guarded(this, [this] { FEditor1->Command(cmdUndo); }); });
 

@@ -87,6 +87,7 @@ TChildForm::TChildForm(TForm1& mainForm, QWidget* parent) : QWidget(parent), FMa
     UpdateActions();
     PopupMenu1->popup(FEditorView->mapToGlobal(at));
   });
+  connect(FEditorView, &EditorWidget::TypingRefused, &FMainForm, &TForm1::ShowMessage);
 }
 
 TChildForm::~TChildForm() = default;

@@ -26,7 +26,6 @@ TdlgGoto::TdlgGoto(QWidget* parent)
   connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
   setTabOrder(edtLine, OKBtn);
   setTabOrder(OKBtn, CancelBtn);
-  edtLine->setFocus();
   edtLine->selectAll();
 }
 
@@ -38,4 +37,13 @@ void TdlgGoto::showEvent(QShowEvent* event) {
     move(frame.topLeft());
   }
   QDialog::showEvent(event);
+  // The field takes the focus once the dialog is up, so that a screen reader says the
+  // dialog's name first and then the field with its value.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        edtLine->setFocus(Qt::ActiveWindowFocusReason);
+        edtLine->selectAll();
+      },
+      Qt::QueuedConnection);
 }

@@ -1,6 +1,7 @@
 #include "app/LineNumbers.h"
 
 #include <algorithm>
+#include <climits>
 #include <string>
 
 #include "app/Zoom.h"
@@ -36,15 +37,22 @@ int ScriptGutterWidth(const TRACustomEditor& editor, bool lineNumbers) {
 void PaintLineNumbers(TRACustomEditor& editor, Canvas& canvas) {
   const int height = editor.CellHeight();
   if (height <= 0) return;
-  const TRect clip = canvas.ClipRect();
   const int right = editor.GutterWidth() - BookmarkColumnWidth(editor) - kNumberMargin;
   TFont font = editor.Font();
   font.Color = clGray;
   canvas.SetFont(font);
   canvas.SetBrushColor(editor.GutterColor());
-  // The rows in the clip region, the partly visible last one among them.
-  const int firstRow = std::max(clip.Top / height, 0);
-  const int lastRow = std::min(clip.Bottom / height, editor.VisibleRowCount());
+  // The rows whose gutter the running paint filled, which reach beyond its clip region: a
+  // row filled and left without its number would stay blank. Outside a paint, the rows in
+  // the clip region; the partly visible last one is among them either way.
+  const TRect clip = canvas.ClipRect();
+  int top = INT_MIN;
+  int bottom = INT_MAX;
+  editor.ClipToPaintedRows(top, bottom);
+  const bool painting = top != INT_MIN || bottom != INT_MAX;
+  const int firstRow = std::max((painting ? top : clip.Top) / height, 0);
+  const int lastRow =
+      std::min(painting ? (bottom - 1) / height : clip.Bottom / height, editor.VisibleRowCount());
   const int count = editor.Lines().Count();
   // The cells' own advances: the canvas can copy digits cell by cell like the text runs.
   const int* advances = editor.CharWidths();

@@ -12,6 +12,7 @@ constexpr int kDesignGutterWidth = 18;
 // LineNumbers, the numbers of all its lines with a margin on either side.
 int ScriptGutterWidth(const TRACustomEditor& editor, bool lineNumbers);
 
-// Draws the numbers of the lines whose rows lie in the canvas's clip region, in gray on
-// the gutter's colour, ending a margin left of the bookmark column.
+// Draws the numbers of the lines whose rows the running paint repaints (outside a paint,
+// those in the canvas's clip region), in gray on the gutter's colour, ending a margin left
+// of the bookmark column.
 void PaintLineNumbers(TRACustomEditor& editor, Canvas& canvas);

@@ -82,6 +82,8 @@ TForm1::TForm1(TAppDialogs dialogs, QWidget* parent)
   });
   setWindowTitle(QStringLiteral("MarvekWorld Script Editor"));
   FMdiArea = new QMdiArea(this);
+  // Screen readers name the area when the focus comes back to a document.
+  FMdiArea->setAccessibleName(QStringLiteral("Documents"));
   setCentralWidget(FMdiArea);
   CreateActions();
   CreateMenus();
@@ -410,6 +412,26 @@ QString TForm1::StatusPanel(int index) const {
   return index >= 0 && index < 3 ? FPanels[index]->text() : QString();
 }
 
+namespace {
+
+// Panel 0 as wide as the caret position needs on the document's last row and furthest
+// column (the caret stops at column 1025), panel 1 as "Modified" needs: neither text ever
+// runs into the next panel. Neither is narrower than designed.
+void FitPositionPanels(QLabel* position, QLabel* modified, const TRAHLEditor& editor) {
+  const QFontMetrics metrics(position->font());
+  const int rows = std::max(editor.Lines().Count(), editor.CaretY() + 1);
+  const QString widest =
+      QStringLiteral("Row:%1 Col:1025").arg(QString(QString::number(rows).size(), u'8'));
+  const int padding = 2 * metrics.averageCharWidth();
+  const int positionWidth = std::max(100, metrics.horizontalAdvance(widest) + padding);
+  if (position->minimumWidth() != positionWidth) position->setMinimumWidth(positionWidth);
+  const int modifiedWidth =
+      std::max(100, metrics.horizontalAdvance(QStringLiteral("Modified")) + padding);
+  if (modified->minimumWidth() != modifiedWidth) modified->setMinimumWidth(modifiedWidth);
+}
+
+}  // namespace
+
 void TForm1::UpdateStatus() {
   // While a menu is open, panel 0 keeps the hint of the entry the pointer or the keyboard
   // is on; the caret position comes back when it closes.
@@ -423,6 +445,7 @@ void TForm1::UpdateStatus() {
   }
   FEncodingPanel->setText(EncodingName(child->DiskFile().Encoding()));
   const TRAHLEditor& editor = child->Editor1();
+  FitPositionPanels(FPanels[0], FPanels[1], editor);
   if (!hinting)
     FPanels[0]->setText(
         QStringLiteral("Row:%1 Col:%2").arg(editor.CaretY() + 1).arg(editor.CaretX() + 1));

@@ -146,6 +146,9 @@ void TRACustomEditor::CommandReturn(CommandState& s) {
   }
   // Every line from the broken one down moved or changed; moved rows are painted already.
   InvalidateLines(s.Y - 1, rowsMoved ? s.Y : INT_MAX);
+  // The gutter's marks belong to line numbers, not to the text the rows carry: every row
+  // below the break shows another line number now, so the moved gutter is drawn again.
+  if (rowsMoved) FGutter->Paint();
   Changed();
 }
 

@@ -230,8 +230,9 @@ class TRACustomEditor {
   // included; lines below the view are ignored.
   void InvalidateLines(int first, int last);
   // Moves the pixels of the rows from line First to the bottom of the view one row down
-  // (the gutter with them), as inserting a line above them moves the lines; the row they
-  // uncover is painted again. False, and nothing moved, when line First is not below the
+  // (the gutter with them, which then shows the wrong line numbers until it is drawn
+  // again), as inserting a line above them moves the lines; the row they uncover is
+  // painted again. False, and nothing moved, when line First is not below the
   // top row of the view.
   bool MoveRowsDown(int first);
   // Limits a vertical extent to the rows the running Paint repaints (no change outside

@@ -137,8 +137,8 @@ void TRAHLEditor::FetchLineState() {
     FLineState = 0;
     return;
   }
-  // A line painted before the states follow an edit would keep wrong colours.
-  SyncLineStates();
+  // The stored state, as LineState reports it: edits bring the states along themselves,
+  // and those made while LongTokens was off wait for the next rescan.
   FLineState = LineState(FLineIndex);
 }
 

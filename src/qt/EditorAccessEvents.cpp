@@ -95,9 +95,20 @@ void EditorAccessEvents::Replaced(int first, int added) {
   }
   QObject* object = &FWidget;
   if (removed.isEmpty()) {
-    QAccessibleTextInsertEvent event(object, position, inserted);
-    AccessibleEventSink::Send(event);
-  } else if (inserted.isEmpty()) {
+    // An insertion that goes on where the last one ended (the blanks that pad a line, then
+    // the character typed after them) is told as one, once the edit is done.
+    if (!FPendingInsert.isEmpty() && position == FPendingPosition + FPendingInsert.size()) {
+      FPendingInsert += inserted;
+    } else {
+      FlushInsert();
+      FPendingPosition = position;
+      FPendingInsert = inserted;
+    }
+    SyncLater();
+    return;
+  }
+  FlushInsert();
+  if (inserted.isEmpty()) {
     QAccessibleTextRemoveEvent event(object, position, removed);
     AccessibleEventSink::Send(event);
   } else {
@@ -105,6 +116,13 @@ void EditorAccessEvents::Replaced(int first, int added) {
     AccessibleEventSink::Send(event);
   }
   SyncLater();
+}
+
+void EditorAccessEvents::FlushInsert() {
+  if (FPendingInsert.isEmpty()) return;
+  QAccessibleTextInsertEvent event(&FWidget, FPendingPosition, FPendingInsert);
+  FPendingInsert.clear();
+  AccessibleEventSink::Send(event);
 }
 
 void EditorAccessEvents::SyncLater() {
@@ -120,6 +138,7 @@ void EditorAccessEvents::SyncLater() {
 }
 
 void EditorAccessEvents::Sync() {
+  FlushInsert();
   if (!AccessibleEventSink::Listening()) return;
   const TRACustomEditor& editor = FWidget.Editor();
   const AccessibleTextMap map = MapOf(FWidget);

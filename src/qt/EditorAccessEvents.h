@@ -15,7 +15,8 @@ class EditorAccessEvents {
   EditorAccessEvents(const EditorAccessEvents&) = delete;
   EditorAccessEvents& operator=(const EditorAccessEvents&) = delete;
 
-  // Reports a caret or selection that differs from the last one reported. The widget
+  // Reports the text inserted since the last call, then a caret or selection that
+  // differs from the last one reported. The widget
   // calls it after each event it handles; changes made from outside (menu commands)
   // are reported from the event loop shortly after.
   void Sync();
@@ -34,6 +35,8 @@ class EditorAccessEvents {
   void Replacing(int first, int removed);
   void Replaced(int first, int added);
   void SyncLater();
+  // Sends the insertion held back to be joined with the next one.
+  void FlushInsert();
 
   EditorWidget& FWidget;
   bool FCapturing = false;
@@ -43,4 +46,6 @@ class EditorAccessEvents {
   int FLastSelStart = 0;
   int FLastSelEnd = 0;
   bool FSyncQueued = false;
+  int FPendingPosition = 0;
+  QString FPendingInsert;
 };

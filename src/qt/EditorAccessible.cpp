@@ -1,12 +1,12 @@
 #include "qt/EditorAccessible.h"
 
+#include <QFileInfo>
 #include <QScrollBar>
 #include <QStringList>
 #include <algorithm>
 
 #include "editor/RAEditor.h"
 #include "editor/TextInsertion.h"
-#include "qt/Codepage1252.h"
 #include "qt/EditorAccessEvents.h"
 #include "qt/EditorWidget.h"
 #include "qt/Guarded.h"
@@ -29,11 +29,12 @@ Unit UnitOf(QAccessible::TextBoundaryType type) {
   }
 }
 
-// The document's caption: the title of the nearest window holding the editor.
-QString DocumentCaption(const QWidget* widget) {
+// The document's name: the file name in the title of the nearest window holding the
+// editor. The window itself is heard with the whole path; the text needs no second one.
+QString DocumentName(const QWidget* widget) {
   for (const QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
     QString title = w->windowTitle();
-    if (!title.isEmpty()) return title.remove(QStringLiteral("[*]"));
+    if (!title.isEmpty()) return QFileInfo(title.remove(QStringLiteral("[*]"))).fileName();
   }
   return {};
 }
@@ -41,11 +42,6 @@ QString DocumentCaption(const QWidget* widget) {
 QString CssColor(TColor plain) {
   const QColor c = ToQColor(plain);
   return QStringLiteral("rgb(%1,%2,%3)").arg(c.red()).arg(c.green()).arg(c.blue());
-}
-
-// Accessible text takes "\n" for a line break; InsertText stores every break as CR LF.
-std::string ControlBytes(const QString& text) {
-  return Codepage1252::FromQString(text, '?');
 }
 
 QAccessibleInterface* MakeEditorAccessible(const QString& className, QObject* object) {
@@ -88,7 +84,7 @@ void* EditorAccessible::interface_cast(QAccessible::InterfaceType type) {
 QString EditorAccessible::text(QAccessible::Text t) const {
   if (t == QAccessible::Name) {
     const QString own = widget()->accessibleName();
-    return own.isEmpty() ? DocumentCaption(widget()) : own;
+    return own.isEmpty() ? DocumentName(widget()) : own;
   }
   return QAccessibleWidget::text(t);
 }
@@ -279,12 +275,15 @@ QString EditorAccessible::attributes(int offset, int* startOffset, int* endOffse
 
 // ---- editing ----
 
+// Text given here is typed as keys are (a "\n" for a line break is stored as CR LF).
 void EditorAccessible::insertText(int offset, const QString& text) {
   if (!Editable() || text.isEmpty()) return;
+  const TTypedText typed = TypedText(text, Widget()->CodePage());
+  if (!typed.Accepted()) return Widget()->RefuseTyping(typed);
   Change([&] {
     textinsertion::AsOneUndoStep(Editor(), [&] {
       Select(offset, offset);
-      Editor().InsertText(ControlBytes(text));
+      Editor().InsertText(typed.Bytes);
     });
   });
 }
@@ -301,11 +300,13 @@ void EditorAccessible::deleteText(int startOffset, int endOffset) {
 
 void EditorAccessible::replaceText(int startOffset, int endOffset, const QString& text) {
   if (!Editable()) return;
+  const TTypedText typed = TypedText(text, Widget()->CodePage());
+  if (!typed.Accepted()) return Widget()->RefuseTyping(typed);
   Change([&] {
     textinsertion::AsOneUndoStep(Editor(), [&] {
       Select(startOffset, endOffset);
       Editor().DeleteSelected();
-      if (!text.isEmpty()) Editor().InsertText(ControlBytes(text));
+      if (!typed.Bytes.empty()) Editor().InsertText(typed.Bytes);
     });
   });
 }

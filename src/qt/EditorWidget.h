@@ -23,6 +23,7 @@
 #include "platform/EditorHost.h"
 #include "qt/QtCanvas.h"
 #include "qt/QtClipboard.h"
+#include "qt/TypedText.h"
 #include "util/CodePage.h"
 
 class EditorAccessEvents;
@@ -102,6 +103,15 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   TColor ResolveColor(TColor color) const override;
   const Locale& GetLocale() const override { return *FLocale; }
 
+  // Beeps and tells of characters the document cannot hold, typed through another way
+  // than the keys (assistive technology, paste).
+  void RefuseTyping(const TTypedText& typed);
+
+ signals:
+  // Typed characters were refused (see qt/TypedText.h); the widget has beeped, Message
+  // says which character and why, for the status bar.
+  void TypingRefused(const QString& message);
+
  protected:
   bool event(QEvent* event) override;
   bool viewportEvent(QEvent* event) override;
@@ -149,7 +159,8 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   void FlushDirty();
   void UpdateCaretArea();
   void RestartBlink();
-  void TypeBytes(const std::string& bytes);
+  // Types Characters as the document's bytes, or refuses them as a whole.
+  void Type(const QString& characters);
 
   std::unique_ptr<TRACustomEditor> FEditor;
   std::unique_ptr<EditorAccessEvents> FAccessEvents;

@@ -8,10 +8,10 @@
 #include <QWheelEvent>
 #include <optional>
 
-#include "qt/Codepage1252.h"
 #include "qt/EditorWidget.h"
 #include "qt/Guarded.h"
 #include "qt/KeyTranslation.h"
+#include "qt/TypedText.h"
 
 namespace {
 
@@ -52,22 +52,30 @@ void EditorWidget::keyPressEvent(QKeyEvent* event) {
   uint16_t key = vk;
   Guarded(this, [&] { FEditor->KeyDown(key, shift); });
   if (vk != 0 && key == 0) return;  // consumed by a command
-  TypeBytes(KeyTranslation::TypedBytes(*event));
+  Type(KeyTranslation::TypedCharacters(*event));
 }
 
-void EditorWidget::TypeBytes(const std::string& bytes) {
-  for (char c : bytes) Guarded(this, [&] { FEditor->KeyPress(c); });
+void EditorWidget::Type(const QString& characters) {
+  if (characters.isEmpty()) return;
+  const TTypedText typed = TypedText(characters, FCodePage);
+  if (!typed.Accepted()) return RefuseTyping(typed);
+  for (char c : typed.Bytes) Guarded(this, [&] { FEditor->KeyPress(c); });
+}
+
+void EditorWidget::RefuseTyping(const TTypedText& typed) {
+  Beep();
+  emit TypingRefused(RefusalMessage(typed));
 }
 
 // Text composed by an input method (dead keys, compose sequences) is typed like the
 // characters of a key without a code of its own.
 void EditorWidget::inputMethodEvent(QInputMethodEvent* event) {
   event->accept();
-  const std::string bytes = Codepage1252::FromQString(event->commitString(), std::nullopt);
-  if (!FEditor || bytes.empty()) return;
+  const QString committed = event->commitString();
+  if (!FEditor || committed.isEmpty()) return;
   uint16_t key = 0;
   Guarded(this, [&] { FEditor->KeyDown(key, 0); });
-  TypeBytes(bytes);
+  Type(committed);
 }
 
 QVariant EditorWidget::inputMethodQuery(Qt::InputMethodQuery query) const {

@@ -3,7 +3,6 @@
 #include <optional>
 
 #include "editor/Commands.h"
-#include "qt/Codepage1252.h"
 
 namespace {
 
@@ -202,28 +201,27 @@ uint16_t VirtualKey(const QKeyEvent& event) {
                     event.nativeScanCode());
 }
 
-std::string TypedBytes(int qtKey, Qt::KeyboardModifiers modifiers, const QString& text) {
+QString TypedCharacters(int qtKey, Qt::KeyboardModifiers modifiers, const QString& text) {
   if (text.isEmpty() || CommandKey(qtKey) || IsModifierKey(qtKey)) return {};
   const bool ctrl = modifiers & Qt::ControlModifier;
   const bool alt = modifiers & Qt::AltModifier;
   if (alt && !ctrl) return {};
-  std::string bytes = Codepage1252::FromQString(text, std::nullopt);
-  if (!ctrl || alt) return bytes;
+  if (!ctrl || alt) return text;
   // Ctrl alone: letters and @ [ \ ] ^ _ give their control codes, other characters none.
-  std::string codes;
-  for (char c : bytes) {
-    const auto u = static_cast<unsigned char>(c);
+  QString codes;
+  for (QChar c : text) {
+    const char16_t u = c.unicode();
     if (u < 0x20) {
-      codes.push_back(c);
+      codes.append(c);
     } else if ((u >= 0x40 && u <= 0x5F) || (u >= 'a' && u <= 'z')) {
-      codes.push_back(static_cast<char>(u & 0x1F));
+      codes.append(QChar(u & 0x1F));
     }
   }
   return codes;
 }
 
-std::string TypedBytes(const QKeyEvent& event) {
-  return TypedBytes(event.key(), event.modifiers(), event.text());
+QString TypedCharacters(const QKeyEvent& event) {
+  return TypedCharacters(event.key(), event.modifiers(), event.text());
 }
 
 }  // namespace KeyTranslation

@@ -30,11 +30,11 @@ uint16_t VirtualKey(int qtKey, Qt::KeyboardModifiers modifiers, quint32 nativeVi
                     quint32 nativeScanCode = 0);
 uint16_t VirtualKey(const QKeyEvent& event);
 
-// The bytes a key types. Keys that type nothing on the platform (arrows, Delete, function
-// keys, ...) give none; Ctrl with a letter gives its control code; Alt alone gives none
-// (Ctrl+Alt, the AltGr of some layouts, types its characters). A character the code page
-// cannot hold is left out.
-std::string TypedBytes(int qtKey, Qt::KeyboardModifiers modifiers, const QString& text);
-std::string TypedBytes(const QKeyEvent& event);
+// The characters a key types (qt/TypedText.h makes them the document's bytes). Keys that
+// type nothing on the platform (arrows, Delete, function keys, ...) give none; Ctrl with a
+// letter gives its control code; Alt alone gives none (Ctrl+Alt, the AltGr of some
+// layouts, types its characters).
+QString TypedCharacters(int qtKey, Qt::KeyboardModifiers modifiers, const QString& text);
+QString TypedCharacters(const QKeyEvent& event);
 
 }  // namespace KeyTranslation

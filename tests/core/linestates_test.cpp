@@ -190,6 +190,27 @@ TEST_F(LineStatesTest, LongTokensOffLeavesTheStatesAndRescansComeLater) {
   EXPECT_EQ(StoredStates(), (S{0, 0, 0}));
 }
 
+// Painting colours a line from the state LineState reports, also while the stored
+// states wait for the next rescan.
+TEST_F(LineStatesTest, PaintingFollowsTheStoredStatesUntilTheRescan) {
+  editor().Colors().Comment.SetAll(clOlive, clWindow, 0);
+  const auto paintedAsComment = [&](int line) {
+    return editor().TextAttrs(line)[1].ForeColor == clOlive;
+  };
+  EXPECT_EQ(States(hlCBuilder, "a\nb\nc"), (S{0, 0, 0}));
+  editor().SetLongTokens(false);
+  h.SetText("/*\nb\nc");
+  editor().SetLongTokens(true);
+  EXPECT_EQ(editor().LineState(1), 0);
+  EXPECT_FALSE(paintedAsComment(1));
+  EXPECT_EQ(StoredStates(), (S{0, 0, 0}));
+  // The next edit that rescans brings both along.
+  editor().SetCaret(0, 2);
+  editor().Command(cmdReturn);
+  EXPECT_EQ(StoredStates(), (S{0, 2, 2, 2}));
+  EXPECT_TRUE(paintedAsComment(1));
+}
+
 TEST_F(LineStatesTest, EmptyTextKeepsTheStoredStates) {
   EXPECT_EQ(States(hlCBuilder, "/*\nb\nc"), (S{0, 2, 2}));
   h.SetText("");

@@ -247,8 +247,9 @@ TEST(PaintRuns, RunStartingOnATrailByteIsDrawnWithItsLeadByteClipped) {
   EXPECT_EQ(texts[0].text, "ab\x82\xA0") << "the selected lead byte takes its second along";
   ASSERT_TRUE(texts[0].clipped);
   EXPECT_EQ(texts[0].clip, (TRect{CellX(0), 0, CellX(3), 16}));
-  EXPECT_EQ(texts[1].text.substr(0, 3), "\x82\xA0"
-                                         "c");
+  EXPECT_EQ(texts[1].text.substr(0, 3),
+            "\x82\xA0"
+            "c");
   EXPECT_EQ(texts[1].rect.Left, CellX(2));
   ASSERT_TRUE(texts[1].clipped);
   EXPECT_EQ(texts[1].clip.Left, CellX(3));

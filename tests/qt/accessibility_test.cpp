@@ -12,6 +12,7 @@
 #include "app_fixture.h"
 #include "qt/AccessibleEventSink.h"
 #include "qt/AccessibleTextMap.h"
+#include "qt/EditorAccessEvents.h"
 #include "qt/EditorWidget.h"
 #include "qt/QtListBox.h"
 
@@ -212,6 +213,43 @@ TEST_F(AccessibilityTest, EventsFollowTypingReturnBackspacePasteAndUndo) {
   EXPECT_EQ(model, "alphax\n beta\n  gamma");  // three undos: back to after Return
 }
 
+// Typing past the end of a line pads it with blanks: the event carries them with the typed
+// character, and the caret is reported after it.
+TEST_F(AccessibilityTest, TypingPastTheLineEndReportsThePaddingToo) {
+  EditorWidget& w = OpenDocument("ab\r\ncd\r\n");
+  QAccessibleTextInterface* t = TextOf(w);
+  QString model = t->text(0, t->characterCount());
+  w.Editor().SetCaret(5, 0);
+  QApplication::processEvents();
+  g_events.clear();
+  Type(&w, Qt::Key_X, Qt::NoModifier, "x");
+  QApplication::processEvents();
+  std::vector<Recorded> texts;
+  for (const Recorded& r : g_events)
+    if (!r.Inserted.isEmpty() || !r.Removed.isEmpty()) texts.push_back(r);
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].Position, 2);
+  EXPECT_EQ(texts[0].Inserted, "   x");
+  EXPECT_EQ(texts[0].Removed, "");
+  EXPECT_EQ(Replay(model, -1), 6);
+  EXPECT_EQ(model, "ab   x\ncd");
+  EXPECT_EQ(t->cursorPosition(), 6);
+}
+
+// The text is named after its file, the document window keeps the path, and the area
+// that holds the windows has a name of its own.
+TEST_F(AccessibilityTest, NamesSayEachThingOnce) {
+  WriteFile(PathOf("work.csm"), "x\r\n");
+  TChildForm* child = MakeForm().OpenFile(PathOf("work.csm"));
+  QAccessibleInterface* text = QAccessible::queryAccessibleInterface(&child->EditorView());
+  EXPECT_EQ(text->text(QAccessible::Name), "work.csm");
+  QWidget* window = child->parentWidget();
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(window)->text(QAccessible::Name),
+            PathOf("work.csm"));
+  QWidget* area = Form->centralWidget();
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(area)->text(QAccessible::Name), "Documents");
+}
+
 TEST_F(AccessibilityTest, RandomEditsAndUndoAreReportedExactly) {
   EditorWidget& w = OpenDocument("");
   QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&w);
@@ -230,6 +268,7 @@ TEST_F(AccessibilityTest, RandomEditsAndUndoAreReportedExactly) {
         break;
       case 1:
         w.Editor().Command(cmdUndo);
+        w.AccessEvents().Sync();  // as the event loop does after a menu command
         break;
       default:
         edit->insertText(at, pieces[random.bounded(7)]);

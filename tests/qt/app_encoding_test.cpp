@@ -1,5 +1,7 @@
 // Files in either encoding opened, edited by typing and saved, byte for byte; files that
 // cannot be read are never overwritten unasked, and their errors say why.
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 
 #include "app/FindDialogs.h"
@@ -62,6 +64,33 @@ TEST_F(AppTest, EncodingsRoundTripByteForByteThroughOpenTypeAndSave) {
   EXPECT_TRUE(fresh->Editor1().Modified());
   form.SaveDocument(fresh);
   EXPECT_EQ(ReadFile(PathOf("new.csm")), kBom + "\xE2\x82\xAC\r\n");
+}
+
+// A typed or pasted character the document's character set lacks leaves the text as it
+// was, and the status bar says which one and why.
+TEST_F(AppTest, CharactersTheDocumentCannotHoldAreRefusedAndNamed) {
+  TForm1& form = MakeForm();
+  WriteFile(PathOf("utf8.csm"), kUtf8 + "\n");
+  TChildForm* child = form.OpenFile(PathOf("utf8.csm"));
+  child->Editor1().SetCaret(static_cast<int>(kShown.size()), 0);
+  for (const QString& key :
+       QString::fromUtf8("\xD0\xAF \xD0\x9F\xD1\x80\xD0\xB8 \xE2\x82\xAC").split(""))
+    if (!key.isEmpty()) Type(&child->EditorView(), Qt::Key_unknown, Qt::NoModifier, key);
+  EXPECT_EQ(child->Editor1().Lines()[0], kShown + "  \x80");
+  EXPECT_EQ(form.StatusPanel(2).toStdString(),
+            "Cannot type \"\xD0\xB8\" (U+0438): the document's character set, Windows-1252, "
+            "has no such character.");
+
+  QGuiApplication::clipboard()->setText(QString::fromUtf8("ok \xD0\xAF"));
+  child->UpdateActions();
+  child->EditPaste1->trigger();
+  EXPECT_EQ(child->Editor1().Lines()[0], kShown + "  \x80");
+  EXPECT_TRUE(form.StatusPanel(2).startsWith(QString::fromUtf8("Cannot type \"\xD0\xAF\"")));
+  QGuiApplication::clipboard()->setText(QStringLiteral("ok"));
+  child->EditPaste1->trigger();
+  EXPECT_EQ(child->Editor1().Lines()[0], kShown + "  \x80ok");
+  form.SaveDocument(child);
+  EXPECT_EQ(ReadFile(PathOf("utf8.csm")), kUtf8 + "  \xE2\x82\xACok\r\n");
 }
 
 TEST_F(AppTest, Utf8BeyondTheCodePageOpensReadOnlyAndIsNeverWritten) {

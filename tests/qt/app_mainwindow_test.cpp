@@ -146,6 +146,23 @@ TEST_F(AppTest, StatusPanelsShowCaretAndModified) {
   form.UpdateStatus();
   EXPECT_EQ(form.StatusPanel(0), "Row:12 Col:7");
   EXPECT_EQ(form.StatusPanel(2), "");
+
+  // On the last row of a long script, at the furthest column, the position still ends
+  // before "Modified" starts.
+  editor.Lines().SetTextStr(std::string(500000, '\n'));
+  editor.SetModified(true);
+  editor.SetCaret(1024, 499999);
+  form.UpdateStatus();
+  ASSERT_EQ(form.StatusPanel(0), "Row:500000 Col:1025");
+  const QList<QLabel*> panels = form.statusBar()->findChildren<QLabel*>();
+  ASSERT_GE(panels.size(), 2);
+  QApplication::processEvents();
+  form.statusBar()->layout()->activate();
+  for (int i = 0; i < 2; ++i) {
+    const QLabel* panel = panels[i];
+    EXPECT_GE(panel->width(), panel->fontMetrics().horizontalAdvance(panel->text())) << i;
+  }
+  EXPECT_LT(panels[0]->geometry().right(), panels[1]->geometry().left());
 }
 
 TEST_F(AppTest, WindowShortcutsAreTakenBeforeTheEditor) {

@@ -434,13 +434,21 @@ TEST_F(EditorWidgetTest, KeysBecomeCommandsAndCharacters) {
   Key(Qt::Key_Eacute, Qt::NoModifier, QString(QChar(0xE9)));
   EXPECT_EQ(editor->Commands, (std::vector<TEditCommand>{cmdCaretLeft, 0xE9}));
 
-  // Text composed by an input method is typed the same way.
+  // Text composed by an input method is typed the same way, and refused whole when the
+  // document cannot hold one of its characters.
   editor->Commands.clear();
+  QStringList refusals;
+  QObject::connect(widget, &EditorWidget::TypingRefused,
+                   [&](const QString& message) { refusals.append(message); });
   Key(Qt::Key_Right);
   QInputMethodEvent composed;
+  composed.setCommitString(QString(QChar(0xE8)) + QChar(0xE0));
+  QApplication::sendEvent(widget, &composed);
   composed.setCommitString(QString(QChar(0xE8)) + QChar(0x0100));
   QApplication::sendEvent(widget, &composed);
-  EXPECT_EQ(editor->Commands, (std::vector<TEditCommand>{cmdCaretRight, 0xE8}));
+  EXPECT_EQ(editor->Commands, (std::vector<TEditCommand>{cmdCaretRight, 0xE8, 0xE0}));
+  ASSERT_EQ(refusals.size(), 1);
+  EXPECT_TRUE(refusals[0].startsWith(QString::fromUtf8("Cannot type \"\xC4\x80\"")));
 }
 
 TEST_F(EditorWidgetTest, FocusCreatesTheCaretAndLosingItDestroysIt) {

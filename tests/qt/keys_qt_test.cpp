@@ -6,6 +6,7 @@
 #include "editor/Commands.h"
 #include "qt/Codepage1252.h"
 #include "qt/KeyTranslation.h"
+#include "qt/TypedText.h"
 
 using namespace KeyTranslation;
 
@@ -101,14 +102,35 @@ TEST(KeyTranslation, ModifierKeysAloneAreNotPassedOn) {
   EXPECT_FALSE(IsModifierKey(Qt::Key_Tab));
 }
 
+// What a key types, as the document's bytes.
+static std::string TypedBytes(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+  return TypedText(TypedCharacters(key, modifiers, text), TCodePage::cp1252).Bytes;
+}
+
 TEST(KeyTranslation, TypedTextBecomesWindows1252Bytes) {
   EXPECT_EQ(TypedBytes(Qt::Key_A, kNone, "a"), "a");
   EXPECT_EQ(TypedBytes(Qt::Key_A, kShift, "A"), "A");
   EXPECT_EQ(TypedBytes(0x20AC, kNone, QString(QChar(0x20AC))), "\x80");
   EXPECT_EQ(TypedBytes(Qt::Key_Eacute, kNone, QString(QChar(0xE9))), "\xE9");
-  // A character the code page cannot hold is not typed, nor a pair of surrogates.
-  EXPECT_EQ(TypedBytes(Qt::Key_unknown, kNone, QString(QChar(0x0100))), "");
-  EXPECT_EQ(TypedBytes(Qt::Key_unknown, kNone, QString::fromUtf8("x\xF0\x9F\x98\x80y")), "xy");
+  // A character the code page cannot hold refuses what it came with, named whole (a pair
+  // of surrogates too).
+  const TTypedText refused =
+      TypedText(QString::fromUtf8("x\xF0\x9F\x98\x80y\xC4\x80"), TCodePage::cp1252);
+  EXPECT_EQ(refused.Bytes, "");
+  EXPECT_EQ(refused.Refused, QString::fromUtf8("\xF0\x9F\x98\x80"));
+  EXPECT_EQ(RefusalMessage(refused).toStdString(),
+            "Cannot type \"\xF0\x9F\x98\x80\" (U+1F600): the document's character set, "
+            "Windows-1252, has no such character.");
+  EXPECT_EQ(RefusalMessage(TypedText(QString(QChar(0x42F)), TCodePage::cp1252)).left(20),
+            QString::fromUtf8("Cannot type \"\xD0\xAF\" (U+042F)").left(20));
+  // Under another code page its characters are typed as its bytes, one or two each.
+  EXPECT_EQ(TypedText(QString::fromUtf8("\xD0\xAF"), TCodePage::cp1251).Bytes, "\xDF");
+  EXPECT_EQ(TypedText(QString::fromUtf8("\xE6\x97\xA5a"), TCodePage::cp932).Bytes,
+            "\x93\xFA"
+            "a");
+  EXPECT_EQ(RefusalMessage(TypedText(QString(QChar(0xE9)), TCodePage::cp932)).toStdString(),
+            "Cannot type \"\xC3\xA9\" (U+00E9): the document's character set, Shift-JIS, has "
+            "no such character.");
   // Keys that type control characters.
   EXPECT_EQ(TypedBytes(Qt::Key_Return, kNone, "\r"), "\r");
   EXPECT_EQ(TypedBytes(Qt::Key_Escape, kNone, "\x1b"), "\x1b");
@@ -131,7 +153,7 @@ TEST(KeyTranslation, CtrlAndAltChangeWhatIsTyped) {
   EXPECT_EQ(TypedBytes(Qt::Key_E, kCtrl | kAlt, QString(QChar(0x20AC))), "\x80");
   // Through an event.
   QKeyEvent ev(QEvent::KeyPress, Qt::Key_A, kCtrl, "a");
-  EXPECT_EQ(TypedBytes(ev), "\x01");
+  EXPECT_EQ(TypedCharacters(ev), "\x01");
 }
 
 TEST(Codepage1252, EveryByteRoundTrips) {
