@@ -125,7 +125,10 @@ TEST(KeyTranslation, TypedTextBecomesWindows1252Bytes) {
             QString::fromUtf8("Cannot type \"\xD0\xAF\" (U+042F)").left(20));
   // Under another code page its characters are typed as its bytes, one or two each.
   EXPECT_EQ(TypedText(QString::fromUtf8("\xD0\xAF"), TCodePage::cp1251).Bytes, "\xDF");
-  EXPECT_EQ(TypedText(QString::fromUtf8("\xE6\x97\xA5a"), TCodePage::cp932).Bytes,
+  EXPECT_EQ(TypedText(QString::fromUtf8("\xE6\x97\xA5"
+                                        "a"),
+                      TCodePage::cp932)
+                .Bytes,
             "\x93\xFA"
             "a");
   EXPECT_EQ(RefusalMessage(TypedText(QString(QChar(0xE9)), TCodePage::cp932)).toStdString(),
