@@ -24,6 +24,7 @@
 #include "qt/QtCanvas.h"
 #include "qt/QtClipboard.h"
 #include "qt/TypedText.h"
+#include "util/CodePage.h"
 
 class EditorAccessEvents;
 class QScrollBar;
@@ -57,6 +58,12 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   QRect CaretRect() const { return QRect(FCaret.Pos, FCaret.Size); }
 
   QSize sizeHint() const override;
+
+  // The document's code page: the editor's locale (case, comparison, where double-byte
+  // characters begin) and the characters the canvas draws for its bytes. Windows-1252
+  // until set; setting another repaints the view.
+  void SetCodePage(TCodePage page);
+  TCodePage CodePage() const { return FCodePage; }
 
   // ---- EditorHost ----
   int ClientWidth() const override;
@@ -94,6 +101,7 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   std::unique_ptr<ListBox> CreateListBox() override;
   Clipboard& GetClipboard() override { return FClipboard; }
   TColor ResolveColor(TColor color) const override;
+  const Locale& GetLocale() const override { return *FLocale; }
 
   // Beeps and tells of characters the document cannot hold, typed through another way
   // than the keys (assistive technology, paste).
@@ -167,6 +175,8 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   int FScale = 1;
   int FRowOffset = 0;
   QtCanvas FCanvas;
+  TCodePage FCodePage = TCodePage::cp1252;
+  const Locale* FLocale = &DefaultLocale();
   QtClipboard FClipboard;
   QRegion FPending;
   bool FFlushQueued = false;

@@ -57,7 +57,7 @@ void EditorWidget::keyPressEvent(QKeyEvent* event) {
 
 void EditorWidget::Type(const QString& characters) {
   if (characters.isEmpty()) return;
-  const TTypedText typed = TypedText(characters);
+  const TTypedText typed = TypedText(characters, FCodePage);
   if (!typed.Accepted()) return RefuseTyping(typed);
   for (char c : typed.Bytes) Guarded(this, [&] { FEditor->KeyPress(c); });
 }
