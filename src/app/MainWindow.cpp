@@ -142,7 +142,8 @@ void TForm1::CreateMenus() {
   FFileMenu = menuBar()->addMenu(QStringLiteral("&File"));
   FFileMenu->addActions({Action1, FileOpen1, Action2, FileSaveAs1});
   FEncodingMenu = new TEncodingMenu(
-      FFileMenu, [this] { return FDocuments->ActiveMDIChild(); }, this);
+      FFileMenu, [this] { return FDocuments->ActiveMDIChild(); },
+      [this](TChildForm* child, TCodePage page) { FDocuments->ReopenWith(child, page); }, this);
   connect(FEncodingMenu, &TEncodingMenu::EncodingChanged, this, &TForm1::UpdateStatus);
   FFileMenu->addAction(PrintDlg1);
   // Print Preview... and Export, enabled as the menu opens.
@@ -323,7 +324,8 @@ void TForm1::UpdateStatus() {
     FEncodingPanel->clear();
     return;
   }
-  FEncodingPanel->setText(EncodingName(child->DiskFile().Encoding()));
+  FEncodingPanel->setText(
+      EncodingName(child->DiskFile().Encoding(), child->DiskFile().CodePage()));
   const TRAHLEditor& editor = child->Editor1();
   FitPositionPanels(FPanels[0], FPanels[1], editor);
   if (!hinting)

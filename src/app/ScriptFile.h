@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "util/CodePage.h"
 #include "util/TextCodec.h"
 
 class QCryptographicHash;
@@ -29,10 +30,11 @@ std::string ReadScriptFile(const QString& fileName);
 // kScriptTabStops. Throws as ReadScriptFile does.
 void ReadScriptLines(const QString& fileName, LineList& lines);
 
-// Writes every line of Lines in Encoding followed by CR LF (nothing for an empty
-// document but the byte order mark of Utf8Bom), and gives every byte written to Digest.
-// The file is replaced only once the whole text has been written, so a failed write
-// leaves the old file as it was; it then throws EFileError "Cannot create file <name>"
-// and the reason.
+// Writes every line of Lines (bytes of Page) in Encoding followed by CR LF (nothing for an
+// empty document but the byte order mark of Utf8Bom), and gives every byte written to
+// Digest. The file is replaced only once the whole text has been written, so a failed
+// write leaves the old file as it was; it then throws EFileError "Cannot create file
+// <name>" and the reason. Bytes that are no character of Page have no UTF-8: such a
+// document is refused that way too, rather than written with replacement characters.
 void SaveScript(const TEditorStrings& lines, const QString& fileName, TTextEncoding encoding,
-                QCryptographicHash& digest);
+                QCryptographicHash& digest, TCodePage page = TCodePage::cp1252);

@@ -73,7 +73,7 @@ bool HasNonAscii(std::string_view s) {
 }  // namespace
 
 std::optional<TCodePage> FirstHoldingWith(const TRACustomEditor& editor, TCodePage from,
-                                          char32_t added) {
+                                          std::u32string_view added) {
   const TCodePageCodec& codec = TCodePageCodec::Of(from);
   std::set<std::pair<char32_t, size_t>> chars;
   bool unreadable = false;
@@ -87,7 +87,8 @@ std::optional<TCodePage> FirstHoldingWith(const TRACustomEditor& editor, TCodePa
   if (unreadable) return std::nullopt;
   for (const TCodePage page : codepage::kCodePages) {
     const TCodePageCodec& to = TCodePageCodec::Of(page);
-    if (!to.Holds(added)) continue;
+    if (!std::all_of(added.begin(), added.end(), [&](char32_t c) { return to.Holds(c); }))
+      continue;
     bool same = true;
     for (const auto& [c, length] : chars) {
       char bytes[2];

@@ -5,6 +5,7 @@
 // other code page's bytes.
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "util/CodePage.h"
 
@@ -14,10 +15,10 @@ namespace codepageswitch {
 
 // The first code page of the list that holds every character of the editor's document
 // and of its undo history (bytes of From) with as many bytes as From gives them, and
-// holds Added too; none when there is none, or when the document holds bytes that are no
-// character of From.
+// holds the characters of Added too; none when there is none, or when the document holds
+// bytes that are no character of From.
 std::optional<TCodePage> FirstHoldingWith(const TRACustomEditor& editor, TCodePage from,
-                                          char32_t added);
+                                          std::u32string_view added);
 
 // Spells the document and its undo history in To (chosen by FirstHoldingWith). Nothing
 // is recorded for undo: the document reads the same before and after.

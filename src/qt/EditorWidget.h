@@ -64,6 +64,13 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   // until set; setting another repaints the view.
   void SetCodePage(TCodePage page);
   TCodePage CodePage() const { return FCodePage; }
+  // Whether a typed character the code page lacks may move the document to the first code
+  // page holding it and the document (its file is UTF-8, which any code page writes);
+  // never until set.
+  void SetCodePageSwitching(std::function<bool()> allowed) { FMaySwitch = std::move(allowed); }
+  // Text typed, pasted or given by assistive technology as the document's bytes (see
+  // qt/TypedText.h), after such a move when it needs one and may; refused otherwise.
+  TTypedText Typed(const QString& text);
 
   // ---- EditorHost ----
   int ClientWidth() const override;
@@ -111,6 +118,8 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   // Typed characters were refused (see qt/TypedText.h); the widget has beeped, Message
   // says which character and why, for the status bar.
   void TypingRefused(const QString& message);
+  // Typing moved the document to another code page; Message says so, for the status bar.
+  void CodePageSwitched(TCodePage page, const QString& message);
 
  protected:
   bool event(QEvent* event) override;
@@ -177,6 +186,7 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   QtCanvas FCanvas;
   TCodePage FCodePage = TCodePage::cp1252;
   const Locale* FLocale = &DefaultLocale();
+  std::function<bool()> FMaySwitch;
   QtClipboard FClipboard;
   QRegion FPending;
   bool FFlushQueued = false;

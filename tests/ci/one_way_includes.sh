@@ -10,7 +10,7 @@ app="$root/src/app"
 # header, then the files (relative to src/app) that may include it
 rules=(
   "MainWindow.h|MainWindow.cpp main.cpp"
-  "Documents.h|Documents.cpp DocumentsRecovery.cpp MainWindow.cpp MainWindow.h main.cpp"
+  "Documents.h|Documents.cpp DocumentsRecovery.cpp DocumentsReopen.cpp MainWindow.cpp MainWindow.h main.cpp"
 )
 
 failed=0

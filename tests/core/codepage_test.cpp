@@ -229,9 +229,9 @@ TEST(CodePageEditor, SwitchingCodePagesKeepsTextPositionsAndUndo) {
   }
   e.Command(cmdBackspace);  // the last character goes to the undo history only
   ASSERT_EQ(h.Text(), In(TCodePage::cp932, "# \u65e5\u672c\u306e") + "\r\n");
-  EXPECT_FALSE(codepageswitch::FirstHoldingWith(e, TCodePage::cp932, U'\U0001F600'));
+  EXPECT_FALSE(codepageswitch::FirstHoldingWith(e, TCodePage::cp932, U"\U0001F600"));
   // 们 is Simplified Chinese only; GBK holds the Japanese characters in two bytes too.
-  ASSERT_EQ(codepageswitch::FirstHoldingWith(e, TCodePage::cp932, U'\u4eec'), TCodePage::cp936);
+  ASSERT_EQ(codepageswitch::FirstHoldingWith(e, TCodePage::cp932, U"\u4eec"), TCodePage::cp936);
   codepageswitch::Switch(e, TCodePage::cp932, TCodePage::cp936);
   h.host.LocaleOverride = &LocaleOf(TCodePage::cp936);
   EXPECT_EQ(h.Text(), In(TCodePage::cp936, "# \u65e5\u672c\u306e") + "\r\n");
@@ -241,10 +241,10 @@ TEST(CodePageEditor, SwitchingCodePagesKeepsTextPositionsAndUndo) {
 
   // A Western document with an accented letter cannot take Cyrillic, one of ASCII can.
   TextHarness w("caf\xE9\r\n");
-  EXPECT_FALSE(codepageswitch::FirstHoldingWith(*w.editor, TCodePage::cp1252, U'\u042f'));
-  EXPECT_EQ(codepageswitch::FirstHoldingWith(*w.editor, TCodePage::cp1252, U'\u011f'),
+  EXPECT_FALSE(codepageswitch::FirstHoldingWith(*w.editor, TCodePage::cp1252, U"\u042f"));
+  EXPECT_EQ(codepageswitch::FirstHoldingWith(*w.editor, TCodePage::cp1252, U"\u011f"),
             TCodePage::cp1254);
   TextHarness a("cafe\r\n");
-  EXPECT_EQ(codepageswitch::FirstHoldingWith(*a.editor, TCodePage::cp1252, U'\u042f'),
+  EXPECT_EQ(codepageswitch::FirstHoldingWith(*a.editor, TCodePage::cp1252, U"\u042f"),
             TCodePage::cp1251);
 }
