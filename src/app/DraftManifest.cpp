@@ -25,10 +25,8 @@ QJsonObject DiskToJson(const TDocumentFile::TIdentity& disk) {
 TDocumentFile::TIdentity DiskFromJson(const QJsonObject& o) {
   const int encoding = o["encoding"].toInt();
   const bool known = encoding >= 0 && encoding <= static_cast<int>(TTextEncoding::Utf8Bom);
-  return {o["file"].toString(),
-          o["exists"].toBool(),
-          QByteArray::fromHex(o["digest"].toString().toLatin1()),
-          o["cutAtNul"].toBool(),
+  return {o["file"].toString(), o["exists"].toBool(),
+          QByteArray::fromHex(o["digest"].toString().toLatin1()), o["cutAtNul"].toBool(),
           o["unreadable"].toBool(),
           known ? static_cast<TTextEncoding>(encoding) : TTextEncoding::Windows1252,
           // Drafts written before documents had code pages are Western.

@@ -34,8 +34,10 @@ TEncodingMenu::TEncodingMenu(QMenu* fileMenu, TActive active, TReopen reopen, QO
   for (const TCodePage page : codepage::kCodePages) {
     // Numbered 1..9, 0 for the keyboard.
     const int key = (static_cast<int>(ReopenWith.size()) + 1) % 10;
-    QAction* action = ReopenMenu->addAction(QStringLiteral("&%1 %2 (%3)").arg(
-        QString::number(key), Latin1(codepage::Name(page)), Latin1(codepage::WritingSystem(page))));
+    QAction* action =
+        ReopenMenu->addAction(QStringLiteral("&%1 %2 (%3)")
+                                  .arg(QString::number(key), Latin1(codepage::Name(page)),
+                                       Latin1(codepage::WritingSystem(page))));
     connect(action, &QAction::triggered, this, [this, page] {
       if (TChildForm* child = FActive()) FReopen(child, page);
       emit EncodingChanged();

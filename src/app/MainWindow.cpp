@@ -324,8 +324,7 @@ void TForm1::UpdateStatus() {
     FEncodingPanel->clear();
     return;
   }
-  FEncodingPanel->setText(
-      EncodingName(child->DiskFile().Encoding(), child->DiskFile().CodePage()));
+  FEncodingPanel->setText(EncodingName(child->DiskFile().Encoding(), child->DiskFile().CodePage()));
   const TRAHLEditor& editor = child->Editor1();
   FitPositionPanels(FPanels[0], FPanels[1], editor);
   if (!hinting)

@@ -87,8 +87,7 @@ std::optional<TCodePage> FirstHoldingWith(const TRACustomEditor& editor, TCodePa
   if (unreadable) return std::nullopt;
   for (const TCodePage page : codepage::kCodePages) {
     const TCodePageCodec& to = TCodePageCodec::Of(page);
-    if (!std::all_of(added.begin(), added.end(), [&](char32_t c) { return to.Holds(c); }))
-      continue;
+    if (!std::all_of(added.begin(), added.end(), [&](char32_t c) { return to.Holds(c); })) continue;
     bool same = true;
     for (const auto& [c, length] : chars) {
       char bytes[2];

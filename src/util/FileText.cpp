@@ -35,7 +35,8 @@ TFileText Decode(std::string& bytes, std::optional<TCodePage> page) {
     return text;
   }
   const bool bom = bytes.starts_with(textcodec::kUtf8Bom);
-  const std::string_view body = std::string_view(bytes).substr(bom ? textcodec::kUtf8Bom.size() : 0);
+  const std::string_view body =
+      std::string_view(bytes).substr(bom ? textcodec::kUtf8Bom.size() : 0);
   const bool ascii = utf8::FindNonAscii(body, 0) == body.size();
   if (ascii && !bom) return text;
   codepage::TUtf8Scan scan;

@@ -140,9 +140,7 @@ TEST(SearchOffset, Cases) {
   };
   for (const Case& c : cases) {
     TextHarness h(c.Text);
-    EXPECT_EQ(
-        editorsearch::FindOffset(h.editor->Lines(), {c.Sub, c.MatchCase}, c.From),
-        c.Expected)
+    EXPECT_EQ(editorsearch::FindOffset(h.editor->Lines(), {c.Sub, c.MatchCase}, c.From), c.Expected)
         << "'" << c.Sub << "' in '" << c.Text << "' from " << c.From;
   }
 }
