@@ -15,7 +15,7 @@
 // load-utf8 loads the same script with one non-ASCII character per hundred lines, written
 // as UTF-8, after the memory peak of the other workloads is taken; load-cyrillic and
 // load-sjis the same script with a Cyrillic or a Japanese comment on every hundredth line,
-// as UTF-8, read as a document's file is and kept in the code page that holds it
+// as UTF-8, opened as a document's file is and kept in the code page that holds it
 // (Windows-1251, Shift-JIS).
 // export-pdf and export-html write the freshly loaded script as File > Export does (the
 // pages as they print, with header and footer; the web page), into a temporary folder.
@@ -46,6 +46,7 @@
 #include "Floors.h"
 #include "Peers.h"
 #include "app/ChildForm.h"
+#include "app/DocumentFile.h"
 #include "app/Documents.h"
 #include "app/HtmlExport.h"
 #include "app/LineNumbers.h"
@@ -54,7 +55,6 @@
 #include "app/PrintSource.h"
 #include "app/Printing.h"
 #include "app/RecoveryDrafts.h"
-#include "app/ScriptFile.h"
 #include "editor/EditorSearch.h"
 #include "editor/MatchCounter.h"
 #include "editor/MatchMarks.h"
@@ -64,7 +64,6 @@
 #include "qt/AccessibleEventSink.h"
 #include "qt/EditorWidget.h"
 #include "qt/RegexMatcher.h"
-#include "util/FileText.h"
 #include "util/TextCodec.h"
 
 namespace {
@@ -430,16 +429,15 @@ double LoadMilliseconds(const std::string& path) {
   });
 }
 
-// One load of the UTF-8 file at Path into a new editor as a document's file is read: the
-// bytes read whole, their code page chosen and the text converted into it (filetext), the
-// line store filled, the editor given the code page, the view painted.
+// One load of the UTF-8 file at Path into a new editor as a document window's Open reads
+// it: read piece by piece with its digest, found to hold text beyond Western, read again
+// whole and converted into the code page that holds it; then the view painted in it.
 double LoadInCodePageMilliseconds(const std::string& path) {
   auto widget = MakeWidget();
   return Milliseconds([&] {
-    std::string bytes = ReadScriptFile(QString::fromStdString(path));
-    const filetext::TFileText text = filetext::Decode(bytes);
-    widget->Editor().Lines().SetTextStr(bytes);
-    widget->SetCodePage(text.Page);
+    TDocumentFile file;
+    file.Load(widget->Editor().Lines(), QString::fromStdString(path));
+    widget->SetCodePage(file.CodePage());
     FullPaint(*widget);
   });
 }

@@ -114,11 +114,16 @@ constexpr uint16_t VK_F3 = 0x72;
 
 std::vector<WindowKey> WindowKeys() {
   std::vector<WindowKey> keys = {
-      {'O', ssCtrl, "File > Open..."},    {'P', ssCtrl, "File > Print..."},
-      {'X', ssCtrl, "Edit > Cut"},        {'C', ssCtrl, "Edit > Copy"},
-      {'V', ssCtrl, "Edit > Paste"},      {'Z', ssCtrl, "Edit > Undo"},
-      {'F', ssCtrl, "Search > Find..."},  {VK_F3, 0, "Search > Find Next"},
+      {'O', ssCtrl, "File > Open..."},
+      {'P', ssCtrl, "File > Print..."},
+      {'X', ssCtrl, "Edit > Cut"},
+      {'C', ssCtrl, "Edit > Copy"},
+      {'V', ssCtrl, "Edit > Paste"},
+      {'Z', ssCtrl, "Edit > Undo"},
+      {'F', ssCtrl, "Search > Find..."},
+      {VK_F3, 0, "Search > Find Next"},
       {'G', ssCtrl, "Search > Go To..."},
+      {'F', ssCtrl | ssShift, "Search > Find in Open Scripts..."},
   };
   for (int d = 0; d <= 9; ++d) {
     const auto digit = static_cast<uint16_t>('0' + d);
@@ -212,21 +217,39 @@ const char* kWindowOnlyKeys =
     "| `Ctrl++` or `Ctrl+=` | View > Zoom In: a larger font |\n"
     "| `Ctrl+-` | View > Zoom Out: a smaller font |\n"
     "| `Ctrl+Alt+0` | View > Normal Size: the designed font size |\n"
+    "| `Ctrl+Shift+F` | Search > Find in Open Scripts...: every match in every open script |\n"
     "| `Ctrl` with the mouse wheel | Zooms in (wheel away from you) or out (towards you) |\n"
     "| `Alt+F`, then `1` to `8` | Opens one of the recent files listed in the File menu |\n"
-    "| `Alt+W`, then a digit | Brings that open document to the front (Window menu) |\n";
+    "| `Alt+W`, then a digit | Brings that open document to the front (Window menu) |\n"
+    "| `F8` | Search > Next Problem: the caret to the next problem of the script |\n"
+    "| `Shift+F8` | Search > Previous Problem: the caret to the problem before it |\n"
+    "| `Ctrl+Shift+G` | Search > Go To Label...: asks for a label, completing its name |\n"
+    "| `F12` | Search > Go To Definition: from a goto or menu entry target to its label |\n"
+    "| `Alt+Left` | Search > Go Back: back to where the last jump to a label started |\n"
+    "| `Enter` or a double click in the Problems or Labels panel | Goes to that row's place |\n"
+    "| `Escape` in the Problems or Labels panel | Back to the document |\n";
 
 // The keys of kWindowOnlyKeys that a binding could use: Ctrl with =/+ and - (main row
-// and keypad) and Ctrl+Alt+0. A binding that takes one of them fails the document.
+// and keypad), Ctrl+Alt+0 and the script keys. A binding that takes one fails the document.
 void CheckWindowOnlyKeysFree(const TKeyboard& keyboard) {
-  const WindowKey zoomKeys[] = {{0xBB, ssCtrl, "="}, {0xBB, ssCtrl | ssShift, "+"},
-                                {0x6B, ssCtrl, "+"}, {0xBD, ssCtrl, "-"},
-                                {0x6D, ssCtrl, "-"}, {'0', ssCtrl | ssAlt, "Alt+0"}};
+  constexpr uint16_t VK_F8 = 0x77;
+  constexpr uint16_t VK_F12 = 0x7B;
+  const WindowKey windowOnly[] = {{0xBB, ssCtrl, "Ctrl+="},
+                                  {0xBB, ssCtrl | ssShift, "Ctrl++"},
+                                  {0x6B, ssCtrl, "Ctrl++"},
+                                  {0xBD, ssCtrl, "Ctrl+-"},
+                                  {0x6D, ssCtrl, "Ctrl+-"},
+                                  {'0', ssCtrl | ssAlt, "Ctrl+Alt+0"},
+                                  {VK_F8, 0, "F8"},
+                                  {VK_F8, ssShift, "Shift+F8"},
+                                  {VK_F12, 0, "F12"},
+                                  {VK_LEFT, ssAlt, "Alt+Left"},
+                                  {'G', ssCtrl | ssShift, "Ctrl+Shift+G"}};
   for (const auto& k : keyboard.Keys()) {
-    for (const WindowKey& zoom : zoomKeys) {
-      if ((k->Key1 == zoom.Key && k->Shift1 == zoom.Shift) ||
-          (k->Key2 == zoom.Key && k->Shift2 == zoom.Shift))
-        throw std::runtime_error("the key map binds the zoom key Ctrl+" + zoom.Command);
+    for (const WindowKey& key : windowOnly) {
+      if ((k->Key1 == key.Key && k->Shift1 == key.Shift) ||
+          (k->Key2 == key.Key && k->Shift2 == key.Shift))
+        throw std::runtime_error("the key map binds the window's key " + key.Command);
     }
   }
 }

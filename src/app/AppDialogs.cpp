@@ -6,6 +6,7 @@
 
 #include "app/AboutBox.h"
 #include "app/GotoDialog.h"
+#include "app/LabelDialog.h"
 #include "app/PrintDialogs.h"
 #include "qt/Guarded.h"
 
@@ -60,6 +61,12 @@ std::optional<QString> AskGotoLine(QWidget* parent) {
   return dialog.edtLine->text();
 }
 
+std::optional<QString> AskGotoLabel(QWidget* parent, const QStringList& labels) {
+  TdlgGotoLabel dialog(labels, parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.edtLabel->text();
+}
+
 }  // namespace
 
 TAppDialogs TAppDialogs::Standard() {
@@ -80,5 +87,6 @@ TAppDialogs TAppDialogs::Standard() {
   dialogs.RecoverDrafts = AskRecovery;
   dialogs.ShowAbout = RunAboutBox;
   dialogs.GotoLine = AskGotoLine;
+  dialogs.GotoLabel = AskGotoLabel;
   return dialogs;
 }

@@ -4,6 +4,7 @@
 // loop; Standard() gives the real dialogs.
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -47,6 +48,9 @@ struct TAppDialogs {
   std::function<void(QWidget* parent)> ShowAbout;
   // The Go To dialog, modal: the text of its line field, none when cancelled.
   std::function<std::optional<QString>(QWidget* parent)> GotoLine;
+  // The Go To Label dialog, modal, completing from Labels: the name typed, none when
+  // cancelled.
+  std::function<std::optional<QString>(QWidget* parent, const QStringList& labels)> GotoLabel;
 
   static TAppDialogs Standard();
 };

@@ -63,7 +63,7 @@ void TChildForm::CreateActions() {
   SearchReplace1 = MakeAction(this, "&Replace", QKeySequence(),
                               "Replace|Replaces specific text with different text");
   SearchGoto = MakeAction(this, "&Go To...", Qt::CTRL | Qt::Key_G, "Goto line number");
-  connect(SearchFind1, &QAction::triggered, this, [this] { FFindDialog1->Execute(); });
+  connect(SearchFind1, &QAction::triggered, this, &TChildForm::OpenFindDialog);
   connect(SearchFindNext1, &QAction::triggered, this, [this] { Find(*FFindDialog1); });
   connect(SearchReplace1, &QAction::triggered, this, &TChildForm::OpenReplaceDialog);
   connect(SearchGoto, &QAction::triggered, this, &TChildForm::GotoLine);
@@ -99,7 +99,8 @@ void TChildForm::CreateMenus() {
   EditMenu = new QMenu(QStringLiteral("&Edit"), this);
   EditMenu->addActions({EditCopy1, EditCut1, EditPaste1, EditUndo1});
   SearchMenu = new QMenu(QStringLiteral("&Search"), this);
-  SearchMenu->addActions({SearchFind1, SearchFindNext1, SearchReplace1});
+  SearchMenu->addActions(
+      {SearchFind1, SearchFindNext1, SearchFindPrevious1, SearchReplace1, SearchFindInScripts1});
   SearchMenu->addSeparator();
   SearchMenu->addAction(SearchGoto);
   SearchMenu->addSeparator();
@@ -158,4 +159,5 @@ void TChildForm::UpdateActions() {
   SearchReplace1->setEnabled(hasText);
   SelectAll1->setEnabled(hasText);
   SearchFindNext1->setEnabled(!FFindDialog1->FindText().empty());
+  SearchFindPrevious1->setEnabled(SearchFindNext1->isEnabled());
 }

@@ -8,7 +8,11 @@
 #include <exception>
 
 #include "app/AppDialogs.h"
+#include "app/DocumentScript.h"
+#include "app/FindAsYouType.h"
 #include "app/LineNumbers.h"
+#include "app/OccurrenceMarks.h"
+#include "app/SearchCount.h"
 #include "app/Zoom.h"
 #include "editor/Completion.h"
 #include "highlight/RAHLEditor.h"
@@ -73,6 +77,7 @@ TChildForm::TChildForm(const TAppDialogs& dialogs, TSave save, QWidget* parent)
       },
       this);
   FEditor1->Loaded();
+  FScript = std::make_unique<TDocumentScript>(*FEditor1, *FEditorView);
   FEditor1->OnPaintGutter = [this](TRACustomEditor*, Canvas& canvas) { PaintGutter(canvas); };
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -80,8 +85,10 @@ TChildForm::TChildForm(const TAppDialogs& dialogs, TSave save, QWidget* parent)
   setFocusProxy(FEditorView);
   CreateSearchDialogs();
   CreateActions();
+  CreateSearchActions();
   CreateMenus();
   BindShortcuts();
+  CreateScriptActions();
   FEditorView->installEventFilter(this);
   ZoomOnCtrlWheel(FEditorView->viewport(), [this](int steps) { emit ZoomRequested(steps); });
   FEditorView->setContextMenuPolicy(Qt::CustomContextMenu);

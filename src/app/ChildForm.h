@@ -5,13 +5,16 @@
 // The implementation is split by concern:
 //   ChildForm.cpp     the window, the editor's settings, the save prompt
 //   ChildActions.cpp  actions, menus, shortcuts and the idle update
-//   ChildSearch.cpp   find, replace, go to, bookmarks and the gutter numbers
+//   ChildSearch.cpp   find, replace, go to, bookmarks and the gutter numbers, with the
+//                     count, the marked occurrences and find as you type
 //   ChildView.cpp     line numbers in the gutter and the font height
+//   ChildScript.cpp   the script's problems and labels: next problem, go to a label, back
 #include <QList>
 #include <QString>
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "app/DocumentFile.h"
 #include "editor/EditorSearch.h"
@@ -20,10 +23,14 @@ class Canvas;
 class EditorWidget;
 class QAction;
 class QMenu;
+class TFindAsYouType;
 class TFindDialog;
+class TOccurrenceMarks;
+class TSearchCount;
 class TRACustomEditor;
 class TColors;
 class TRAHLEditor;
+class TDocumentScript;
 class TReplaceDialog;
 struct TAppDialogs;
 
@@ -81,6 +88,8 @@ class TChildForm : public QWidget {
   QAction* EditUndo1 = nullptr;
   QAction* SearchFind1 = nullptr;
   QAction* SearchFindNext1 = nullptr;
+  QAction* SearchFindPrevious1 = nullptr;
+  QAction* SearchFindInScripts1 = nullptr;
   QAction* SearchReplace1 = nullptr;
   QAction* SearchGoto = nullptr;
   QAction* SelectAll1 = nullptr;
@@ -97,6 +106,16 @@ class TChildForm : public QWidget {
   TReplaceDialog& ReplaceDialog1() const { return *FReplaceDialog1; }
   // Find with a dialog's text and Match case; whether it found an occurrence.
   bool Find(const TFindDialog& dialog);
+  // Find with the Find dialog's text and options towards the start of the document.
+  bool FindPrevious();
+  // Shows the Find dialog; typing in it selects the first occurrence after the caret.
+  void OpenFindDialog();
+  // The status bar's search panel: "3 of 17", "17 matches", "counting..."; empty
+  // without a search text.
+  QString SearchStatus() const;
+  // View > Highlight Word Under Caret: every occurrence of the caret's word marked.
+  bool HighlightWord() const;
+  void SetHighlightWord(bool on);
   void Replace();
   // Replaces every occurrence as one undo step; the status bar says how many.
   void ReplaceAll();
@@ -112,6 +131,24 @@ class TChildForm : public QWidget {
   void ShowLineNumbers(bool on);
   void SetFontHeight(int height);
 
+  // ---- [ChildScript.cpp] the script's problems and labels ----
+  // What the window knows of its script: the model, its marks, the jumps, the suggestions.
+  TDocumentScript& Script() const { return *FScript; }
+  // Asks for a label, offering the script's labels, and goes there.
+  void GotoLabel();
+  // From the goto or menu entry at the caret to its label.
+  void GotoDefinition();
+  // Back to where the latest jump to a label started.
+  void GoBack();
+  // To the next (or previous) problem of the script.
+  void GotoProblem(bool forward);
+
+  QAction* SearchGotoLabel = nullptr;
+  QAction* SearchDefinition = nullptr;
+  QAction* SearchBack = nullptr;
+  QAction* SearchNextProblem = nullptr;
+  QAction* SearchPreviousProblem = nullptr;
+
  signals:
   // A short note for the status bar (a search that missed, how many were replaced).
   void Message(const QString& text);
@@ -119,6 +156,9 @@ class TChildForm : public QWidget {
   void ZoomRequested(int steps);
   // The window closes: its document was saved or its changes discarded.
   void Closed();
+  // Search > Find in Open Scripts, with the text to search for (the selection or the
+  // last search).
+  void FindInOpenScriptsRequested(const QString& text);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -134,15 +174,25 @@ class TChildForm : public QWidget {
   bool HandleBookmarkKey(QEvent* event);
   // ChildSearch.cpp
   void CreateSearchDialogs();
+  void CreateSearchActions();
+  // The search the window marks and counts: the dialog's that changed or ran last.
+  void SetWindowSearch(const editorsearch::TSearchOptions& options);
+  // The Find dialog's text or options changed: marked, counted and shown as typed.
+  void FindTyped();
   // The keyboard focus back to the editor, when a dialog closes.
   void FocusEditor();
   // Says in the status bar that Dialog's text was not found (with a beep), or that the
   // search wrapped.
-  void ReportFind(editorsearch::TFindResult result, const TFindDialog& dialog);
+  void ReportFind(editorsearch::TFindResult result, const TFindDialog& dialog,
+                  bool backwards = false);
   // Whether the document is read-only, said in the status bar with a beep.
   bool RefuseReadOnly();
   // Whether Dialog's regular expression does not compile, said likewise with its error.
   bool RefuseInvalidPattern(const TFindDialog& dialog);
+  // ChildScript.cpp: the actions above, in the Search menu after Go To, with their keys.
+  void CreateScriptActions();
+  // A move that could not be made: said in the status bar, with a beep.
+  void Refuse(const QString& message);
   // ChildView.cpp: the gutter's numbers, and its width kept fitting the line count.
   void PaintGutter(Canvas& canvas);
   void FitGutter();
@@ -157,5 +207,10 @@ class TChildForm : public QWidget {
   TReplaceDialog* FReplaceDialog1 = nullptr;
   // The text of the last search, which the Replace dialog offers.
   QString FLastSearchText;
+  std::unique_ptr<TSearchCount> FSearchCount;
+  std::unique_ptr<TOccurrenceMarks> FMarks;
+  std::unique_ptr<TFindAsYouType> FTyping;
   bool FLineNumbers = false;
+  // Goes before the editor it follows (the window's children go after its members).
+  std::unique_ptr<TDocumentScript> FScript;
 };

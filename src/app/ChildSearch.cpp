@@ -1,5 +1,7 @@
-// The document window's search commands: Find, Replace and Replace All through its two
-// modeless dialogs, Go To line, the ten bookmarks and their numbers in the gutter.
+// The document window's search commands: Find, Find Previous, Replace and Replace All
+// through its two modeless dialogs, with the search's occurrences marked and counted and
+// the Find dialog's find as you type; Find in Open Scripts asked of the main window; Go To
+// line, the ten bookmarks and their numbers in the gutter.
 #include <QApplication>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -8,10 +10,16 @@
 #include <optional>
 #include <string>
 
+#include "app/Actions.h"
 #include "app/AppDialogs.h"
 #include "app/ChildForm.h"
+#include "app/FindAsYouType.h"
 #include "app/FindDialogs.h"
+#include "app/OccurrenceMarks.h"
+#include "app/SearchCount.h"
+#include "app/Shortcuts.h"
 #include "editor/EditorSearch.h"
+#include "editor/SearchBackward.h"
 #include "highlight/RAHLEditor.h"
 #include "platform/Canvas.h"
 #include "qt/Codepage1252.h"
@@ -29,6 +37,14 @@ QString Quoted(QString text) {
   constexpr int kLongest = 40;
   if (text.size() > kLongest) text = text.left(kLongest - 3) + QStringLiteral("...");
   return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+// The selection when it lies within one line, which a search dialog offers as its text;
+// empty otherwise.
+QString OneLineSelection(const TRACustomEditor& editor) {
+  const std::string selected = editor.Selected() ? editor.GetSelText() : std::string();
+  if (selected.find_first_of("\r\n") != std::string::npos) return QString();
+  return Codepage1252::ToQString(selected);
 }
 
 }  // namespace
@@ -57,6 +73,61 @@ void TChildForm::CreateSearchDialogs() {
   for (QDialog* dialog :
        {static_cast<QDialog*>(FFindDialog1), static_cast<QDialog*>(FReplaceDialog1)})
     connect(dialog, &QDialog::finished, this, &TChildForm::FocusEditor);
+  FSearchCount = std::make_unique<TSearchCount>(*FEditor1);
+  FMarks = std::make_unique<TOccurrenceMarks>(*FEditor1, *FEditorView);
+  FTyping = std::make_unique<TFindAsYouType>(*FEditor1);
+  connect(FFindDialog1, &TFindDialog::SearchChanged, this, &TChildForm::FindTyped);
+  connect(FReplaceDialog1, &TFindDialog::SearchChanged, this,
+          [this] { SetWindowSearch(FReplaceDialog1->Options()); });
+  // Escape, Cancel or the close box: the caret goes back where the typing found it.
+  connect(FFindDialog1, &QDialog::rejected, this,
+          [this] { Guarded(this, [this] { FTyping->Cancel(); }); });
+}
+
+void TChildForm::CreateSearchActions() {
+  SearchFindPrevious1 =
+      MakeAction(this, "Find Pre&vious", Qt::SHIFT | Qt::Key_F3,
+                 "Find Previous|Repeats the last find towards the start of the script");
+  connect(SearchFindPrevious1, &QAction::triggered, this, &TChildForm::FindPrevious);
+  SearchFindInScripts1 =
+      MakeAction(this, "Find in &Open Scripts...", Qt::CTRL | Qt::SHIFT | Qt::Key_F,
+                 "Find in Open Scripts|Lists every occurrence in every open script");
+  connect(SearchFindInScripts1, &QAction::triggered, this, [this] {
+    const QString selected = OneLineSelection(*FEditor1);
+    emit FindInOpenScriptsRequested(selected.isEmpty() ? FLastSearchText : selected);
+  });
+  for (QAction* action : {SearchFindPrevious1, SearchFindInScripts1})
+    BindWindowShortcut(action, this, Qt::WidgetWithChildrenShortcut, [this] { UpdateActions(); });
+}
+
+void TChildForm::OpenFindDialog() {
+  FTyping->Anchor();
+  FFindDialog1->Execute();
+  SetWindowSearch(FFindDialog1->Options());
+}
+
+void TChildForm::FindTyped() {
+  const editorsearch::TSearchOptions options = FFindDialog1->Options();
+  SetWindowSearch(options);
+  // Only typing in the open dialog moves the selection; its text set from elsewhere does not.
+  if (FFindDialog1->isVisible()) Guarded(this, [&] { FTyping->Preview(options); });
+}
+
+void TChildForm::SetWindowSearch(const editorsearch::TSearchOptions& options) {
+  FMarks->SetSearch(options);
+  FSearchCount->SetSearch(options);
+}
+
+QString TChildForm::SearchStatus() const {
+  return FSearchCount->Text();
+}
+
+bool TChildForm::HighlightWord() const {
+  return FMarks->WordShown();
+}
+
+void TChildForm::SetHighlightWord(bool on) {
+  FMarks->SetWordShown(on);
 }
 
 void TChildForm::FocusEditor() {
@@ -75,9 +146,28 @@ bool TChildForm::RefuseInvalidPattern(const TFindDialog& dialog) {
 
 bool TChildForm::Find(const TFindDialog& dialog) {
   if (RefuseInvalidPattern(dialog)) return false;
+  SetWindowSearch(dialog.Options());
+  const bool typing = &dialog == FFindDialog1;
   editorsearch::TFindResult result = editorsearch::frNotFound;
-  Guarded(this, [&] { result = editorsearch::Find(*FEditor1, dialog.Options()); });
+  if (typing && FTyping->Previewing()) {
+    // The occurrence the typing selected is the one this Find selects: it stays, for good.
+    result = editorsearch::frFound;
+  } else {
+    Guarded(this, [&] { result = editorsearch::Find(*FEditor1, dialog.Options()); });
+  }
+  if (typing) FTyping->Anchor();
   ReportFind(result, dialog);
+  return result != editorsearch::frNotFound;
+}
+
+bool TChildForm::FindPrevious() {
+  if (RefuseInvalidPattern(*FFindDialog1)) return false;
+  const editorsearch::TSearchOptions options = FFindDialog1->Options();
+  SetWindowSearch(options);
+  editorsearch::TFindResult result = editorsearch::frNotFound;
+  Guarded(this, [&] { result = editorsearch::FindPrevious(*FEditor1, options); });
+  FTyping->Anchor();
+  ReportFind(result, *FFindDialog1, true);
   return result != editorsearch::frNotFound;
 }
 
@@ -117,7 +207,8 @@ bool TChildForm::RefuseReadOnly() {
   return true;
 }
 
-void TChildForm::ReportFind(editorsearch::TFindResult result, const TFindDialog& dialog) {
+void TChildForm::ReportFind(editorsearch::TFindResult result, const TFindDialog& dialog,
+                            bool backwards) {
   // A miss must not look like a program that did nothing: it is said and heard.
   FLastSearchText = dialog.FindEdit->text();
   switch (result) {
@@ -126,7 +217,9 @@ void TChildForm::ReportFind(editorsearch::TFindResult result, const TFindDialog&
       QApplication::beep();
       break;
     case editorsearch::frWrapped:
-      emit Message(QStringLiteral("Passed the end of the script, continued from the top"));
+      emit Message(backwards
+                       ? QStringLiteral("Passed the start of the script, continued from the end")
+                       : QStringLiteral("Passed the end of the script, continued from the top"));
       break;
     default:
       emit Message(QString());
@@ -135,9 +228,9 @@ void TChildForm::ReportFind(editorsearch::TFindResult result, const TFindDialog&
 
 void TChildForm::OpenReplaceDialog() {
   // The selection when it lies within one line, otherwise the last text searched for.
-  const std::string selected = FEditor1->Selected() ? FEditor1->GetSelText() : std::string();
-  if (!selected.empty() && selected.find_first_of("\r\n") == std::string::npos) {
-    FReplaceDialog1->FindEdit->setText(Codepage1252::ToQString(selected));
+  const QString selected = OneLineSelection(*FEditor1);
+  if (!selected.isEmpty()) {
+    FReplaceDialog1->FindEdit->setText(selected);
   } else if (!FLastSearchText.isEmpty()) {
     FReplaceDialog1->FindEdit->setText(FLastSearchText);
   }

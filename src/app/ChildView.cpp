@@ -3,6 +3,7 @@
 #include <QMetaObject>
 
 #include "app/ChildForm.h"
+#include "app/DocumentScript.h"
 #include "app/LineNumbers.h"
 #include "highlight/RAHLEditor.h"
 #include "qt/EditorWidget.h"
@@ -33,4 +34,5 @@ void TChildForm::PaintGutter(Canvas& canvas) {
       QMetaObject::invokeMethod(this, &TChildForm::FitGutter, Qt::QueuedConnection);
   }
   PaintBookmarkNumbers(*FEditor1, canvas);
+  if (FScript) FScript->PaintMarks(canvas);
 }

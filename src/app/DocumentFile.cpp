@@ -37,6 +37,17 @@ QString UnmappableReason(size_t count, const QString& holdings) {
       .arg(count == 1 ? QStringLiteral("character is") : QStringLiteral("characters are"));
 }
 
+// The whole content of FileName, which was just read piece by piece.
+std::string ReadWhole(const QString& fileName) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) {
+    throw EFileError("Cannot open file " + fileName.toStdString() + "\n" +
+                     file.errorString().toStdString());
+  }
+  const QByteArray all = file.readAll();
+  return std::string(all.constData(), static_cast<size_t>(all.size()));
+}
+
 }  // namespace
 
 void TDocumentFile::Load(TEditorStrings& lines, const QString& fileName,
@@ -46,15 +57,21 @@ void TDocumentFile::Load(TEditorStrings& lines, const QString& fileName,
   FCodePage = page.value_or(TCodePage::cp1252);
   FUnmappable = 0;
   FHoldings.clear();
+  TScriptContent content;
+  // Text beyond Western, or a code page chosen: the file is read once more, whole, and
+  // converted into the code page that holds it (or taken as the chosen one's bytes).
   std::string bytes;
   try {
-    bytes = ReadScriptFile(fileName);
+    content = LoadScript(fileName, lines);
+    if (page || content.Decoded.Unmappable > 0) bytes = ReadWhole(fileName);
   } catch (const EFileError&) {
     FUnreadable = QFileInfo::exists(fileName);
     throw;
   }
-  Remember(fileName, QCryptographicHash::hash(QByteArrayView(bytes), kDigest), true);
-  FCutAtNul = bytes.find('\0') != std::string::npos;
+  Remember(fileName, content.Digest, true);
+  FCutAtNul = content.CutAtNul;
+  FEncoding = content.Decoded.Encoding;
+  if (!page && content.Decoded.Unmappable == 0) return;
   const filetext::TFileText decoded = filetext::Decode(bytes, page);
   FEncoding = decoded.Encoding;
   FCodePage = decoded.Page;

@@ -18,10 +18,13 @@
 #include "app/Actions.h"
 #include "app/ChildForm.h"
 #include "app/DocumentFile.h"
+#include "app/DocumentScript.h"
 #include "app/Documents.h"
 #include "app/EncodingMenu.h"
 #include "app/FileDrop.h"
+#include "app/OpenScriptsSearch.h"
 #include "app/PrintCommands.h"
+#include "app/ScriptAssist.h"
 #include "app/Settings.h"
 #include "app/Shortcuts.h"
 #include "app/WindowBounds.h"
@@ -174,6 +177,8 @@ void TForm1::CreateStatusBar() {
     FPanels[i]->setMinimumWidth(kPanelWidths[i]);
     statusBar()->addWidget(FPanels[i]);
   }
+  FSearchPanel = new QLabel(statusBar());
+  statusBar()->addPermanentWidget(FSearchPanel);
   FEncodingPanel = new QLabel(statusBar());
   statusBar()->addPermanentWidget(FEncodingPanel);
   FMessageTimer = new QTimer(this);
@@ -187,6 +192,11 @@ void TForm1::CreateViewMenu() {
                             "Line Numbers|Shows the number of every line in the gutter");
   LineNumbers1->setCheckable(true);
   connect(LineNumbers1, &QAction::toggled, this, &TForm1::SetLineNumbers);
+  HighlightWord1 =
+      MakeAction(this, "&Highlight Word Under Caret", {},
+                 "Highlight Word Under Caret|Marks every occurrence of the word at the caret");
+  HighlightWord1->setCheckable(true);
+  connect(HighlightWord1, &QAction::toggled, this, &TForm1::SetHighlightWord);
   ZoomIn1 = MakeAction(this, "Zoom &In", {}, "Zoom In|Makes the text larger");
   ZoomIn1->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
@@ -198,12 +208,16 @@ void TForm1::CreateViewMenu() {
                           "Normal Size|Shows the text in its designed size");
   connect(ZoomReset1, &QAction::triggered, this, [this] { SetFontHeight(kDesignFontHeight); });
   FViewMenu = new QMenu(QStringLiteral("&View"), this);
-  FViewMenu->addAction(LineNumbers1);
+  FViewMenu->addActions({LineNumbers1, HighlightWord1});
   FViewMenu->addSeparator();
   FViewMenu->addActions({ZoomIn1, ZoomOut1, ZoomReset1});
   menuBar()->insertMenu(FWindowMenu->menuAction(), FViewMenu);
   // The keys work wherever the focus is in the frame.
   addActions({ZoomIn1, ZoomOut1, ZoomReset1});
+  FScriptAssist = new TScriptAssist(*this, *FViewMenu);
+  connect(FScriptAssist, &TScriptAssist::SuggestWordsChanged, this, [this] {
+    for (TChildForm* child : FDocuments->MDIChildren()) FScriptAssist->Apply(child);
+  });
 }
 
 void TForm1::ApplySettings() {
@@ -218,6 +232,7 @@ void TForm1::ApplySettings() {
   FLineNumbers = settings.LineNumbers;
   LineNumbers1->setChecked(FLineNumbers);
   FFontHeight = ValidFontHeight(settings.FontHeight);
+  FScriptAssist->SetSuggestWords(settings.SuggestWords);
   const QRect bounds = FitToScreens(settings.Bounds, TAppSettings().Bounds, AvailableScreenAreas());
   move(bounds.topLeft());
   resize(bounds.size());
@@ -226,7 +241,7 @@ void TForm1::ApplySettings() {
 void TForm1::WriteSettings() {
   // A store that cannot be written must not keep the program from closing.
   SaveSettings(TAppSettings{FFilePath, QRect(pos(), size()), FRecentFiles.Files(), FLineNumbers,
-                            FFontHeight});
+                            FFontHeight, FScriptAssist->SuggestWords()});
 }
 
 // ---- documents ----
@@ -236,12 +251,14 @@ void TForm1::CreateDocuments() {
   connect(FDocuments, &TDocuments::DocumentCreated, this, [this](TChildForm* child) {
     ApplyView(child);
     connect(child, &TChildForm::ZoomRequested, this, &TForm1::ZoomBy);
+    ListenForOpenScriptsSearch(*FOpenScripts, *child);
   });
   connect(FDocuments, &TDocuments::FileOpened, this,
           [this](const QString& fileName) { FFilePath = QFileInfo(fileName).absolutePath(); });
   connect(FDocuments, &TDocuments::FileUsed, this,
           [this](const QString& fileName) { FRecentFiles.Add(fileName); });
   connect(FDocuments, &TDocuments::Message, this, &TForm1::ShowMessage);
+  FOpenScripts = InstallOpenScriptsPanel(*this, [this] { return FDocuments->InOpeningOrder(); });
 }
 
 void TForm1::ExecuteOpen() {
@@ -322,15 +339,21 @@ void TForm1::UpdateStatus() {
     if (!hinting) FPanels[0]->clear();
     FPanels[1]->clear();
     FEncodingPanel->clear();
+    FSearchPanel->clear();
+    if (!FMessageTimer->isActive()) FPanels[2]->clear();
     return;
   }
   FEncodingPanel->setText(EncodingName(child->DiskFile().Encoding(), child->DiskFile().CodePage()));
+  FSearchPanel->setText(child->SearchStatus());
   const TRAHLEditor& editor = child->Editor1();
   FitPositionPanels(FPanels[0], FPanels[1], editor);
   if (!hinting)
     FPanels[0]->setText(
         QStringLiteral("Row:%1 Col:%2").arg(editor.CaretY() + 1).arg(editor.CaretX() + 1));
   FPanels[1]->setText(editor.Modified() ? QStringLiteral("Modified") : QString());
+  // Panel 2: a message while it lasts, otherwise the problem the caret stands in.
+  if (!FMessageTimer->isActive() || FPanels[2]->text().isEmpty())
+    FPanels[2]->setText(child->Script().ProblemAtCaret());
 }
 
 void TForm1::UpdateActions() {
@@ -351,6 +374,7 @@ void TForm1::UpdateActions() {
 }
 
 void TForm1::OnSubWindowActivated(QMdiSubWindow*) {
+  FScriptAssist->Follow(FDocuments->ActiveMDIChild());
   UpdateActions();
   UpdateStatus();
 }
@@ -368,6 +392,10 @@ void TForm1::MergeMenus(TChildForm* child) {
     menuBar()->insertAction(FViewMenu->menuAction(), menu->menuAction());
     FMergedMenus.append(menu);
   }
+}
+
+QString TForm1::SearchStatus() const {
+  return FSearchPanel->text();
 }
 
 QString TForm1::EncodingStatus() const {
@@ -403,6 +431,14 @@ void TForm1::ShowWindowList() {
 void TForm1::ApplyView(TChildForm* child) const {
   child->SetFontHeight(FFontHeight);
   child->ShowLineNumbers(FLineNumbers);
+  FScriptAssist->Apply(child);
+  child->SetHighlightWord(FHighlightWord);
+}
+
+void TForm1::SetHighlightWord(bool on) {
+  FHighlightWord = on;
+  HighlightWord1->setChecked(on);
+  for (TChildForm* child : FDocuments->MDIChildren()) child->SetHighlightWord(on);
 }
 
 void TForm1::SetLineNumbers(bool on) {

@@ -24,7 +24,9 @@ class QTimer;
 class TChildForm;
 class TDocuments;
 class TEncodingMenu;
+class TOpenScriptsPanel;
 class TPrintCommands;
+class TScriptAssist;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -39,6 +41,8 @@ class TForm1 : public QMainWindow {
   TDocuments& Documents() const { return *FDocuments; }
   // File > Encoding.
   TEncodingMenu& EncodingMenu() const { return *FEncodingMenu; }
+  // The Problems and Labels panels and the script word suggestions.
+  TScriptAssist& ScriptAssist() const { return *FScriptAssist; }
 
   // Prints the active document on Printer (already set up).
   void Print(QPrinter& printer);
@@ -50,6 +54,10 @@ class TForm1 : public QMainWindow {
   QString StatusPanel(int index) const;
   // The status bar's panel of the active document's encoding.
   QString EncodingStatus() const;
+  // The status bar's search panel: the active document's count ("3 of 17").
+  QString SearchStatus() const;
+  // Search > Find in Open Scripts' panel.
+  TOpenScriptsPanel& OpenScriptsPanel() const { return *FOpenScripts; }
   // Shows Text in panel 2, which the status refresh leaves alone, for a few seconds;
   // an empty Text clears it.
   void ShowMessage(const QString& text);
@@ -62,6 +70,8 @@ class TForm1 : public QMainWindow {
   bool LineNumbers() const { return FLineNumbers; }
   void SetLineNumbers(bool on);
   int FontHeight() const { return FFontHeight; }
+  // View > Highlight Word Under Caret, for every document window.
+  void SetHighlightWord(bool on);
   void SetFontHeight(int height);
   // Steps larger (negative: smaller), as Ctrl with the wheel does.
   void ZoomBy(int steps);
@@ -84,6 +94,7 @@ class TForm1 : public QMainWindow {
   QAction* WindowArrange1 = nullptr;
   QAction* About1 = nullptr;
   QAction* LineNumbers1 = nullptr;
+  QAction* HighlightWord1 = nullptr;
   QAction* ZoomIn1 = nullptr;
   QAction* ZoomOut1 = nullptr;
   QAction* ZoomReset1 = nullptr;
@@ -132,10 +143,14 @@ class TForm1 : public QMainWindow {
   TRecentFiles FRecentFiles;
   TWindowList FWindowList;
   bool FLineNumbers = false;
+  bool FHighlightWord = false;
   int FFontHeight = kDesignFontHeight;
   QTimer* FMessageTimer = nullptr;
   QList<QPointer<QMenu>> FMergedMenus;
   QLabel* FPanels[3] = {};
   QLabel* FEncodingPanel = nullptr;
+  QLabel* FSearchPanel = nullptr;
+  TOpenScriptsPanel* FOpenScripts = nullptr;
   TPrintCommands* FPrintCommands = nullptr;
+  TScriptAssist* FScriptAssist = nullptr;
 };

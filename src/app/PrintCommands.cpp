@@ -101,26 +101,28 @@ void TPrintCommands::Preview() {
 }
 
 void TPrintCommands::ExportPdf() {
-  TChildForm* child = FActive();
-  if (child == nullptr) return;
-  const QString fileName = FDialogs.ExportFileName(FWindow, ProposedName(*child, "pdf"),
-                                                   QStringLiteral("PDF Files (*.pdf)"));
-  if (fileName.isEmpty()) return;
-  Guarded(FWindow, [&] {
-    TPrintSource source = Source(*child);
-    Report(::ExportPdf(source, Options(*child), fileName, FWindow),
-           QStringLiteral("Exported to %1").arg(fileName));
-  });
+  ExportTo(QStringLiteral("pdf"), QStringLiteral("PDF Files (*.pdf)"),
+           [this](TPrintSource& source, const TChildForm& child, const QString& fileName) {
+             return ::ExportPdf(source, Options(child), fileName, FWindow);
+           });
 }
 
 void TPrintCommands::ExportHtml() {
+  ExportTo(QStringLiteral("html"), QStringLiteral("HTML Files (*.html *.htm)"),
+           [this](TPrintSource& source, const TChildForm&, const QString& fileName) {
+             return ::ExportHtml(source, fileName, FWindow);
+           });
+}
+
+void TPrintCommands::ExportTo(const QString& extension, const QString& filter,
+                              const TExport& write) {
   TChildForm* child = FActive();
   if (child == nullptr) return;
-  const QString fileName = FDialogs.ExportFileName(FWindow, ProposedName(*child, "html"),
-                                                   QStringLiteral("HTML Files (*.html *.htm)"));
+  const QString fileName =
+      FDialogs.ExportFileName(FWindow, ProposedName(*child, extension), filter);
   if (fileName.isEmpty()) return;
   Guarded(FWindow, [&] {
     TPrintSource source = Source(*child);
-    Report(::ExportHtml(source, fileName, FWindow), QStringLiteral("Exported to %1").arg(fileName));
+    Report(write(source, *child, fileName), QStringLiteral("Exported to %1").arg(fileName));
   });
 }

@@ -49,6 +49,11 @@ class TPrintCommands : public QObject {
   static TPrintSource Source(TChildForm& child);
   // What a finished, cancelled or failed job says in the status bar.
   void Report(bool done, const QString& what);
+  // Writes the active document to a file the user names (proposed with Extension, offered
+  // with Filter) through Write, which says whether it finished.
+  using TExport =
+      std::function<bool(TPrintSource& source, const TChildForm& child, const QString& fileName)>;
+  void ExportTo(const QString& extension, const QString& filter, const TExport& write);
 
   QWidget* FWindow;
   TAppDialogs& FDialogs;

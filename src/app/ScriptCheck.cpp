@@ -32,7 +32,7 @@ int CheckScripts(const QStringList& fileNames, std::ostream& out, std::ostream& 
   TScriptModel model;
   for (const QString& fileName : fileNames) {
     try {
-      ReadScriptLines(fileName, lines);
+      LoadScript(fileName, lines);
     } catch (const EFileError& e) {
       err << ReadFailure(e.what()) << '\n';
       result = 2;

@@ -10,6 +10,8 @@
 #include "editor/EditorStrings.h"
 #include "editor/LineList.h"
 #include "editor/RAEditor.h"
+#include "editor/TextLoader.h"
+#include "util/BackgroundDigest.h"
 #include "util/Errors.h"
 #include "util/RAStrUtil.h"
 
@@ -50,32 +52,45 @@ QString RefusalBeforeReading(const QString& fileName) {
 
 }  // namespace
 
-std::string ReadScriptFile(const QString& fileName) {
+namespace {
+
+// Loads FileName through Load (the line store's own loading), with the digest of every
+// byte read on a second thread.
+template <class TLoad>
+TScriptContent LoadScriptWith(const QString& fileName, TLoad&& load) {
   if (const QString refusal = RefusalBeforeReading(fileName); !refusal.isEmpty()) {
     CannotOpen(fileName, refusal);
   }
-  QFile file(fileName);
-  errno = 0;
-  if (!file.open(QIODevice::ReadOnly)) CannotOpen(fileName, Reason(file, errno));
-  // Read straight into the string, so a large script is not held twice while opening.
-  std::string text(static_cast<size_t>(file.size()), '\0');
-  const qint64 read = text.empty() ? 0 : file.read(text.data(), static_cast<qint64>(text.size()));
-  if (read < 0) CannotOpen(fileName, Reason(file, errno));
-  text.resize(static_cast<size_t>(read));
-  // A file that grows while it is read, or one whose size the system does not know.
-  const QByteArray rest = file.readAll();
-  if (file.error() != QFileDevice::NoError) CannotOpen(fileName, Reason(file, errno));
-  if (read + rest.size() > kLargestScript) CannotOpen(fileName, TooLarge());
-  text.append(rest.constData(), static_cast<size_t>(rest.size()));
-  return text;
+  TFileByteSource file(QFile::encodeName(fileName).toStdString());
+  if (file.Error() != 0) CannotOpen(fileName, QString::fromLocal8Bit(std::strerror(file.Error())));
+  TBackgroundDigest digest;
+  TLoadOptions options;
+  options.MaxBytes = kLargestScript;
+  options.OnBytes = [&](std::string_view bytes) { digest.Add(bytes); };
+  options.OnRewind = [&] { digest.Reset(); };
+  const TLoadedText loaded = load(file, std::move(options));
+  if (loaded.Stop == TLoadedText::TStop::TooLarge) CannotOpen(fileName, TooLarge());
+  if (loaded.Stop == TLoadedText::TStop::ReadFailed) {
+    CannotOpen(fileName, QString::fromLocal8Bit(std::strerror(file.Error())));
+  }
+  const std::string sum = digest.Result();
+  return {QByteArray(sum.data(), static_cast<qsizetype>(sum.size())), loaded.Decoded,
+          loaded.CutAtNul};
 }
 
-void ReadScriptLines(const QString& fileName, LineList& lines) {
-  std::string bytes = ReadScriptFile(fileName);
-  textcodec::Decode(bytes);
-  const std::string_view text = std::string_view(bytes).substr(0, bytes.find('\0'));
-  const std::string tabRun = Blanks(NextTabStopIn(kScriptTabStops, 0));
-  lines.AssignText(text, text.find('\t') != std::string_view::npos ? &tabRun : nullptr);
+}  // namespace
+
+TScriptContent LoadScript(const QString& fileName, TEditorStrings& lines) {
+  return LoadScriptWith(fileName, [&](TByteSource& source, TLoadOptions options) {
+    return lines.LoadFrom(source, std::move(options));
+  });
+}
+
+TScriptContent LoadScript(const QString& fileName, LineList& lines) {
+  return LoadScriptWith(fileName, [&](TByteSource& source, TLoadOptions options) {
+    options.TabRun = Blanks(NextTabStopIn(kScriptTabStops, 0));
+    return LoadText(lines, source, options);
+  });
 }
 
 void SaveScript(const TEditorStrings& lines, const QString& fileName, TTextEncoding encoding,

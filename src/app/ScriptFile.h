@@ -1,6 +1,6 @@
 #pragma once
-// Script files on disk: read whole, written with CR LF after every line in the document's
-// encoding. Every failure says, on a second line, why the system refused.
+// Script files on disk: read piece by piece into a line store, written with CR LF after every line
+// in the document's encoding. Every failure says, on a second line, why the system refused.
 #include <QString>
 #include <limits>
 #include <string>
@@ -20,15 +20,24 @@ inline constexpr const char kScriptTabStops[] = "3 5";
 // two spaces), so larger files could not be addressed.
 inline constexpr qint64 kLargestScript = std::numeric_limits<int>::max() / 2;
 
-// The whole content of FileName. Throws EFileError "Cannot open file <name>" and the
-// reason when it cannot be read, is not a plain file (a folder, a device) or is larger
-// than kLargestScript.
-std::string ReadScriptFile(const QString& fileName);
+// What loading a script found besides its lines.
+struct TScriptContent {
+  // The SHA-256 digest of the file's bytes as they were read.
+  QByteArray Digest;
+  textcodec::TDecodedText Decoded;
+  // The file held a NUL byte: the lines end before it.
+  bool CutAtNul = false;
+};
 
-// The lines of FileName as a document window opened on it shows them: decoded, ended at
-// a NUL byte, split at CR LF, CR or LF, every tab the blanks up to the first tab stop of
-// kScriptTabStops. Throws as ReadScriptFile does.
-void ReadScriptLines(const QString& fileName, LineList& lines);
+// Replaces the lines of Lines with the content of FileName as a document window opened on
+// it shows them: decoded, ended at a NUL byte, split at CR LF, CR or LF, every tab the
+// blanks up to the first tab stop of kScriptTabStops. The file is read a piece at a time
+// straight into the lines (never held whole beside them), and its digest is computed on
+// a second thread meanwhile. Throws EFileError "Cannot open file <name>" and the reason
+// when it cannot be read, is not a plain file (a folder, a device) or is larger than
+// kLargestScript; Lines then stay as they were.
+TScriptContent LoadScript(const QString& fileName, TEditorStrings& lines);
+TScriptContent LoadScript(const QString& fileName, LineList& lines);
 
 // Writes every line of Lines (bytes of Page) in Encoding followed by CR LF (nothing for an
 // empty document but the byte order mark of Utf8Bom), and gives every byte written to

@@ -68,6 +68,7 @@ void LoadSettings(TAppSettings& settings) {
   ReadStringList(store, "recentfiles", settings.RecentFiles);
   ReadBoolean(store, "linenumbers", settings.LineNumbers);
   ReadInteger(store, "fontheight", settings.FontHeight);
+  ReadBoolean(store, "suggestwords", settings.SuggestWords);
 }
 
 bool SaveSettings(const TAppSettings& settings) {
@@ -80,6 +81,7 @@ bool SaveSettings(const TAppSettings& settings) {
   store.setValue(QStringLiteral("recentfiles"), settings.RecentFiles);
   store.setValue(QStringLiteral("linenumbers"), settings.LineNumbers ? 1 : 0);
   store.setValue(QStringLiteral("fontheight"), settings.FontHeight);
+  store.setValue(QStringLiteral("suggestwords"), settings.SuggestWords ? 1 : 0);
   store.sync();
   return store.status() == QSettings::NoError;
 }

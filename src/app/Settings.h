@@ -23,12 +23,14 @@ struct TAppSettings {
   QStringList RecentFiles;
   bool LineNumbers = false;
   int FontHeight = kDesignFontHeight;
+  // View > Suggest Script Words.
+  bool SuggestWords = false;
 };
 
 // Reads "filepath", "formx", "formy", "formheight" and "formwidth" in that order into
-// Settings, then "recentfiles", "linenumbers" and "fontheight"; an absent value leaves
-// the field as it is. A value of the wrong type throws
-// ESettingsError; the values read before it are kept and the later ones are not read.
+// Settings, then "recentfiles", "linenumbers", "fontheight" and "suggestwords"; an absent value
+// leaves the field as it is. A value of the wrong type throws ESettingsError; the values read
+// before it are kept and the later ones are not read.
 void LoadSettings(TAppSettings& settings);
 
 // Writes the values. A store that cannot be written is ignored: the program must

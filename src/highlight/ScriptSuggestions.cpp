@@ -45,6 +45,7 @@ std::vector<std::string> ScriptSuggestions(const TScriptModel& model, std::strin
                    [](const auto& a, const auto& b) { return Lower(a.first) < Lower(b.first); });
   std::vector<std::string> out;
   out.reserve(items.size());
-  for (const auto& [name, description] : items) out.push_back(name + "=" + description);
+  // The list draws the second field: the name with its kind beside it.
+  for (const auto& [name, kind] : items) out.push_back(name + "=" + name + " (" + kind + ")");
   return out;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // What the completion list offers while a script is typed: after "goto" the script's
 // labels; anywhere else the commands, the built-in functions and the names the script
-// declares. Items are in the completion's identifier form, "Name=description", sorted
+// declares. Items are in the completion's identifier form, "Name=Name (kind)", sorted
 // by name ignoring case so that the first one matching the typed word is the nearest.
 #include <string>
 #include <string_view>

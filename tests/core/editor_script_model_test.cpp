@@ -72,17 +72,18 @@ TEST_F(EditorScriptModelTest, UnderlinesProblemsAndFollowsTypingUndoAndLoading) 
 TEST_F(EditorScriptModelTest, SuggestsLabelsAfterGotoAndWordsElsewhere) {
   h.SetText("declare count\r\nlabel Zeta\r\nlabel alpha\r\n");
   const auto afterGoto = ScriptSuggestions(script.Model(), "  goto al", 9);
-  EXPECT_EQ(afterGoto, (std::vector<std::string>{"alpha=label", "Zeta=label"}));
+  EXPECT_EQ(afterGoto, (std::vector<std::string>{"alpha=alpha (label)", "Zeta=Zeta (label)"}));
   EXPECT_EQ(ScriptSuggestions(script.Model(), "goto ", 5).size(), 2u);
   const auto words = ScriptSuggestions(script.Model(), "co", 2);
   EXPECT_EQ(words.size(), 9u + 68u + 1u);
-  EXPECT_NE(std::find(words.begin(), words.end(), "count=variable"), words.end());
-  EXPECT_NE(std::find(words.begin(), words.end(), "GetCameraStatus=function"), words.end());
+  EXPECT_NE(std::find(words.begin(), words.end(), "count=count (variable)"), words.end());
+  EXPECT_NE(std::find(words.begin(), words.end(), "GetCameraStatus=GetCameraStatus (function)"),
+            words.end());
   // Sorted ignoring case, so the first item starting with the typed word is the nearest.
-  EXPECT_EQ(words.front(), "Alert=function");
+  EXPECT_EQ(words.front(), "Alert=Alert (function)");
   EXPECT_EQ(*std::find_if(words.begin(), words.end(),
                           [](const std::string& w) { return w.rfind("de", 0) == 0; }),
-            "declare=command");
+            "declare=declare (command)");
 }
 
 }  // namespace

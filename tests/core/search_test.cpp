@@ -11,6 +11,7 @@
 #include "editor/MatchCounter.h"
 #include "editor/MatchMarks.h"
 #include "editor/PatternSearch.h"
+#include "editor/SearchBackward.h"
 #include "support/StdRegexMatcher.h"
 #include "util/RAStrUtil.h"
 #include "util/xProcs.h"
@@ -580,4 +581,73 @@ TEST(SearchMarks, MarkEveryOccurrenceOnItsLines) {
   EXPECT_EQ(marked(0), ".mm..mm.");
   EXPECT_EQ(marked(1), "mm......");  // b\nb with its line break
   EXPECT_EQ(marked(2), "m.......");
+}
+
+// Find Previous against the successive finds from the top (plain text and patterns that
+// stay within a line, where the two agree): the last occurrence that starts before the
+// selection, or before the caret; with Wrap around the last of all when none is before.
+TEST(SearchModel, FindPreviousTakesTheLastOccurrenceBefore) {
+  std::mt19937 rng(3);
+  auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+  const std::string alphabet = "aAbB .";
+  for (int round = 0; round < 500; ++round) {
+    std::string text;
+    for (int i = pick(60); i > 0; --i) text += pick(6) == 0 ? "\r\n" : alphabet.substr(pick(6), 1);
+    TSearchOptions o{std::string(1 + pick(2), "ab"[pick(2)]), pick(2) == 0, pick(3) == 0,
+                     pick(3) == 0};
+    std::vector<std::pair<int, int>> all;  // offset, length
+    TextHarness h(text);
+    if (pick(2) == 0) {
+      std::string pattern;
+      do pattern = RandomPattern(rng);
+      while (pattern.find("\\n") != std::string::npos);
+      o = RegexOptions(pattern, o.MatchCase);
+      o.WrapAround = pick(3) == 0;
+      const std::regex re(pattern, o.MatchCase ? std::regex::ECMAScript
+                                               : std::regex::ECMAScript | std::regex::icase);
+      for (const TPatternMatch& m : RegexModelAll(*h.editor, re))
+        all.push_back({m.Offset, m.Length});
+    } else {
+      const std::string whole = o.MatchCase ? h.Text() : Folded(h.Text());
+      const std::string wanted = o.MatchCase ? o.Text : Folded(o.Text);
+      for (int p = WholeTextPos(whole, wanted, 1, o.WholeWord); p > 0;
+           p = WholeTextPos(whole, wanted, p + static_cast<int>(wanted.size()), o.WholeWord))
+        all.push_back({p - 1, static_cast<int>(wanted.size())});
+    }
+    const int at = pick(static_cast<int>(h.Text().size()) + 1);
+    h.editor->SetSelStart(at);
+    h.editor->SetSelLength(pick(3));
+    // The selection's start, or the caret; below the last line, the end of the text.
+    const TRACustomEditor& e = *h.editor;
+    const int y = e.Selected() ? e.SelBegY() : e.CaretY();
+    const int x = e.Selected() ? e.SelBegX() : e.CaretX();
+    const int limit = y >= e.Lines().Count() ? e.Lines().TextLength() : e.PosFromCaret(x, y);
+    auto expected = std::find_if(all.rbegin(), all.rend(),
+                                 [&](const std::pair<int, int>& m) { return m.first < limit; });
+    auto result = editorsearch::frFound;
+    if (expected == all.rend() && o.WrapAround && !all.empty()) {
+      expected = all.rbegin();
+      result = editorsearch::frWrapped;
+    }
+    const std::string what = "'" + o.Text + "' in '" + text + "' before " + std::to_string(limit);
+    const std::string before = h.Text();
+    if (expected == all.rend()) {
+      EXPECT_EQ(editorsearch::FindPrevious(*h.editor, o), editorsearch::frNotFound) << what;
+      continue;
+    }
+    EXPECT_EQ(editorsearch::FindPrevious(*h.editor, o), result) << what;
+    EXPECT_EQ(h.editor->PosFromCaret(h.editor->SelBegX(), h.editor->SelBegY()), expected->first)
+        << what;
+    EXPECT_EQ(static_cast<int>(h.editor->GetSelText().size()), expected->second) << what;
+    EXPECT_EQ(h.Text(), before);
+  }
+  // A text with a line break, over the slices the search goes up in.
+  std::string text;
+  for (int i = 0; i < 3000; ++i) text += i == 5 ? "ab\r\ncd\r\n" : "x\r\n";
+  TextHarness h(text);
+  h.editor->SetCaret(0, 2999);
+  ASSERT_EQ(editorsearch::FindPrevious(*h.editor, {"b\r\nc", true}), editorsearch::frFound);
+  EXPECT_EQ(h.editor->SelBegY(), 5);
+  EXPECT_EQ(h.editor->SelBegX(), 1);
+  EXPECT_EQ(editorsearch::FindPrevious(*h.editor, {"b\r\nc", true}), editorsearch::frNotFound);
 }

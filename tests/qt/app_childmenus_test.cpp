@@ -49,8 +49,12 @@ TEST_F(ChildTest, ActionsHaveTheirCaptionsShortcutsHintsAndTags) {
       {c.EditUndo1, "&Undo", QKeySequence("Ctrl+Z"), "Reverts the last action", "Undo"},
       {c.SearchFind1, "&Find...", QKeySequence("Ctrl+F"), "Finds the specified text", "Find"},
       {c.SearchFindNext1, "Find &Next", QKeySequence("F3"), "Repeats the last find", "Find Next"},
+      {c.SearchFindPrevious1, "Find Pre&vious", QKeySequence("Shift+F3"),
+       "Repeats the last find towards the start of the script", "Find Previous"},
       {c.SearchReplace1, "&Replace", QKeySequence(), "Replaces specific text with different text",
        "Replace"},
+      {c.SearchFindInScripts1, "Find in &Open Scripts...", QKeySequence("Ctrl+Shift+F"),
+       "Lists every occurrence in every open script", "Find in Open Scripts"},
       {c.SearchGoto, "&Go To...", QKeySequence("Ctrl+G"), "Goto line number", "Goto line number"},
   };
   for (const Row& r : rows) {
@@ -81,8 +85,10 @@ TEST_F(ChildTest, MenusMergeBetweenFileAndWindowAndShareTheBookmarkActions) {
             QStringList({"&File", "&Edit", "&Search", "&View", "&Window", "&Help"}));
   EXPECT_EQ(Titles(c.EditMenu->actions()), QStringList({"&Copy", "Cu&t", "&Paste", "&Undo"}));
   EXPECT_EQ(Titles(c.SearchMenu->actions()),
-            QStringList({"&Find...", "Find &Next", "&Replace", "-", "&Go To...", "-",
-                         "&Toggle Bookmark...", "Goto &Bookmark..."}));
+            QStringList({"&Find...", "Find &Next", "Find Pre&vious", "&Replace",
+                         "Find in &Open Scripts...", "-", "&Go To...", "Go To &Label...",
+                         "Go To &Definition", "Go Bac&k", "-", "Ne&xt Problem", "Previous &Problem",
+                         "-", "&Toggle Bookmark...", "Goto &Bookmark..."}));
   QMenu* toggles = SubmenuNamed(c.SearchMenu, "&Toggle Bookmark...");
   QMenu* gotos = SubmenuNamed(c.SearchMenu, "Goto &Bookmark...");
   ASSERT_TRUE(toggles && gotos);

@@ -10,6 +10,7 @@
 
 #include "app/ScriptFile.h"
 #include "app_fixture.h"
+#include "editor/LineList.h"
 #include "util/Errors.h"
 
 namespace {
@@ -175,7 +176,8 @@ TEST_F(AppTest, MissingFileOpensAnEmptyTitledWindow) {
   EXPECT_EQ(child->FileName(), path);
   EXPECT_EQ(child->Editor1().Lines().Count(), 0);
   EXPECT_EQ(form.FilePath(), PathOf("none"));
-  EXPECT_THROW(ReadScriptFile(path), EFileError);
+  LineList lines;
+  EXPECT_THROW(LoadScript(path, lines), EFileError);
 }
 
 TEST_F(AppTest, FolderOfARootFileKeepsItsSeparator) {

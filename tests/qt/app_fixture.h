@@ -82,6 +82,9 @@ struct FakeDialogs {
   // The Go To dialog's answer: the typed text, none for Cancel.
   std::optional<QString> GotoText;
   int GotoAsked = 0;
+  // The Go To Label dialog's answer, and the labels it offered.
+  std::optional<QString> LabelText;
+  QStringList LabelsOffered;
   QStringList ReloadQuestions;
   bool ReloadAnswer = false;
   TRecoveryChoice RecoveryAnswer = TRecoveryChoice::Keep;
@@ -138,6 +141,10 @@ struct FakeDialogs {
     d.GotoLine = [this](QWidget*) {
       ++GotoAsked;
       return GotoText;
+    };
+    d.GotoLabel = [this](QWidget*, const QStringList& labels) {
+      LabelsOffered = labels;
+      return LabelText;
     };
     return d;
   }
