@@ -13,7 +13,10 @@
 // idle runs on the application's main window with the script open in a document window;
 // draft there too, timing the user-interface thread's part of one recovery draft.
 // load-utf8 loads the same script with one non-ASCII character per hundred lines, written
-// as UTF-8, after the memory peak of the other workloads is taken.
+// as UTF-8, after the memory peak of the other workloads is taken; load-cyrillic and
+// load-sjis the same script with a Cyrillic or a Japanese comment on every hundredth line,
+// as UTF-8, opened as a document's file is and kept in the code page that holds it
+// (Windows-1251, Shift-JIS).
 // export-pdf and export-html write the freshly loaded script as File > Export does (the
 // pages as they print, with header and footer; the web page), into a temporary folder.
 //
@@ -37,11 +40,13 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Floors.h"
 #include "Peers.h"
 #include "app/ChildForm.h"
+#include "app/DocumentFile.h"
 #include "app/Documents.h"
 #include "app/HtmlExport.h"
 #include "app/LineNumbers.h"
@@ -156,8 +161,8 @@ void WheelDown(EditorWidget& w) {
   QApplication::sendEvent(w.viewport(), &wheel);
 }
 
-// Text with an "é" at the end of every hundredth line, in UTF-8.
-std::string WithUtf8Accents(const std::string& text) {
+// Text with Suffix (UTF-8) at the end of every hundredth line.
+std::string WithEveryHundredth(const std::string& text, std::string_view suffix) {
   std::string out;
   out.reserve(text.size() + text.size() / 1000);
   size_t line = 0;
@@ -167,7 +172,7 @@ std::string WithUtf8Accents(const std::string& text) {
     size_t body = end;
     while (body > start && (text[body - 1] == '\n' || text[body - 1] == '\r')) --body;
     out.append(text, start, body - start);
-    if (++line % 100 == 0) out += "\xC3\xA9";
+    if (++line % 100 == 0) out += suffix;
     out.append(text, body, end - body);
     start = end;
   }
@@ -424,6 +429,19 @@ double LoadMilliseconds(const std::string& path) {
   });
 }
 
+// One load of the UTF-8 file at Path into a new editor as a document window's Open reads
+// it: read piece by piece with its digest, found to hold text beyond Western, read again
+// whole and converted into the code page that holds it; then the view painted in it.
+double LoadInCodePageMilliseconds(const std::string& path) {
+  auto widget = MakeWidget();
+  return Milliseconds([&] {
+    TDocumentFile file;
+    file.Load(widget->Editor().Lines(), QString::fromStdString(path));
+    widget->SetCodePage(file.CodePage());
+    FullPaint(*widget);
+  });
+}
+
 // The user-interface thread's part of one recovery draft of the whole script (the copy of
 // the text and the manifest); the worker writes the file afterwards, untimed.
 // The first draft after a change, and the next one, as while the user goes on typing.
@@ -519,10 +537,19 @@ int main(int argc, char** argv) {
   for (int run = 0; run < options.Runs; ++run) times["idle"].push_back(IdleMilliseconds(path));
   for (int run = 0; run < options.Runs; ++run) times["open"].push_back(OpenMilliseconds(path));
   {
+    const std::string script = ReadFile(path);
     const std::string utf8 = dir.filePath("utf8.csm").toStdString();
-    std::ofstream(utf8, std::ios::binary) << WithUtf8Accents(ReadFile(path));
+    std::ofstream(utf8, std::ios::binary) << WithEveryHundredth(script, "\xC3\xA9");
+    const std::string cyrillic = dir.filePath("cyrillic.csm").toStdString();
+    std::ofstream(cyrillic, std::ios::binary) << WithEveryHundredth(
+        script, "  # \u041a\u043e\u043c\u043c\u0435\u043d\u0442\u0430\u0440\u0438\u0439");
+    const std::string sjis = dir.filePath("sjis.csm").toStdString();
+    std::ofstream(sjis, std::ios::binary)
+        << WithEveryHundredth(script, "  # \u65e5\u672c\u8a9e\u306e\u30b3\u30e1\u30f3\u30c8");
     for (int run = 0; run < options.Runs; ++run) {
       times["load-utf8"].push_back(LoadMilliseconds(utf8));
+      times["load-cyrillic"].push_back(LoadInCodePageMilliseconds(cyrillic));
+      times["load-sjis"].push_back(LoadInCodePageMilliseconds(sjis));
     }
   }
   {
@@ -566,6 +593,8 @@ int main(int argc, char** argv) {
   std::printf("draft  %.2f ms (first after a change %.2f ms)\n", Median(times["draft"]),
               Median(times["draft first"]));
   std::printf("load-utf8  %.2f ms\n", Median(times["load-utf8"]));
+  std::printf("load-cyrillic  %.2f ms\n", Median(times["load-cyrillic"]));
+  std::printf("load-sjis  %.2f ms\n", Median(times["load-sjis"]));
   std::printf("export-pdf  %.2f ms\n", Median(times["export-pdf"]));
   std::printf("export-html  %.2f ms\n", Median(times["export-html"]));
   std::printf("count-memmem  %.2f ms\n", Median(times["count-memmem"]));

@@ -50,7 +50,7 @@ void TChildForm::CreateActions() {
   connect(EditPaste1, &QAction::triggered, this, [this] {
     Guarded(this, [this] {
       // Text the document cannot hold is refused whole, as typing refuses it.
-      const TTypedText typed = TypedText(QGuiApplication::clipboard()->text());
+      const TTypedText typed = FEditorView->Typed(QGuiApplication::clipboard()->text());
       if (!typed.Accepted()) return FEditorView->RefuseTyping(typed);
       FEditor1->PasteFromClipboard();
     });

@@ -100,6 +100,15 @@ TChildForm::TChildForm(const TAppDialogs& dialogs, TSave save, QWidget* parent)
     PopupMenu1->popup(FEditorView->mapToGlobal(at));
   });
   connect(FEditorView, &EditorWidget::TypingRefused, this, &TChildForm::Message);
+  // A UTF-8 file can be written from any code page: typing may move the document to
+  // another one, which its next save then converts from.
+  FEditorView->SetCodePageSwitching(
+      [this] { return FDiskFile.Encoding() != TTextEncoding::Windows1252; });
+  connect(FEditorView, &EditorWidget::CodePageSwitched, this,
+          [this](TCodePage page, const QString& message) {
+            FDiskFile.SetCodePage(page);
+            emit Message(message);
+          });
 }
 
 TChildForm::~TChildForm() = default;

@@ -26,24 +26,44 @@ bool DigestNow(const QString& fileName, QByteArray& digest) {
   return true;
 }
 
-// Why a document with Count characters shown as '?' is not written.
-QString UnmappableReason(size_t count) {
+// Why a document with Count characters shown as '?' is not written; Holdings names what
+// the file holds.
+QString UnmappableReason(size_t count, const QString& holdings) {
   return QStringLiteral(
-             "it holds %1 character%2 that Windows-1252, the character set of the editor, "
-             "cannot show. They appear as \"?\", and saving would lose them.")
+             "it holds %1, which no single code page of the editor holds together. %2 %3 "
+             "shown as \"?\", and saving would lose them.")
+      .arg(holdings.isEmpty() ? QStringLiteral("characters") : holdings)
       .arg(count)
-      .arg(count == 1 ? "" : "s");
+      .arg(count == 1 ? QStringLiteral("character is") : QStringLiteral("characters are"));
+}
+
+// The whole content of FileName, which was just read piece by piece.
+std::string ReadWhole(const QString& fileName) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) {
+    throw EFileError("Cannot open file " + fileName.toStdString() + "\n" +
+                     file.errorString().toStdString());
+  }
+  const QByteArray all = file.readAll();
+  return std::string(all.constData(), static_cast<size_t>(all.size()));
 }
 
 }  // namespace
 
-void TDocumentFile::Load(TEditorStrings& lines, const QString& fileName) {
+void TDocumentFile::Load(TEditorStrings& lines, const QString& fileName,
+                         std::optional<TCodePage> page) {
   Remember(fileName, QByteArray(), false);
   FEncoding = TTextEncoding::Windows1252;
+  FCodePage = page.value_or(TCodePage::cp1252);
   FUnmappable = 0;
+  FHoldings.clear();
   TScriptContent content;
+  // Text beyond Western, or a code page chosen: the file is read once more, whole, and
+  // converted into the code page that holds it (or taken as the chosen one's bytes).
+  std::string bytes;
   try {
     content = LoadScript(fileName, lines);
+    if (page || content.Decoded.Unmappable > 0) bytes = ReadWhole(fileName);
   } catch (const EFileError&) {
     FUnreadable = QFileInfo::exists(fileName);
     throw;
@@ -52,20 +72,26 @@ void TDocumentFile::Load(TEditorStrings& lines, const QString& fileName) {
   FCutAtNul = content.CutAtNul;
   FLinefeedEnds = content.LinefeedEnds;
   FEncoding = content.Decoded.Encoding;
-  FUnmappable = content.Decoded.Unmappable;
+  if (!page && content.Decoded.Unmappable == 0) return;
+  const filetext::TFileText decoded = filetext::Decode(bytes, page);
+  FEncoding = decoded.Encoding;
+  FCodePage = decoded.Page;
+  FUnmappable = decoded.Unmappable;
+  if (FUnmappable > 0) FHoldings = QString::fromStdString(filetext::DescribeHoldings(decoded));
+  lines.SetTextStr(bytes);
 }
 
 void TDocumentFile::CheckWritable(const QString& fileName) const {
   if (FUnmappable == 0) return;
   throw EFileError(QStringLiteral("Cannot save %1: %2")
-                       .arg(fileName, UnmappableReason(FUnmappable))
+                       .arg(fileName, UnmappableReason(FUnmappable, FHoldings))
                        .toStdString());
 }
 
 void TDocumentFile::Save(const TEditorStrings& lines, const QString& fileName) {
   CheckWritable(fileName);
   QCryptographicHash digest(kDigest);
-  SaveScript(lines, fileName, FEncoding, digest,
+  SaveScript(lines, fileName, FEncoding, digest, FCodePage,
              FKeepLineEnds && FLinefeedEnds ? std::string_view("\n") : std::string_view("\r\n"));
   Remember(fileName, digest.result(), true);
 }
@@ -87,6 +113,7 @@ void TDocumentFile::RestoreIdentity(const TIdentity& identity) {
   FCutAtNul = identity.CutAtNul;
   FUnreadable = identity.Unreadable;
   FEncoding = identity.Encoding;
+  FCodePage = identity.CodePage;
 }
 
 void TDocumentFile::Remember(const QString& fileName, const QByteArray& digest, bool exists) {
@@ -97,16 +124,12 @@ void TDocumentFile::Remember(const QString& fileName, const QByteArray& digest, 
   FCutAtNul = false;
 }
 
-QString EncodingName(TTextEncoding encoding) {
-  switch (encoding) {
-    case TTextEncoding::Utf8:
-      return QStringLiteral("UTF-8");
-    case TTextEncoding::Utf8Bom:
-      return QStringLiteral("UTF-8 BOM");
-    case TTextEncoding::Windows1252:
-      break;
-  }
-  return QStringLiteral("Windows-1252");
+QString EncodingName(TTextEncoding encoding, TCodePage page) {
+  if (encoding == TTextEncoding::Windows1252) return QString::fromLatin1(codepage::Name(page));
+  const QString utf8 =
+      encoding == TTextEncoding::Utf8Bom ? QStringLiteral("UTF-8 BOM") : QStringLiteral("UTF-8");
+  if (page == TCodePage::cp1252) return utf8;
+  return QStringLiteral("%1 (%2)").arg(utf8, QString::fromLatin1(codepage::WritingSystem(page)));
 }
 
 QString NulOpenedWarning(const QString& fileName) {
@@ -116,8 +139,9 @@ QString NulOpenedWarning(const QString& fileName) {
       .arg(fileName);
 }
 
-QString UnmappableOpenedWarning(const QString& fileName, size_t count) {
-  return QStringLiteral("%1 is opened read-only: %2").arg(fileName, UnmappableReason(count));
+QString UnmappableOpenedWarning(const QString& fileName, size_t count, const QString& holdings) {
+  return QStringLiteral("%1 is opened read-only: %2")
+      .arg(fileName, UnmappableReason(count, holdings));
 }
 
 QString OverwriteQuestion(TDocumentFile::TRisk risk, const QString& fileName) {

@@ -12,6 +12,7 @@
 #include "app/ViewState.h"
 #include "app/WindowPlacement.h"
 #include "highlight/RAHLEditor.h"
+#include "qt/EditorWidget.h"
 #include "qt/Guarded.h"
 
 namespace {
@@ -90,11 +91,15 @@ TChildForm* TDocuments::OpenFile(const QString& fileName) {
 
 void TDocuments::CheckLoaded(TChildForm* window) {
   const TDocumentFile& file = window->DiskFile();
+  window->EditorView().SetCodePage(file.CodePage());
   if (file.CutAtNul()) FDialogs.ShowWarning(Frame(), NulOpenedWarning(file.FileName()));
   // Characters shown as '?' must not be written back: the document stays read-only.
   const size_t unshown = file.Unmappable();
   window->Editor1().SetReadOnly(unshown > 0);
-  if (unshown > 0) FDialogs.ShowWarning(Frame(), UnmappableOpenedWarning(file.FileName(), unshown));
+  if (unshown > 0) {
+    FDialogs.ShowWarning(Frame(),
+                         UnmappableOpenedWarning(file.FileName(), unshown, file.Holdings()));
+  }
 }
 
 void TDocuments::SaveDocument(TChildForm* window) {

@@ -8,9 +8,12 @@
 //   Documents.cpp          the windows, New, Open, Save, reload and the read-only policy
 //   DocumentsRecovery.cpp  recovery drafts, the offer at start, the end of a session
 //   DocumentsSession.cpp   the documents of a session, remembered and reopened
+//   DocumentsReopen.cpp    a file read again in a code page the user chose
 #include <QList>
 #include <QObject>
 #include <QString>
+
+#include "util/CodePage.h"
 
 class QMdiArea;
 class QWidget;
@@ -51,6 +54,9 @@ class TDocuments : public QObject {
   // Window's document takes its file's content again, with the checks of Open; caret,
   // top line and bookmarks stay where they still fit, the history starts afresh.
   void Reload(TChildForm* window);
+  // File > Encoding > Reopen with: reads the window's file again as bytes of Page (asking
+  // first when the document has unsaved changes); DocumentsReopen.cpp.
+  void ReopenWith(TChildForm* window, TCodePage page);
   // Whether every window may close: each asks "Save changes?" when it has changes; the
   // first refusal stops the asking.
   bool CloseQueryAll();

@@ -9,6 +9,7 @@
 #include "app/FileWatcher.h"
 #include "app/RecoveryDrafts.h"
 #include "highlight/RAHLEditor.h"
+#include "qt/EditorWidget.h"
 
 void TDocuments::CreateRecovery() {
   const auto windows = [this] { return MDIChildren(); };
@@ -71,6 +72,7 @@ TChildForm* TDocuments::RestoreDraft(const TOrphanDraft& draft) {
   TDocumentFile::TIdentity disk = m.Disk;
   if (disk.FileName.isEmpty()) disk.FileName = m.FileName;
   child->DiskFile().RestoreIdentity(disk);
+  child->EditorView().SetCodePage(disk.CodePage);
   child->ShowFileName();
   TRAHLEditor& editor = child->Editor1();
   editor.Lines().SetTextStr(*text);

@@ -18,18 +18,19 @@ QJsonObject DiskToJson(const TDocumentFile::TIdentity& disk) {
           {"digest", QString::fromLatin1(disk.Digest.toHex())},
           {"cutAtNul", disk.CutAtNul},
           {"unreadable", disk.Unreadable},
-          {"encoding", static_cast<int>(disk.Encoding)}};
+          {"encoding", static_cast<int>(disk.Encoding)},
+          {"codePage", static_cast<int>(disk.CodePage)}};
 }
 
 TDocumentFile::TIdentity DiskFromJson(const QJsonObject& o) {
   const int encoding = o["encoding"].toInt();
   const bool known = encoding >= 0 && encoding <= static_cast<int>(TTextEncoding::Utf8Bom);
-  return {o["file"].toString(),
-          o["exists"].toBool(),
-          QByteArray::fromHex(o["digest"].toString().toLatin1()),
-          o["cutAtNul"].toBool(),
+  return {o["file"].toString(), o["exists"].toBool(),
+          QByteArray::fromHex(o["digest"].toString().toLatin1()), o["cutAtNul"].toBool(),
           o["unreadable"].toBool(),
-          known ? static_cast<TTextEncoding>(encoding) : TTextEncoding::Windows1252};
+          known ? static_cast<TTextEncoding>(encoding) : TTextEncoding::Windows1252,
+          // Drafts written before documents had code pages are Western.
+          codepage::FromNumber(o["codePage"].toInt()).value_or(TCodePage::cp1252)};
 }
 
 // The rename that put a draft in place survives a power cut only once its folder's entry

@@ -7,8 +7,16 @@
 #include "app/ChildForm.h"
 #include "highlight/RAHLEditor.h"
 
-TEncodingMenu::TEncodingMenu(QMenu* fileMenu, TActive active, QObject* parent)
-    : QObject(parent), FActive(std::move(active)) {
+namespace {
+
+QString Latin1(std::string_view s) {
+  return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+}  // namespace
+
+TEncodingMenu::TEncodingMenu(QMenu* fileMenu, TActive active, TReopen reopen, QObject* parent)
+    : QObject(parent), FActive(std::move(active)), FReopen(std::move(reopen)) {
   Menu = fileMenu->addMenu(QStringLiteral("&Encoding"));
   auto* group = new QActionGroup(this);
   const auto add = [&](const char* caption, TTextEncoding encoding) {
@@ -21,6 +29,21 @@ TEncodingMenu::TEncodingMenu(QMenu* fileMenu, TActive active, QObject* parent)
   Utf8 = add("&UTF-8", TTextEncoding::Utf8);
   Utf8Bom = add("UTF-8 with &BOM", TTextEncoding::Utf8Bom);
   Windows1252 = add("&Windows-1252", TTextEncoding::Windows1252);
+  Menu->addSeparator();
+  ReopenMenu = Menu->addMenu(QStringLiteral("&Reopen with"));
+  for (const TCodePage page : codepage::kCodePages) {
+    // Numbered 1..9, 0 for the keyboard.
+    const int key = (static_cast<int>(ReopenWith.size()) + 1) % 10;
+    QAction* action =
+        ReopenMenu->addAction(QStringLiteral("&%1 %2 (%3)")
+                                  .arg(QString::number(key), Latin1(codepage::Name(page)),
+                                       Latin1(codepage::WritingSystem(page))));
+    connect(action, &QAction::triggered, this, [this, page] {
+      if (TChildForm* child = FActive()) FReopen(child, page);
+      emit EncodingChanged();
+    });
+    ReopenWith.push_back(action);
+  }
 }
 
 void TEncodingMenu::Choose(TTextEncoding encoding) {
@@ -34,10 +57,15 @@ void TEncodingMenu::Choose(TTextEncoding encoding) {
 
 void TEncodingMenu::Update() {
   TChildForm* child = FActive();
-  // A document with characters shown as '?' cannot be written in any encoding.
-  Menu->setEnabled(child != nullptr && child->DiskFile().Unmappable() == 0);
+  Menu->setEnabled(child != nullptr);
   if (child == nullptr) return;
+  // A document with characters shown as '?' cannot be written in any encoding; its file
+  // can still be read again in another code page.
+  const bool writable = child->DiskFile().Unmappable() == 0;
+  for (QAction* action : {Utf8, Utf8Bom, Windows1252}) action->setEnabled(writable);
+  ReopenMenu->setEnabled(!child->FileName().isEmpty());
   const TTextEncoding encoding = child->DiskFile().Encoding();
+  Windows1252->setText(QStringLiteral("&") + Latin1(codepage::Name(child->DiskFile().CodePage())));
   Utf8->setChecked(encoding == TTextEncoding::Utf8);
   Utf8Bom->setChecked(encoding == TTextEncoding::Utf8Bom);
   Windows1252->setChecked(encoding == TTextEncoding::Windows1252);

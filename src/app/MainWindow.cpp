@@ -149,7 +149,8 @@ void TForm1::CreateMenus() {
   FFileMenu = menuBar()->addMenu(QStringLiteral("&File"));
   FFileMenu->addActions({Action1, FileOpen1, Action2, FileSaveAs1});
   FEncodingMenu = new TEncodingMenu(
-      FFileMenu, [this] { return FDocuments->ActiveMDIChild(); }, this);
+      FFileMenu, [this] { return FDocuments->ActiveMDIChild(); },
+      [this](TChildForm* child, TCodePage page) { FDocuments->ReopenWith(child, page); }, this);
   connect(FEncodingMenu, &TEncodingMenu::EncodingChanged, this, &TForm1::UpdateStatus);
   FFileMenu->addAction(PrintDlg1);
   // Print Preview... and Export, enabled as the menu opens.
@@ -348,7 +349,7 @@ void TForm1::UpdateStatus() {
     if (!FMessageTimer->isActive()) FPanels[2]->clear();
     return;
   }
-  FEncodingPanel->setText(EncodingName(child->DiskFile().Encoding()));
+  FEncodingPanel->setText(EncodingName(child->DiskFile().Encoding(), child->DiskFile().CodePage()));
   FSearchPanel->setText(child->SearchStatus());
   const TRAHLEditor& editor = child->Editor1();
   FitPositionPanels(FPanels[0], FPanels[1], editor);

@@ -105,7 +105,7 @@ TScriptContent LoadScript(const QString& fileName, LineList& lines) {
 }
 
 void SaveScript(const TEditorStrings& lines, const QString& fileName, TTextEncoding encoding,
-                QCryptographicHash& digest, std::string_view lineEnd) {
+                QCryptographicHash& digest, TCodePage page, std::string_view lineEnd) {
   QSaveFile file(fileName);
   const auto cannotCreate = [&] { Fail("Cannot create file ", fileName, Reason(file, errno)); };
   errno = 0;
@@ -126,7 +126,13 @@ void SaveScript(const TEditorStrings& lines, const QString& fileName, TTextEncod
       put(line);
     } else {
       encoded.clear();
-      textcodec::AppendEncoded(encoded, line, encoding);
+      if (codepage::AppendUtf8(encoded, line, page) > 0) {
+        Fail("Cannot create file ", fileName,
+             QStringLiteral("Line %1 holds bytes that are no character of %2, and UTF-8 cannot "
+                            "write them; save the document as %2 instead")
+                 .arg(i + 1)
+                 .arg(QString::fromLatin1(codepage::Name(page))));
+      }
       put(encoded);
     }
     put(lineEnd);

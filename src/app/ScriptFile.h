@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "util/CodePage.h"
 #include "util/TextCodec.h"
 
 class QCryptographicHash;
@@ -41,10 +42,12 @@ struct TScriptContent {
 TScriptContent LoadScript(const QString& fileName, TEditorStrings& lines);
 TScriptContent LoadScript(const QString& fileName, LineList& lines);
 
-// Writes every line of Lines in Encoding followed by LineEnd (nothing for an empty
-// document but the byte order mark of Utf8Bom), and gives every byte written to Digest.
-// The file is replaced only once the whole text has been written, so a failed write
-// leaves the old file as it was; it then throws EFileError "Cannot create file <name>"
-// and the reason.
+// Writes every line of Lines (bytes of Page) in Encoding followed by LineEnd (nothing for
+// an empty document but the byte order mark of Utf8Bom), and gives every byte written to
+// Digest. The file is replaced only once the whole text has been written, so a failed
+// write leaves the old file as it was; it then throws EFileError "Cannot create file
+// <name>" and the reason. Bytes that are no character of Page have no UTF-8: such a
+// document is refused that way too, rather than written with replacement characters.
 void SaveScript(const TEditorStrings& lines, const QString& fileName, TTextEncoding encoding,
-                QCryptographicHash& digest, std::string_view lineEnd = "\r\n");
+                QCryptographicHash& digest, TCodePage page = TCodePage::cp1252,
+                std::string_view lineEnd = "\r\n");

@@ -40,6 +40,9 @@ void TRACustomEditor::RunEditingCommand(TEditCommand code, CommandState& s) {
   };
   if (code <= 255) {
     runAndTakeCaret([&] { InsertChar(static_cast<unsigned char>(code)); });
+    // The caret stays right after the byte typed, also after the first byte of a
+    // double-byte character, where its second byte goes next.
+    s.Direction = 0;
     return;
   }
   switch (code) {

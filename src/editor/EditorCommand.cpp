@@ -39,13 +39,14 @@ int LineLength(const TEditorStrings& lines, int y) {
   return y >= 0 && y < lines.Count() ? static_cast<int>(lines[y].size()) : 0;
 }
 
-// Column of the start of the word before column X (word left).
-int WordLeftColumn(const std::string& line, int x) {
+// Column of the start of the word before column X (word left). The second byte of a
+// double-byte character is part of it, whatever its value.
+int WordLeftColumn(const std::string& line, int x, const Locale& locale) {
   const int length = static_cast<int>(line.size());
   if (x > length) return length;
   bool wordSeen = false;
   for (int i = x - 1; i >= 0; --i) {
-    if (!IsWordSeparator(static_cast<unsigned char>(line[i]))) {
+    if (!IsWordSeparatorAt(line, static_cast<size_t>(i), locale)) {
       wordSeen = true;
     } else if (wordSeen) {
       return i + 1;
@@ -56,11 +57,11 @@ int WordLeftColumn(const std::string& line, int x) {
 
 // Column of the start of the next word after column X on the same line (word right); the
 // line end when there is none. X lies inside the line.
-int WordRightColumn(const std::string& line, int x) {
+int WordRightColumn(const std::string& line, int x, const Locale& locale) {
   const int length = static_cast<int>(line.size());
   bool separatorSeen = false;
   for (int i = x; i < length; ++i) {
-    if (IsWordSeparator(static_cast<unsigned char>(line[i]))) {
+    if (IsWordSeparatorAt(line, static_cast<size_t>(i), locale)) {
       separatorSeen = true;
     } else if (separatorSeen) {
       return i;
@@ -213,7 +214,7 @@ void TRACustomEditor::RunMovementCommand(TEditCommand code, CommandState& s) {
     case cmdSelectWordLeft:
       startSelection();
       if (count == 0) break;
-      s.X = WordLeftColumn(s.Y < count ? Lines()[s.Y] : std::string(), s.X);
+      s.X = WordLeftColumn(s.Y < count ? Lines()[s.Y] : std::string(), s.X, LocaleRef());
       end();
       break;
     case cmdWordRight:
@@ -225,7 +226,7 @@ void TRACustomEditor::RunMovementCommand(TEditCommand code, CommandState& s) {
         s.X = LineLength(Lines(), s.Y);
       }
       if (s.X < LineLength(Lines(), s.Y)) {
-        s.X = WordRightColumn(Lines()[s.Y], s.X);
+        s.X = WordRightColumn(Lines()[s.Y], s.X, LocaleRef());
       } else {
         if (s.Y == count - 1) break;
         ++s.Y;

@@ -125,14 +125,14 @@ int TRACustomEditor::PaintLineRuns(int line, int colBeg, int colEnd) {
     const TLineAttr& attr = FLineAttrs[first];
     int next = first + 1;
     while (next <= colEnd + 1 && FLineAttrs[next] == attr) ++next;
-    PaintRun(line, col, next - first, attr, col == colBeg);
+    PaintRun(line, col, next - first, attr);
     col = next - 1;
   }
   return col;
 }
 
 // Draws Length cells of FPaintLineText from column Col in one text call.
-void TRACustomEditor::PaintRun(int line, int col, int length, const TLineAttr& attr, bool first) {
+void TRACustomEditor::PaintRun(int line, int col, int length, const TLineAttr& attr) {
   Canvas& canvas = FEditorClient->GetCanvas();
   const std::string& s = FPaintLineText;
   canvas.SetBrushColor(attr.BackColor);
@@ -151,8 +151,11 @@ void TRACustomEditor::PaintRun(int line, int col, int length, const TLineAttr& a
   canvas.FillRect(TRect::FromSize(c.Left, c.Bottom - 1, width, 1));
 
   // A run that starts on the second byte of a double-byte character is drawn with its
-  // lead byte one cell to the left, clipped to the run's own cells.
-  const bool trail = first && col > 0 && col < static_cast<int>(s.size()) &&
+  // lead byte one cell to the left, clipped to the run's own cells: the first run of the
+  // painted range, and any run after a change of colour inside the character (a
+  // selection or a token that ends between its bytes), whose two halves then show the
+  // one glyph in their own colours.
+  const bool trail = col > 0 && col < static_cast<int>(s.size()) &&
                      LocaleRef().IsTrailByte(s, static_cast<size_t>(col));
   std::string& text = FPaintRunText;
   text.clear();
@@ -161,10 +164,15 @@ void TRACustomEditor::PaintRun(int line, int col, int length, const TLineAttr& a
   const int inLine = std::clamp(size - col, 0, length);
   text.append(s, static_cast<size_t>(std::min(col, size)), static_cast<size_t>(inLine));
   text.append(static_cast<size_t>(length - inLine), ' ');
+  // Likewise a run that ends on a lead byte takes the second byte along, clipped.
+  const int end = col + length;
+  const bool lead = end < size && text.size() < FCharWidths.size() &&
+                    LocaleRef().IsLeadByte(s, static_cast<size_t>(end - 1));
+  if (lead) text.push_back(s[end]);
 
-  if (trail) {
+  if (trail || lead) {
     const TRect clip = TRect::FromSize(c.Left, c.Top, width, c.Height());
-    canvas.TextOut(c.Left - FCellWidth, c.Top, text, FCharWidths.data(), &clip);
+    canvas.TextOut(trail ? c.Left - FCellWidth : c.Left, c.Top, text, FCharWidths.data(), &clip);
   } else {
     canvas.TextOut(c.Left, c.Top, text, FCharWidths.data(), nullptr);
   }

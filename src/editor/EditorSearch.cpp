@@ -2,6 +2,7 @@
 #include "editor/EditorSearch.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <memory>
 #include <string_view>
@@ -17,14 +18,52 @@
 namespace editorsearch {
 namespace {
 
-// Match case off upper-cases only a..z, so accented letters compare exactly.
-char Fold(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+// How the search compares bytes. With Match case off a single-byte character compares by
+// the form the locale's case mapping folds it to (the code page's letters, not only
+// a..z); the bytes of a double-byte character always compare exactly, and under a
+// double-byte code page a match starts and ends on character boundaries.
+class TComparison {
+ public:
+  TComparison(const Locale& locale, bool fold)
+      : FLocale(locale), FFold(fold), FDoubleByte(locale.IsDoubleByte()) {
+    for (int b = 0; b < 256; ++b) {
+      const auto c = static_cast<unsigned char>(b);
+      FTable[c] = static_cast<char>(fold ? locale.Folded(c) : c);
+    }
+  }
+  const Locale& LocaleRef() const { return FLocale; }
+  bool Folds() const { return FFold; }
+  bool DoubleByte() const { return FDoubleByte; }
+  char Fold(char c) const { return FTable[static_cast<unsigned char>(c)]; }
+  // S with its single-byte characters folded.
+  std::string Folded(std::string s) const {
+    if (!FFold) return s;
+    const std::string original = s;
+    for (size_t i = 0; i < s.size(); ++i) {
+      if (FDoubleByte && FLocale.ByteType(original, i) != TMbcsByteType::mbSingleByte) {
+        ++i;  // the lead byte's trail
+        continue;
+      }
+      s[i] = Fold(s[i]);
+    }
+    return s;
+  }
+
+ private:
+  const Locale& FLocale;
+  bool FFold;
+  bool FDoubleByte;
+  std::array<char, 256> FTable{};
+};
+
+const Locale& LocaleOf(const TSearchOptions& options) {
+  return options.TextLocale ? *options.TextLocale : DefaultLocale();
 }
 
-std::string Folded(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), Fold);
-  return s;
+// The options with the editor's own locale.
+TSearchOptions InEditor(const TRACustomEditor& editor, TSearchOptions options) {
+  options.TextLocale = &editor.LocaleRef();
+  return options;
 }
 
 bool HasLineBreak(const std::string& s) {
@@ -37,36 +76,64 @@ char CharAt(std::string_view line, size_t col) {
   return col == line.size() ? '\r' : '\n';
 }
 
-bool IsSeparator(char c) {
-  return IsWordSeparator(static_cast<unsigned char>(c));
+// Whether Col of Line ends a word: a separator of the text, or the line break.
+bool IsSeparatorAt(std::string_view line, size_t col, const Locale& locale) {
+  return col >= line.size() || IsWordSeparatorAt(line, col, locale);
 }
 
 // Whether a word may start at Col of Line: the text or a separator lies before it.
-bool WordStartsAt(std::string_view line, size_t col) {
-  return col == 0 || IsSeparator(CharAt(line, col - 1));
+bool WordStartsAt(std::string_view line, size_t col, const Locale& locale) {
+  return col == 0 || IsSeparatorAt(line, col - 1, locale);
 }
 
 // Whether a word may end before Col of line Y (Col up to the line's width with CR LF):
 // the text ends there or a separator follows.
-bool WordEndsAt(const TEditorStrings& lines, int y, size_t col) {
+bool WordEndsAt(const TEditorStrings& lines, int y, size_t col, const Locale& locale) {
   std::string_view line = lines.View(y);
   if (col >= line.size() + 2) {
     if (++y >= lines.Count()) return true;
     line = lines.View(y);
     col = 0;
   }
-  return IsSeparator(CharAt(line, col));
+  return IsSeparatorAt(line, col, locale);
 }
 
-// Column of the first occurrence of Pattern (already folded when Fold is set) in Line at or
-// after Col; npos when there is none.
-size_t FindInLine(std::string_view line, std::string_view pattern, size_t col, bool fold) {
-  if (!fold) return line.find(pattern, col);
+// Whether Pattern (folded) stands at At of Line, which is a character boundary: bytes of
+// double-byte characters compared exactly, and the match not ending inside one.
+bool MatchesDoubleByte(std::string_view line, size_t at, std::string_view pattern,
+                       const TComparison& cmp) {
+  const Locale& locale = cmp.LocaleRef();
+  for (size_t k = 0; k < pattern.size(); ++k) {
+    const char c = line[at + k];
+    if (locale.IsLeadByte(line, at + k)) {
+      if (c != pattern[k] || at + k + 1 >= line.size() || line[at + k + 1] != pattern[k + 1] ||
+          k + 1 >= pattern.size())
+        return false;
+      ++k;
+    } else if (cmp.Fold(c) != pattern[k]) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Column of the first occurrence of Pattern (already folded) in Line at or after Col;
+// npos when there is none.
+size_t FindInLine(std::string_view line, std::string_view pattern, size_t col,
+                  const TComparison& cmp) {
+  if (cmp.DoubleByte()) {
+    for (size_t i = col; i + pattern.size() <= line.size(); ++i) {
+      if (cmp.LocaleRef().IsTrailByte(line, i)) continue;
+      if (MatchesDoubleByte(line, i, pattern, cmp)) return i;
+    }
+    return std::string_view::npos;
+  }
+  if (!cmp.Folds()) return line.find(pattern, col);
   const char first = pattern.front();
   for (size_t i = col; i + pattern.size() <= line.size(); ++i) {
-    if (Fold(line[i]) != first) continue;
+    if (cmp.Fold(line[i]) != first) continue;
     size_t k = 1;
-    while (k < pattern.size() && Fold(line[i + k]) == pattern[k]) ++k;
+    while (k < pattern.size() && cmp.Fold(line[i + k]) == pattern[k]) ++k;
     if (k == pattern.size()) return i;
   }
   return std::string_view::npos;
@@ -80,17 +147,19 @@ void StartOf(const TEditorStrings& lines, int from, int& line, size_t& col) {
 }
 
 // A pattern without line breaks lies inside one line.
-int FindWithinLines(const TEditorStrings& lines, std::string_view pattern, bool fold,
+int FindWithinLines(const TEditorStrings& lines, std::string_view pattern, const TComparison& cmp,
                     bool wholeWord, int from) {
+  const Locale& locale = cmp.LocaleRef();
   int y = 0;
   size_t col = 0;
   StartOf(lines, from, y, col);
   for (; y < lines.Count(); ++y, col = 0) {
     const std::string_view line = lines.View(y);
     if (col > line.size()) continue;
-    for (size_t at = FindInLine(line, pattern, col, fold); at != std::string_view::npos;
-         at = FindInLine(line, pattern, at + 1, fold)) {
-      if (!wholeWord || (WordStartsAt(line, at) && WordEndsAt(lines, y, at + pattern.size())))
+    for (size_t at = FindInLine(line, pattern, col, cmp); at != std::string_view::npos;
+         at = FindInLine(line, pattern, at + 1, cmp)) {
+      if (!wholeWord ||
+          (WordStartsAt(line, at, locale) && WordEndsAt(lines, y, at + pattern.size(), locale)))
         return lines.LineOffset(y) + static_cast<int>(at);
     }
   }
@@ -98,19 +167,24 @@ int FindWithinLines(const TEditorStrings& lines, std::string_view pattern, bool 
 }
 
 // Whether Pattern occurs at Col of line Y, read across line breaks; EndY and EndCol
-// receive the position just after it.
-bool MatchesAt(const TEditorStrings& lines, int y, size_t col, std::string_view pattern, bool fold,
-               int& endY, size_t& endCol) {
+// receive the position just after it. Col is a character boundary.
+bool MatchesAt(const TEditorStrings& lines, int y, size_t col, std::string_view pattern,
+               const TComparison& cmp, int& endY, size_t& endCol) {
+  const Locale& locale = cmp.LocaleRef();
   std::string_view line = lines.View(y);
+  bool trail = false;  // the byte at Col is the second of a double-byte character
   for (const char wanted : pattern) {
     if (col >= line.size() + 2) {
       if (++y >= lines.Count()) return false;
       line = lines.View(y);
       col = 0;
     }
+    const bool lead = cmp.DoubleByte() && !trail && locale.IsLeadByte(line, col);
     const char c = CharAt(line, col++);
-    if ((fold ? Fold(c) : c) != wanted) return false;
+    if ((lead || trail ? c : cmp.Fold(c)) != wanted) return false;
+    trail = lead;
   }
+  if (trail) return false;
   endY = y;
   endCol = col;
   return true;
@@ -119,8 +193,9 @@ bool MatchesAt(const TEditorStrings& lines, int y, size_t col, std::string_view 
 // A pattern with line breaks may span lines: each position whose character matches the
 // pattern's first one is compared with the lines from there, without copying them.
 // Occurrences that start on line Last or below are not looked for.
-int FindAcrossLines(const TEditorStrings& lines, std::string_view pattern, bool fold,
+int FindAcrossLines(const TEditorStrings& lines, std::string_view pattern, const TComparison& cmp,
                     bool wholeWord, int from, int last) {
+  const Locale& locale = cmp.LocaleRef();
   int y = 0;
   size_t col = 0;
   StartOf(lines, from, y, col);
@@ -128,35 +203,40 @@ int FindAcrossLines(const TEditorStrings& lines, std::string_view pattern, bool 
     const std::string_view line = lines.View(y);
     for (size_t i = col; i < line.size() + 2; ++i) {
       const char c = CharAt(line, i);
-      if ((fold ? Fold(c) : c) != pattern.front()) continue;
+      if (cmp.Fold(c) != pattern.front() && c != pattern.front()) continue;
+      if (cmp.DoubleByte() && locale.IsTrailByte(line, i)) continue;
       int endY = 0;
       size_t endCol = 0;
-      if (!MatchesAt(lines, y, i, pattern, fold, endY, endCol)) continue;
-      if (!wholeWord || (WordStartsAt(line, i) && WordEndsAt(lines, endY, endCol)))
+      if (!MatchesAt(lines, y, i, pattern, cmp, endY, endCol)) continue;
+      if (!wholeWord || (WordStartsAt(line, i, locale) && WordEndsAt(lines, endY, endCol, locale)))
         return lines.LineOffset(y) + static_cast<int>(i);
     }
   }
   return -1;
 }
 
-// Whether Pattern (already folded when Fold is set) occurs at offset Start between word
-// separators; the one occurrence is read, not the rest of the document.
-bool WholeWordAt(const TEditorStrings& lines, int start, std::string_view pattern, bool fold) {
+// Whether Pattern (already folded) occurs at offset Start between word separators; the
+// one occurrence is read, not the rest of the document.
+bool WholeWordAt(const TEditorStrings& lines, int start, std::string_view pattern,
+                 const TComparison& cmp) {
   if (start < 0 || pattern.empty() || lines.Count() == 0) return false;
+  const Locale& locale = cmp.LocaleRef();
   int y = 0;
   size_t col = 0;
   StartOf(lines, start, y, col);
   int endY = 0;
   size_t endCol = 0;
-  return MatchesAt(lines, y, col, pattern, fold, endY, endCol) &&
-         WordStartsAt(lines.View(y), col) && WordEndsAt(lines, endY, endCol);
+  return MatchesAt(lines, y, col, pattern, cmp, endY, endCol) &&
+         WordStartsAt(lines.View(y), col, locale) && WordEndsAt(lines, endY, endCol, locale);
 }
 
 // Exact bytes within lines, searched over the line store's blocks, where lines lie back to
 // back: one memmem per block, a hit that runs over a line's end is no occurrence.
-void ForEachExactInLines(const TEditorStrings& lines, const std::string& pattern, bool wholeWord,
-                         int first, int col, int last,
+// Under a double-byte code page a hit must start and end on character boundaries.
+void ForEachExactInLines(const TEditorStrings& lines, const std::string& pattern,
+                         const TComparison& cmp, bool wholeWord, int first, int col, int last,
                          const std::function<bool(const TOccurrence&)>& found) {
+  const Locale& locale = cmp.LocaleRef();
   const size_t n = pattern.size();
   int y = first;
   while (y < last) {
@@ -180,8 +260,12 @@ void ForEachExactInLines(const TEditorStrings& lines, const std::string& pattern
       }
       const int line = blockFirst + k;
       const int c = static_cast<int>(h - start);
-      if (wholeWord && !(WordStartsAt(block.Line(k), static_cast<size_t>(c)) &&
-                         WordEndsAt(lines, line, static_cast<size_t>(c) + n))) {
+      const std::string_view text = block.Line(k);
+      const auto at0 = static_cast<size_t>(c);
+      const bool whole = !cmp.DoubleByte() || (!locale.IsTrailByte(text, at0) &&
+                                               MatchesDoubleByte(text, at0, pattern, cmp));
+      if (!whole || (wholeWord && !(WordStartsAt(text, at0, locale) &&
+                                    WordEndsAt(lines, line, at0 + n, locale)))) {
         at = h + 1;
         continue;
       }
@@ -195,8 +279,9 @@ void ForEachExactInLines(const TEditorStrings& lines, const std::string& pattern
 // Plain text, folded or spanning lines: each search goes on behind the last occurrence.
 void ForEachPlain(const TEditorStrings& lines, const TSearchOptions& options, int first, int col,
                   int last, const std::function<bool(const TOccurrence&)>& found) {
-  const bool fold = !options.MatchCase;
-  const std::string pattern = fold ? Folded(options.Text) : options.Text;
+  const TComparison cmp(LocaleOf(options), !options.MatchCase);
+  const Locale& locale = cmp.LocaleRef();
+  const std::string pattern = cmp.Folded(options.Text);
   const int n = static_cast<int>(pattern.size());
   if (!HasLineBreak(pattern)) {
     // A start beyond the line's text goes on at the next line.
@@ -205,13 +290,14 @@ void ForEachPlain(const TEditorStrings& lines, const TSearchOptions& options, in
       col = 0;
     }
     if (first >= last) return;
-    if (!fold)
-      return ForEachExactInLines(lines, pattern, options.WholeWord, first, col, last, found);
+    if (!cmp.Folds())
+      return ForEachExactInLines(lines, pattern, cmp, options.WholeWord, first, col, last, found);
     for (int y = first; y < last; ++y) {
       const std::string_view line = lines.View(y);
-      for (size_t at = FindInLine(line, pattern, y == first ? static_cast<size_t>(col) : 0, fold);
-           at != std::string_view::npos; at = FindInLine(line, pattern, at, fold)) {
-        if (options.WholeWord && !(WordStartsAt(line, at) && WordEndsAt(lines, y, at + n))) {
+      for (size_t at = FindInLine(line, pattern, y == first ? static_cast<size_t>(col) : 0, cmp);
+           at != std::string_view::npos; at = FindInLine(line, pattern, at, cmp)) {
+        if (options.WholeWord &&
+            !(WordStartsAt(line, at, locale) && WordEndsAt(lines, y, at + n, locale))) {
           ++at;
           continue;
         }
@@ -221,9 +307,9 @@ void ForEachPlain(const TEditorStrings& lines, const TSearchOptions& options, in
     }
     return;
   }
-  for (int at = FindAcrossLines(lines, pattern, fold, options.WholeWord,
+  for (int at = FindAcrossLines(lines, pattern, cmp, options.WholeWord,
                                 lines.LineOffset(first) + col, last);
-       at >= 0; at = FindAcrossLines(lines, pattern, fold, options.WholeWord, at + n, last)) {
+       at >= 0; at = FindAcrossLines(lines, pattern, cmp, options.WholeWord, at + n, last)) {
     const int line = lines.LineAtOffset(at);
     const int endLine = lines.LineAtOffset(at + n);
     int endCol = at + n - lines.LineOffset(endLine);
@@ -242,11 +328,11 @@ bool Locate(const TEditorStrings& lines, const TSearchOptions& options, int from
   if (options.RegularExpression) {
     return options.Matcher && FindPattern(lines, *options.Matcher, from, match);
   }
-  const bool fold = !options.MatchCase;
-  const std::string pattern = fold ? Folded(options.Text) : options.Text;
+  const TComparison cmp(LocaleOf(options), !options.MatchCase);
+  const std::string pattern = cmp.Folded(options.Text);
   match.Offset = HasLineBreak(pattern)
-                     ? FindAcrossLines(lines, pattern, fold, options.WholeWord, from, lines.Count())
-                     : FindWithinLines(lines, pattern, fold, options.WholeWord, from);
+                     ? FindAcrossLines(lines, pattern, cmp, options.WholeWord, from, lines.Count())
+                     : FindWithinLines(lines, pattern, cmp, options.WholeWord, from);
   match.Length = static_cast<int>(pattern.size());
   return match.Offset >= 0;
 }
@@ -263,13 +349,13 @@ bool MatchAtSelection(const TRACustomEditor& editor, const TSearchOptions& optio
     return editor.Selected() && start >= 0 && Locate(editor.Lines(), options, start, match) &&
            match.Offset == start && SelectionReads(editor, match.Length);
   }
+  const TComparison cmp(editor.LocaleRef(), !options.MatchCase);
   const std::string selected = editor.GetSelText();
-  const bool same =
-      selected == options.Text || (!options.MatchCase && Folded(selected) == Folded(options.Text));
+  const std::string pattern = cmp.Folded(options.Text);
+  const bool same = selected == options.Text || cmp.Folded(selected) == pattern;
   if (!same || !options.WholeWord) return same;
   // With Whole word, only a selection that the search itself would find there.
-  const bool fold = !options.MatchCase;
-  return WholeWordAt(editor.Lines(), start, fold ? Folded(options.Text) : options.Text, fold);
+  return WholeWordAt(editor.Lines(), start, pattern, cmp);
 }
 
 TFindResult FindAndSelect(TRACustomEditor& editor, const TSearchOptions& options,
@@ -277,9 +363,10 @@ TFindResult FindAndSelect(TRACustomEditor& editor, const TSearchOptions& options
   // From the caret's offset; a caret below the last line stands at the end of the text,
   // so without Wrap around the search never starts over at the top.
   TFindResult result = frFound;
-  bool found = Locate(editor.Lines(), options, textinsertion::CaretOffset(editor), match);
+  const TSearchOptions own = InEditor(editor, options);
+  bool found = Locate(editor.Lines(), own, textinsertion::CaretOffset(editor), match);
   if (!found && options.WrapAround) {
-    found = Locate(editor.Lines(), options, 0, match);
+    found = Locate(editor.Lines(), own, 0, match);
     result = frWrapped;
   }
   if (!found) return frNotFound;

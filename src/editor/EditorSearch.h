@@ -1,7 +1,8 @@
 #pragma once
 // Plain-text search and replace over an editor's document, as the document window's Find,
 // Replace and Replace All run them: forward from the caret, with Match case off comparing
-// the letters a..z regardless of case and every other byte exactly. Two options, both off
+// the letters of the document's code page regardless of case (its locale's case mapping)
+// and every other byte exactly. Two options, both off
 // by default, narrow or extend that search: Whole word takes only occurrences between word
 // separators, Wrap around continues once from the top of the document. The document is
 // searched line by line in place; no whole text is built.
@@ -15,6 +16,7 @@
 
 #include "editor/TextMatcher.h"
 
+class Locale;
 class TEditorStrings;
 class TRACustomEditor;
 
@@ -29,6 +31,10 @@ struct TSearchOptions {
   // compiled into it); an invalid pattern leaves Matcher empty and finds nothing.
   bool RegularExpression = false;
   std::shared_ptr<const TTextMatcher> Matcher = nullptr;
+  // The document's locale: it folds case, tells the letters of words and where
+  // characters begin. None is the default (Windows-1252) locale. Find, Replace and
+  // Replace All always take the editor's own.
+  const Locale* TextLocale = nullptr;
 };
 
 // How a find ended; frNotFound is 0, so a result reads as whether something was found.

@@ -373,6 +373,10 @@ class TRACustomEditor {
   TDrawItemEvent OnCompletionDrawItem;
   TMeasureItemEvent OnCompletionMeasureItem;
 
+  // The locale of the document's code page, as the host gives it: case, comparison and
+  // where double-byte characters begin.
+  const Locale& LocaleRef() const { return FHost.GetLocale(); }
+
  protected:
   // The attribute pipeline (EditorPaint.cpp).
   virtual void GetLineAttr(std::string& line, int lineIdx, int colBeg, int colEnd);
@@ -380,9 +384,8 @@ class TRACustomEditor {
   virtual void ChangeAttr(int lineIdx, int colBeg, int colEnd);
   // Helpers of PaintLine and GetLineAttr (EditorPaint.cpp).
   int PaintLineRuns(int line, int colBeg, int colEnd);
-  void PaintRun(int line, int col, int length, const TLineAttr& attr, bool first);
+  void PaintRun(int line, int col, int length, const TLineAttr& attr);
   void ApplySelectionAttrs(int lineIdx, int colBeg, int colEnd);
-  const Locale& LocaleRef() const { return FHost.GetLocale(); }
 
   // Working values of one Command call (EditorCommand.cpp, EditingCommands.cpp).
   struct CommandState {

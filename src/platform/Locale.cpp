@@ -1,23 +1,34 @@
 #include "platform/Locale.h"
 
-std::string Locale::UpperCase(const std::string& s) const {
+template <typename Map>
+std::string Locale::Mapped(const std::string& s, Map map) const {
   std::string r(s);
-  for (auto& c : r) c = static_cast<char>(Upper(static_cast<unsigned char>(c)));
+  const bool doubleByte = IsDoubleByte();
+  for (size_t i = 0; i < r.size(); ++i) {
+    if (doubleByte && ByteType(s, i) != TMbcsByteType::mbSingleByte) continue;
+    r[i] = static_cast<char>(map(static_cast<unsigned char>(r[i])));
+  }
   return r;
+}
+
+std::string Locale::UpperCase(const std::string& s) const {
+  return Mapped(s, [this](unsigned char c) { return Upper(c); });
 }
 
 std::string Locale::LowerCase(const std::string& s) const {
-  std::string r(s);
-  for (auto& c : r) c = static_cast<char>(Lower(static_cast<unsigned char>(c)));
-  return r;
+  return Mapped(s, [this](unsigned char c) { return Lower(c); });
 }
 
+// Bytes of double-byte characters compare exactly: the character boundaries of A and B
+// are the same up to the first difference.
 bool Locale::SameText(const std::string& a, const std::string& b) const {
-  size_t i = 0;
-  for (;; ++i) {
+  const bool doubleByte = IsDoubleByte();
+  for (size_t i = 0;; ++i) {
     unsigned char ca = i < a.size() ? static_cast<unsigned char>(a[i]) : 0;
     unsigned char cb = i < b.size() ? static_cast<unsigned char>(b[i]) : 0;
-    if (Lower(ca) != Lower(cb)) return false;
+    const bool single =
+        !doubleByte || i >= a.size() || ByteType(a, i) == TMbcsByteType::mbSingleByte;
+    if (single ? Folded(ca) != Folded(cb) : ca != cb) return false;
     if (ca == 0) return true;
   }
 }

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "qt/Codepage1252.h"
+#include "qt/CodePageText.h"
 
 namespace {
 // Colour pairs kept per font before the cells are dropped and drawn anew.
@@ -26,14 +26,29 @@ QFont ToQFont(const TFont& font, int scale) {
   return f;
 }
 
-CanvasFont::CanvasFont(const TFont& font, int scale)
-    : FFont(ToQFont(font)), FMetrics(FFont), FRaw(QRawFont::fromFont(ToQFont(font, scale))) {
-  QString all(256, Qt::Uninitialized);
-  for (int b = 0; b < 256; ++b) all[b] = Codepage1252::ToChar(static_cast<unsigned char>(b));
-  const QList<quint32> glyphs = FRaw.glyphIndexesForString(all);
-  std::copy_n(glyphs.begin(), std::min<qsizetype>(glyphs.size(), 256), FGlyphs.begin());
+CanvasFont::CanvasFont(const TFont& font, int scale, TCodePage page)
+    : FFont(ToQFont(font)),
+      FMetrics(FFont),
+      FRaw(QRawFont::fromFont(ToQFont(font, scale))),
+      FCodec(codepage::TCodePageCodec::Of(page)),
+      FScale(scale) {
+  for (int b = 0; b < 256; ++b) {
+    const char32_t c = FCodec.CharOfByte(static_cast<unsigned char>(b));
+    const QList<quint32> glyph = FRaw.glyphIndexesForString(QString::fromUcs4(&c, 1));
+    FGlyphs[b] = glyph.isEmpty() ? 0 : glyph.front();
+    FInGrid[b] = b < 0x80 || (c != 0 && FGlyphs[b] != 0);
+  }
   FAscent = FMetrics.ascent() * scale;
   FHeight = FMetrics.height() * scale;
+}
+
+FallbackFont& CanvasFont::Fallback(int cellWidth) {
+  if (!FFallback) {
+    QFont scaled = FFont;
+    scaled.setPixelSize(FFont.pixelSize() * FScale);
+    FFallback = std::make_unique<FallbackFont>(scaled, cellWidth, FCodec.Page());
+  }
+  return *FFallback;
 }
 
 // Draws the glyph black on white with room around it and keeps the box of its ink.
@@ -142,10 +157,12 @@ int CanvasFont::TextWidth(const std::string& text) {
   // Kept for short texts only, and only a few of them: long runs are measured each time.
   constexpr size_t kLongestKept = 16;
   constexpr size_t kMostKept = 64;
-  if (text.size() > kLongestKept) return FMetrics.horizontalAdvance(Codepage1252::ToQString(text));
+  if (text.size() > kLongestKept) {
+    return FMetrics.horizontalAdvance(codepagetext::ToQString(text, FCodec.Page()));
+  }
   if (const auto known = FTextWidths.find(text); known != FTextWidths.end()) return known->second;
   if (FTextWidths.size() >= kMostKept) FTextWidths.clear();
-  const int width = FMetrics.horizontalAdvance(Codepage1252::ToQString(text));
+  const int width = FMetrics.horizontalAdvance(codepagetext::ToQString(text, FCodec.Page()));
   FTextWidths.emplace(text, width);
   return width;
 }

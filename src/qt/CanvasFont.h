@@ -1,7 +1,9 @@
 #pragma once
-// One font of the Qt canvas: the glyph of each of the 256 bytes looked up once, where
-// each glyph's ink lies, and cells pre-drawn per colour pair so that a run of text can be
-// copied into the image instead of drawn glyph by glyph.
+// One font of the Qt canvas for one code page: the glyph of each of the 256 bytes (the
+// character the code page gives it) looked up once, where each glyph's ink lies, and
+// cells pre-drawn per colour pair so that a run of text can be copied into the image
+// instead of drawn glyph by glyph. Characters the font lacks (those of the double-byte
+// code pages) come from a fallback font.
 //
 // On a screen with several device pixels per logical pixel the glyphs are drawn from the
 // font at that many times its pixel height, while the metrics the control sees stay those
@@ -19,10 +21,12 @@
 #include <vector>
 
 #include "platform/Types.h"
+#include "qt/FallbackFont.h"
+#include "util/CodePage.h"
 
 class CanvasFont {
  public:
-  explicit CanvasFont(const TFont& font, int scale = 1);
+  explicit CanvasFont(const TFont& font, int scale = 1, TCodePage page = TCodePage::cp1252);
 
   const QFont& Font() const { return FFont; }
   // The metrics at the font's own height, in logical pixels.
@@ -30,6 +34,12 @@ class CanvasFont {
   // The glyphs at Scale times the height; Ascent and Height are in device pixels.
   const QRawFont& Raw() const { return FRaw; }
   quint32 Glyph(unsigned char b) const { return FGlyphs[b]; }
+  const codepage::TCodePageCodec& Codec() const { return FCodec; }
+  // Whether byte B alone is a character drawn from this font (not a lead byte, not one
+  // the font lacks).
+  bool InGrid(unsigned char b) const { return FInGrid[b]; }
+  // The font for the rest, made when first needed; CellWidth in device pixels.
+  FallbackFont& Fallback(int cellWidth);
   qreal Ascent() const { return FAscent; }
   int Height() const { return FHeight; }
   int LogicalHeight() const { return FMetrics.height(); }
@@ -86,7 +96,11 @@ class CanvasFont {
   QFont FFont;
   QFontMetrics FMetrics;
   QRawFont FRaw;
+  const codepage::TCodePageCodec& FCodec;
   std::array<quint32, 256> FGlyphs{};
+  std::array<bool, 256> FInGrid{};
+  int FScale;
+  std::unique_ptr<FallbackFont> FFallback;
   std::array<InkBox, 256> FInk{};
   qreal FAscent = 0;
   int FHeight = 0;

@@ -278,7 +278,7 @@ QString EditorAccessible::attributes(int offset, int* startOffset, int* endOffse
 // Text given here is typed as keys are (a "\n" for a line break is stored as CR LF).
 void EditorAccessible::insertText(int offset, const QString& text) {
   if (!Editable() || text.isEmpty()) return;
-  const TTypedText typed = TypedText(text);
+  const TTypedText typed = Widget()->Typed(text);
   if (!typed.Accepted()) return Widget()->RefuseTyping(typed);
   Change([&] {
     textinsertion::AsOneUndoStep(Editor(), [&] {
@@ -300,7 +300,7 @@ void EditorAccessible::deleteText(int startOffset, int endOffset) {
 
 void EditorAccessible::replaceText(int startOffset, int endOffset, const QString& text) {
   if (!Editable()) return;
-  const TTypedText typed = TypedText(text);
+  const TTypedText typed = Widget()->Typed(text);
   if (!typed.Accepted()) return Widget()->RefuseTyping(typed);
   Change([&] {
     textinsertion::AsOneUndoStep(Editor(), [&] {

@@ -13,6 +13,7 @@
 #include <exception>
 
 #include "editor/CommandBrackets.h"
+#include "platform/CodePageLocale.h"
 #include "qt/EditorAccessEvents.h"
 #include "qt/EditorAccessible.h"
 #include "qt/Guarded.h"
@@ -133,6 +134,15 @@ EditorWidget::~EditorWidget() {
 
 TRACustomEditor& EditorWidget::Editor() const {
   return *FEditor;
+}
+
+void EditorWidget::SetCodePage(TCodePage page) {
+  if (page == FCodePage) return;
+  FCodePage = page;
+  FLocale = &LocaleOf(page);
+  FCanvas.SetCodePage(page);
+  FClipboard.SetCodePage(page);
+  Invalidate();
 }
 
 QSize EditorWidget::sizeHint() const {

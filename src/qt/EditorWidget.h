@@ -24,6 +24,7 @@
 #include "qt/QtCanvas.h"
 #include "qt/QtClipboard.h"
 #include "qt/TypedText.h"
+#include "util/CodePage.h"
 
 class EditorAccessEvents;
 class QScrollBar;
@@ -57,6 +58,19 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   QRect CaretRect() const { return QRect(FCaret.Pos, FCaret.Size); }
 
   QSize sizeHint() const override;
+
+  // The document's code page: the editor's locale (case, comparison, where double-byte
+  // characters begin) and the characters the canvas draws for its bytes. Windows-1252
+  // until set; setting another repaints the view.
+  void SetCodePage(TCodePage page);
+  TCodePage CodePage() const { return FCodePage; }
+  // Whether a typed character the code page lacks may move the document to the first code
+  // page holding it and the document (its file is UTF-8, which any code page writes);
+  // never until set.
+  void SetCodePageSwitching(std::function<bool()> allowed) { FMaySwitch = std::move(allowed); }
+  // Text typed, pasted or given by assistive technology as the document's bytes (see
+  // qt/TypedText.h), after such a move when it needs one and may; refused otherwise.
+  TTypedText Typed(const QString& text);
 
   // ---- EditorHost ----
   int ClientWidth() const override;
@@ -94,6 +108,7 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   std::unique_ptr<ListBox> CreateListBox() override;
   Clipboard& GetClipboard() override { return FClipboard; }
   TColor ResolveColor(TColor color) const override;
+  const Locale& GetLocale() const override { return *FLocale; }
 
   // Beeps and tells of characters the document cannot hold, typed through another way
   // than the keys (assistive technology, paste).
@@ -103,6 +118,8 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   // Typed characters were refused (see qt/TypedText.h); the widget has beeped, Message
   // says which character and why, for the status bar.
   void TypingRefused(const QString& message);
+  // Typing moved the document to another code page; Message says so, for the status bar.
+  void CodePageSwitched(TCodePage page, const QString& message);
 
  protected:
   bool event(QEvent* event) override;
@@ -167,6 +184,9 @@ class EditorWidget : public QAbstractScrollArea, public EditorHost {
   int FScale = 1;
   int FRowOffset = 0;
   QtCanvas FCanvas;
+  TCodePage FCodePage = TCodePage::cp1252;
+  const Locale* FLocale = &DefaultLocale();
+  std::function<bool()> FMaySwitch;
   QtClipboard FClipboard;
   QRegion FPending;
   bool FFlushQueued = false;

@@ -8,6 +8,7 @@
 #include <QWheelEvent>
 #include <optional>
 
+#include "editor/CodePageSwitch.h"
 #include "qt/EditorWidget.h"
 #include "qt/Guarded.h"
 #include "qt/KeyTranslation.h"
@@ -57,9 +58,26 @@ void EditorWidget::keyPressEvent(QKeyEvent* event) {
 
 void EditorWidget::Type(const QString& characters) {
   if (characters.isEmpty()) return;
-  const TTypedText typed = TypedText(characters);
+  const TTypedText typed = Typed(characters);
   if (!typed.Accepted()) return RefuseTyping(typed);
   for (char c : typed.Bytes) Guarded(this, [&] { FEditor->KeyPress(c); });
+}
+
+TTypedText EditorWidget::Typed(const QString& text) {
+  TTypedText typed = TypedText(text, FCodePage);
+  if (typed.Accepted() || !FEditor || !FMaySwitch || !FMaySwitch()) return typed;
+  const std::u32string added = text.toStdU32String();
+  const auto page = codepageswitch::FirstHoldingWith(*FEditor, FCodePage, added);
+  if (!page) return typed;
+  const TCodePage from = FCodePage;
+  codepageswitch::Switch(*FEditor, from, *page);
+  SetCodePage(*page);
+  emit CodePageSwitched(
+      *page, QStringLiteral("The document now uses %1 (%2) to hold \"%3\"; it is still saved as "
+                            "UTF-8.")
+                 .arg(QString::fromLatin1(codepage::Name(*page)),
+                      QString::fromLatin1(codepage::WritingSystem(*page)), typed.Refused));
+  return TypedText(text, FCodePage);
 }
 
 void EditorWidget::RefuseTyping(const TTypedText& typed) {

@@ -6,8 +6,6 @@
 #include <cstring>
 #include <utility>
 
-#include "qt/Codepage1252.h"
-
 namespace {
 
 // Puts one pixel row of each cell side by side: row Offset of each, N pixels wide.
@@ -186,10 +184,15 @@ void QtCanvas::SetFont(const TFont& font) {
   FFont = font;
 }
 
+void QtCanvas::SetCodePage(TCodePage page) {
+  if (page != FCodePage) FCurrent = nullptr;
+  FCodePage = page;
+}
+
 CanvasFont& QtCanvas::CurrentFont() {
   if (FCurrent) return *FCurrent;
-  auto& slot = FFonts[FontKey{FFont.Name, FFont.Height, FFont.Style}];
-  if (!slot) slot = std::make_unique<CanvasFont>(FFont, FScale);
+  auto& slot = FFonts[FontKey{FFont.Name, FFont.Height, FFont.Style, FCodePage}];
+  if (!slot) slot = std::make_unique<CanvasFont>(FFont, FScale, FCodePage);
   FCurrent = slot.get();
   return *FCurrent;
 }
@@ -273,8 +276,9 @@ bool QtCanvas::CanCopyCells(const std::string& text, const int* advances, const 
   CanvasFont& font = CurrentFont();
   for (size_t i = 0; i < text.size(); ++i) {
     if (advances[i] != advance) return false;
-    if (font.Spill(static_cast<unsigned char>(text[i]), advance * FScale) & CanvasFont::kFurther)
-      return false;
+    const auto b = static_cast<unsigned char>(text[i]);
+    if (!font.InGrid(b)) return false;
+    if (font.Spill(b, advance * FScale) & CanvasFont::kFurther) return false;
   }
   return true;
 }
@@ -359,35 +363,74 @@ void QtCanvas::FillPixels(const QRect& r, QRgb pixel) {
              [&](QRgb* row) { std::fill_n(row + r.left(), r.width(), pixel); });
 }
 
-// One glyph run at the given advances over the run's background.
+int QtCanvas::LayOutGlyphs(CanvasFont& font, const std::string& text, const int* advances) {
+  const codepage::TCodePageCodec& codec = font.Codec();
+  const size_t n = text.size();
+  FGlyphBuf.clear();
+  FPosBuf.clear();
+  FWideGlyphBuf.clear();
+  FWidePosBuf.clear();
+  const auto advanceAt = [&](size_t i) {
+    if (advances) return advances[i] * FScale;
+    const char32_t c = codec.CharOfByte(static_cast<unsigned char>(text[i]));
+    return font.Metrics().horizontalAdvance(QString::fromUcs4(&c, 1)) * FScale;
+  };
+  int offset = 0;
+  for (size_t i = 0; i < n;) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    int width = advanceAt(i);
+    if (font.InGrid(b)) {
+      FGlyphBuf.push_back(font.Glyph(b));
+      FPosBuf.emplace_back(offset, 0);
+      offset += width;
+      ++i;
+      continue;
+    }
+    // A lead byte whose second byte is not in the run (cut by a change of colour) shows
+    // nothing: the run after it draws the whole character.
+    char32_t c = 0;
+    const size_t length = codec.CharAt(text, i, c);
+    if (length == 2) width += advanceAt(i + 1);
+    if (length > 0) {
+      FallbackFont& fallback = font.Fallback(advanceAt(i));
+      const quint32 glyph = fallback.Glyph(c);
+      FWideGlyphBuf.push_back(glyph);
+      FWidePosBuf.emplace_back(offset + (width - fallback.Advance(glyph)) / 2, 0);
+    }
+    offset += width;
+    i += std::max<size_t>(length, 1);
+  }
+  return offset;
+}
+
+// The glyph runs at the given advances over the run's background.
 void QtCanvas::DrawGlyphs(int x, int y, const std::string& text, const int* advances,
                           const TRect* clip) {
   CanvasFont& font = CurrentFont();
-  const size_t n = text.size();
-  FGlyphBuf.resize(n);
-  FPosBuf.resize(n);
-  int offset = 0;
-  for (size_t i = 0; i < n; ++i) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    FGlyphBuf[i] = font.Glyph(b);
-    FPosBuf[i] = QPointF(offset, 0);
-    const int advance =
-        advances ? advances[i] : font.Metrics().horizontalAdvance(Codepage1252::ToChar(b));
-    offset += advance * FScale;
-  }
+  const int width = LayOutGlyphs(font, text, advances);
   x *= FScale;
   y *= FScale;
-  const QRect box(x, y, offset, font.Height());
+  const QRect box(x, y, width, font.Height());
   QRect area = box;
   if (clip) {
     area &= Scaled(QRect(clip->Left, clip->Top, clip->Width(), clip->Height()));
     if (area.isEmpty()) return;
   }
-  QGlyphRun run;
-  run.setRawFont(font.Raw());
-  run.setRawData(FGlyphBuf.data(), FPosBuf.data(), static_cast<int>(n));
-  run.setUnderline(FFont.Style & fsUnderline);
-  run.setStrikeOut(FFont.Style & fsStrikeOut);
+  const auto runOf = [&](const QRawFont& raw, std::vector<quint32>& glyphs,
+                         std::vector<QPointF>& positions) {
+    QGlyphRun run;
+    run.setRawFont(raw);
+    run.setRawData(glyphs.data(), positions.data(), static_cast<int>(glyphs.size()));
+    run.setUnderline(FFont.Style & fsUnderline);
+    run.setStrikeOut(FFont.Style & fsStrikeOut);
+    return run;
+  };
+  const QGlyphRun run = runOf(font.Raw(), FGlyphBuf, FPosBuf);
+  QGlyphRun wide;
+  if (!FWideGlyphBuf.empty()) {
+    const int cell = advances ? advances[0] * FScale : font.Metrics().averageCharWidth() * FScale;
+    wide = runOf(font.Fallback(cell).Raw(), FWideGlyphBuf, FWidePosBuf);
+  }
   const QColor back = Resolved(FBrush);
   const QColor fore = Resolved(FFont.Color);
   // Glyphs may ink a little beyond their cells: a font height either way is ample.
@@ -395,7 +438,9 @@ void QtCanvas::DrawGlyphs(int x, int y, const std::string& text, const int* adva
   Painted(reach, clip ? &area : nullptr, [&](QPainter& p, int shift) {
     p.fillRect(box.translated(0, shift), back);
     p.setPen(fore);
-    p.drawGlyphRun(QPointF(x, y + shift + font.Ascent()), run);
+    const QPointF baseline(x, y + shift + font.Ascent());
+    if (!FGlyphBuf.empty()) p.drawGlyphRun(baseline, run);
+    if (!FWideGlyphBuf.empty()) p.drawGlyphRun(baseline, wide);
   });
   MarkDirty(area & FImage->rect());
 }

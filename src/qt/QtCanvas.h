@@ -49,6 +49,10 @@ class QtCanvas : public Canvas {
   void SetRowOffset(int offset);
   int RowOffset() const { return FRowOffset; }
   void SetClipRect(const TRect& rect) { FClipRect = rect; }
+  // The code page of the bytes drawn: which character each byte, or pair of bytes of a
+  // double-byte code page, shows. The editor widget sets it with its document's locale.
+  void SetCodePage(TCodePage page);
+  TCodePage CodePage() const { return FCodePage; }
   // The part of the image drawn into since the last TakeDirty, in logical pixels.
   QRect TakeDirty();
   // Called when something is drawn while nothing was dirty yet.
@@ -70,7 +74,7 @@ class QtCanvas : public Canvas {
   TRect ClipRect() const override { return FClipRect; }
 
  private:
-  using FontKey = std::tuple<std::string, int, TFontStyles>;
+  using FontKey = std::tuple<std::string, int, TFontStyles, TCodePage>;
 
   CanvasFont& CurrentFont();
   QColor Resolved(TColor color) const { return ToQColor(FResolve(color)); }
@@ -121,6 +125,10 @@ class QtCanvas : public Canvas {
   bool OnOneSide(const QRect& reach) const;
   bool FillAxisLine(QPoint from, QPoint to, int width);
   void DrawGlyphs(int x, int y, const std::string& text, const int* advances, const TRect* clip);
+  // Puts the glyphs of Text into the glyph buffers: the grid font's, and the fallback
+  // font's for what the grid font lacks, a double-byte character centred over its two
+  // cells. Returns the run's width in device pixels.
+  int LayOutGlyphs(CanvasFont& font, const std::string& text, const int* advances);
 
   std::function<TColor(TColor)> FResolve;
   QImage* FImage = nullptr;
@@ -147,4 +155,7 @@ class QtCanvas : public Canvas {
   std::vector<const uint32_t*> FCellBuf;
   std::vector<quint32> FGlyphBuf;
   std::vector<QPointF> FPosBuf;
+  std::vector<quint32> FWideGlyphBuf;
+  std::vector<QPointF> FWidePosBuf;
+  TCodePage FCodePage = TCodePage::cp1252;
 };

@@ -4,7 +4,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-#include "qt/Codepage1252.h"
+#include "qt/CodePageText.h"
 
 namespace {
 const QMimeData* Current() {
@@ -24,12 +24,12 @@ bool QtClipboard::HasText() const {
 
 // A character the code page cannot hold arrives as '?', as the platform converts it.
 std::string QtClipboard::Text() const {
-  return Codepage1252::FromQString(QGuiApplication::clipboard()->text(), '?');
+  return codepagetext::FromQString(QGuiApplication::clipboard()->text(), FCodePage, '?');
 }
 
 void QtClipboard::SetText(const std::string& text) {
   auto* data = new QMimeData;
-  data->setText(Codepage1252::ToQString(text));
+  data->setText(codepagetext::ToQString(text, FCodePage));
   QGuiApplication::clipboard()->setMimeData(data);
 }
 

@@ -1,10 +1,11 @@
 #pragma once
-// The system clipboard through QGuiApplication::clipboard(). Text goes through
-// Windows-1252; a named format travels as the MIME type
+// The system clipboard through QGuiApplication::clipboard(). Text goes through the
+// document's code page (Windows-1252 until set); a named format travels as the MIME type
 // application/x-qt-windows-mime;value="<name>" beside the text.
 #include <QString>
 
 #include "platform/Clipboard.h"
+#include "util/CodePage.h"
 
 class QtClipboard : public Clipboard {
  public:
@@ -14,5 +15,10 @@ class QtClipboard : public Clipboard {
   void AddFormat(const std::string& name, const std::string& data) override;
   std::optional<std::string> Format(const std::string& name) const override;
 
+  void SetCodePage(TCodePage page) { FCodePage = page; }
+
   static QString MimeTypeOf(const std::string& formatName);
+
+ private:
+  TCodePage FCodePage = TCodePage::cp1252;
 };

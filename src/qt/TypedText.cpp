@@ -2,24 +2,16 @@
 
 #include <QList>
 
-#include "qt/Codepage1252.h"
-
-namespace {
-
-const QString kCharacterSet = QStringLiteral("Windows-1252");
-
-}  // namespace
-
-TTypedText TypedText(const QString& typed) {
+TTypedText TypedText(const QString& typed, TCodePage page) {
+  const codepage::TCodePageCodec& codec = codepage::TCodePageCodec::Of(page);
   TTypedText result;
+  result.CodePage = page;
   result.Bytes.reserve(static_cast<size_t>(typed.size()));
   for (qsizetype i = 0; i < typed.size(); ++i) {
-    if (const auto byte = Codepage1252::FromChar(typed[i])) {
-      result.Bytes.push_back(static_cast<char>(*byte));
-      continue;
-    }
     const bool pair =
         typed[i].isHighSurrogate() && i + 1 < typed.size() && typed[i + 1].isLowSurrogate();
+    const char32_t c = pair ? QChar::surrogateToUcs4(typed[i], typed[i + 1]) : typed[i].unicode();
+    if (!pair && codec.Encode(c, result.Bytes)) continue;
     result.Refused = typed.mid(i, pair ? 2 : 1);
     result.Bytes.clear();
     break;
@@ -33,5 +25,5 @@ QString RefusalMessage(const TTypedText& typed) {
   return QStringLiteral(
              "Cannot type \"%1\" (U+%2): the document's character set, %3, has no "
              "such character.")
-      .arg(typed.Refused, code, kCharacterSet);
+      .arg(typed.Refused, code, QString::fromLatin1(codepage::Name(typed.CodePage)));
 }

@@ -9,20 +9,23 @@
 // caller leaves the text unchanged, beeps and says RefusalMessage. A character is never
 // dropped or replaced silently.
 //
-// Today every document holds Windows-1252 (a UTF-8 file is shown through it). A document
-// of another character set will give TypedText its set; the callers stay as they are.
+// The character set is the document's code page (see util/CodePage.h), which the editor
+// widget passes along.
 #include <QString>
 #include <string>
+
+#include "util/CodePage.h"
 
 struct TTypedText {
   std::string Bytes;
   QString Refused;  // one character, a surrogate pair for one beyond the 16-bit range
+  TCodePage CodePage = TCodePage::cp1252;
 
   bool Accepted() const { return Refused.isEmpty(); }
 };
 
-// Typed as the document's bytes, or refused as a whole.
-TTypedText TypedText(const QString& typed);
+// Typed as bytes of the document's code page, or refused as a whole.
+TTypedText TypedText(const QString& typed, TCodePage page);
 
 // The status bar's words for a refused character, naming it and the character set:
 //   Cannot type "Я" (U+042F): the document's character set, Windows-1252, has no such

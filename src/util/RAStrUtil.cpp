@@ -8,11 +8,9 @@
 
 namespace {
 
-// S[pos] (1-based) ends a word: a separator character that is not the second byte of a
-// double-byte character.
+// S[pos] (1-based) ends a word.
 bool IsSeparatorAt(const std::string& s, int pos, const Locale& locale) {
-  size_t i = static_cast<size_t>(pos - 1);
-  return IsWordSeparator(static_cast<unsigned char>(s[i])) && !locale.IsTrailByte(s, i);
+  return IsWordSeparatorAt(s, static_cast<size_t>(pos - 1), locale);
 }
 
 bool SameTextPrefix(std::string_view text, std::string_view prefix) {
@@ -31,6 +29,10 @@ bool SameTextPrefix(std::string_view text, std::string_view prefix) {
 bool IsWordSeparator(unsigned char c) {
   static constexpr std::string_view kSeparators("\0\n\r \"#%'()*+,-./:;<=>[\\]{}", 26);
   return kSeparators.find(static_cast<char>(c)) != std::string_view::npos;
+}
+
+bool IsWordSeparatorAt(std::string_view s, size_t index, const Locale& locale) {
+  return IsWordSeparator(static_cast<unsigned char>(s[index])) && !locale.IsTrailByte(s, index);
 }
 
 std::string Blanks(int n) {

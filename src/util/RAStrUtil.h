@@ -2,12 +2,16 @@
 // Stateless byte-string functions shared by the control, its commands and highlighting.
 // Positions are 1-based unless a function says otherwise; no function fails.
 #include <string>
+#include <string_view>
 
 #include "platform/Locale.h"
 
 // Whether C belongs to the 26 characters that end a word (code 0, LF, CR, space and
 // " # % ' ( ) * + , - . / : ; < = > [ \ ] { }).
 bool IsWordSeparator(unsigned char c);
+// Whether S[Index] (0-based) ends a word: a separator that is not the second byte of a
+// double-byte character (such a byte belongs to the character, a word character).
+bool IsWordSeparatorAt(std::string_view s, size_t index, const Locale& locale);
 
 std::string Blanks(int n);
 bool CharOccurs(char ch, const std::string& s);

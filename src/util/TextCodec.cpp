@@ -2,11 +2,16 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <cstring>
 #include <vector>
 
+#include "util/Utf8.h"
+
 namespace {
+
+using utf8::DecodeOne;
+using utf8::FindNonAscii;
+using utf8::IsCutSequence;
 
 // Characters of the bytes 0x80..0x9F; the undefined ones keep their own number.
 constexpr std::array<char16_t, 32> kHighControls = {
@@ -15,79 +20,6 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90..97
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98..9F
 };
-
-unsigned char At(std::string_view s, size_t i) {
-  return static_cast<unsigned char>(s[i]);
-}
-
-bool IsContinuation(unsigned char b) {
-  return (b & 0xC0) == 0x80;
-}
-
-// The character of the UTF-8 sequence at I and its length; length 0 when the bytes there
-// are not valid UTF-8 (a stray or missing continuation byte, an overlong form, a
-// surrogate, a number beyond U+10FFFF).
-size_t DecodeOne(std::string_view s, size_t i, char32_t& c) {
-  const unsigned char lead = At(s, i);
-  const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-  if (length == 0 || lead > 0xF4) return 0;
-  // The least character of each length: a smaller one there is an overlong form.
-  constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-  c = lead & (0x7F >> length);
-  if (s.size() - i < length) return 0;
-  for (size_t k = 1; k < length; ++k) {
-    const unsigned char b = At(s, i + k);
-    if (!IsContinuation(b)) return 0;
-    c = (c << 6) | (b & 0x3F);
-  }
-  if (c < kLeast[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
-  return length;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
-
-// The index of the first byte of Bytes at or after From that is not ASCII, or its size.
-size_t FindNonAscii(std::string_view bytes, size_t from) {
-  // Whole words at a time: the loop the compiler turns into vector instructions, since
-  // this runs over every byte of every file opened.
-  constexpr uint64_t kHighBits = 0x8080808080808080ull;
-  size_t i = from;
-  for (; i + 32 <= bytes.size(); i += 32) {
-    uint64_t w[4];
-    std::memcpy(w, bytes.data() + i, sizeof w);
-    if (((w[0] | w[1] | w[2] | w[3]) & kHighBits) != 0) break;
-  }
-  while (i < bytes.size() && At(bytes, i) < 0x80) ++i;
-  return i;
-}
-
-// Whether the bytes from I to the end of S begin a UTF-8 sequence that more bytes could
-// complete.
-bool IsCutSequence(std::string_view s, size_t i) {
-  const unsigned char lead = At(s, i);
-  const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-  if (length == 0 || lead > 0xF4 || s.size() - i >= length) return false;
-  for (size_t k = i + 1; k < s.size(); ++k) {
-    if (!IsContinuation(At(s, k))) return false;
-  }
-  return true;
-}
 
 // A character of the file the code page lacks, and where its '?' was written.
 struct TReplaced {
@@ -117,7 +49,7 @@ void Undecode(std::string& bytes, TDecodingPoint point, const std::vector<TRepla
     char32_t c = textcodec::CharOfByte(static_cast<unsigned char>(bytes[i]));
     if (next != replaced.rend() && next->At == i) c = (next++)->Char;
     utf8.clear();
-    AppendUtf8(utf8, c);
+    utf8::Append(utf8, c);
     to -= utf8.size();
     bytes.replace(to, utf8.size(), utf8);
   }
@@ -242,7 +174,7 @@ void AppendEncoded(std::string& out, std::string_view text, TTextEncoding encodi
     const size_t next = FindNonAscii(text, i);
     out.append(text.substr(i, next - i));
     if (next == text.size()) break;
-    AppendUtf8(out, CharOfByte(At(text, next)));
+    utf8::Append(out, CharOfByte(static_cast<unsigned char>(text[next])));
     i = next + 1;
   }
 }

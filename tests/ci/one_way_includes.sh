@@ -10,7 +10,7 @@ app="$root/src/app"
 # header, then the files (relative to src/app) that may include it
 rules=(
   "MainWindow.h|MainWindow.cpp MainShortcuts.cpp MainPreferences.cpp main.cpp"
-  "Documents.h|Documents.cpp DocumentsRecovery.cpp DocumentsSession.cpp MainWindow.cpp MainWindow.h MainShortcuts.cpp MainPreferences.cpp main.cpp"
+  "Documents.h|Documents.cpp DocumentsRecovery.cpp DocumentsSession.cpp DocumentsReopen.cpp MainWindow.cpp MainWindow.h MainShortcuts.cpp MainPreferences.cpp main.cpp"
 )
 
 failed=0

@@ -235,6 +235,25 @@ TEST(PaintRuns, RunStartingOnATrailByteIsDrawnWithItsLeadByteClipped) {
             "cde");
   EXPECT_EQ(texts[0].rect.Left, CellX(0));
   EXPECT_FALSE(texts[0].clipped);
+
+  // A selection that ends between the two bytes: the run after it draws the character
+  // again from its lead byte, clipped to its own cells.
+  p.host.LocaleOverride = &dbcs;
+  p.e().ViewFrom(0);
+  p.e().Select(0, 0, 3, 0, bfNonInclusive);
+  p.PaintOnly(0, 0, 6);
+  texts = p.Texts();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0].text, "ab\x82\xA0") << "the selected lead byte takes its second along";
+  ASSERT_TRUE(texts[0].clipped);
+  EXPECT_EQ(texts[0].clip, (TRect{CellX(0), 0, CellX(3), 16}));
+  EXPECT_EQ(texts[1].text.substr(0, 3),
+            "\x82\xA0"
+            "c");
+  EXPECT_EQ(texts[1].rect.Left, CellX(2));
+  ASSERT_TRUE(texts[1].clipped);
+  EXPECT_EQ(texts[1].clip.Left, CellX(3));
+  p.host.LocaleOverride = nullptr;
 }
 
 TEST(PaintSelection, TwoLineStreamSelection) {

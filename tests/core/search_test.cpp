@@ -20,14 +20,13 @@ using editorsearch::TSearchOptions;
 
 namespace {
 
-std::string UpperAZ(std::string s) {
-  for (char& c : s) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-  }
+// Case folded as the Western code page folds it, byte by byte.
+std::string Folded(std::string s) {
+  for (char& c : s) c = static_cast<char>(DefaultLocale().Folded(static_cast<unsigned char>(c)));
   return s;
 }
 
-// The search on the whole text, upper-cased when Match case is off. A caret below the
+// The search on the whole text, case-folded when Match case is off. A caret below the
 // last line counts as the end of the text. Whole word skips occurrences next to a word
 // character; Wrap around searches once more from the top.
 int WholeTextPos(const std::string& text, const std::string& sub, int from, bool wholeWord) {
@@ -42,8 +41,8 @@ editorsearch::TFindResult WholeTextFind(TRACustomEditor& e, const TSearchOptions
   std::string text = e.Lines().GetTextStr();
   std::string sub = o.Text;
   if (!o.MatchCase) {
-    text = UpperAZ(text);
-    sub = UpperAZ(sub);
+    text = Folded(text);
+    sub = Folded(sub);
   }
   int selStart = e.PosFromCaret(e.CaretX(), e.CaretY());
   if (selStart < 0 && e.CaretY() >= e.Lines().Count()) selStart = static_cast<int>(text.size());
@@ -61,10 +60,10 @@ editorsearch::TFindResult WholeTextFind(TRACustomEditor& e, const TSearchOptions
 
 bool WholeTextMatches(const TRACustomEditor& e, const TSearchOptions& o) {
   const std::string g = e.GetSelText();
-  if (g != o.Text && (o.MatchCase || UpperAZ(g) != UpperAZ(o.Text))) return false;
+  if (g != o.Text && (o.MatchCase || Folded(g) != Folded(o.Text))) return false;
   const int start = e.PosFromCaret(e.SelBegX(), e.SelBegY());
-  return !o.WholeWord || WholeTextPos(UpperAZ(e.Lines().GetTextStr()), UpperAZ(o.Text), start + 1,
-                                      true) == start + 1;
+  return !o.WholeWord ||
+         WholeTextPos(Folded(e.Lines().GetTextStr()), Folded(o.Text), start + 1, true) == start + 1;
 }
 
 editorsearch::TFindResult WholeTextReplace(TRACustomEditor& e, const TSearchOptions& o,
@@ -126,8 +125,8 @@ TEST(SearchOffset, Cases) {
       {"xABCx\r\n", "abc", false, 0, 1},
       {"xABCx\r\n", "abc", true, 0, -1},
       {"xABCx\r\n", "ABC", true, 0, 1},
-      {"x\xC9y\r\n", "\xE9", false, 0, -1},  // accented letters compare exactly
-      {"x\xC9y\r\n", "\xC9", false, 0, 1},
+      {"x\xC9y\r\n", "\xE9", false, 0, 1},  // the code page's letters fold too
+      {"x\xC9y\r\n", "\xE9", true, 0, -1},
       {"x\xE9y\r\n", "\xE9", true, 0, 1},
       {"aaa\r\n", "aa", false, 0, 0},
       {"aaa\r\n", "aa", false, 2, -1},
@@ -257,10 +256,10 @@ TEST(SearchModel, MatchesTheWholeTextSearch) {
     const std::string what = "'" + options.Text + "' in '" + text + "'";
 
     const int from = pick(static_cast<int>(text.size()) + 4);
-    std::string upper = options.MatchCase ? model.Text() : UpperAZ(model.Text());
+    std::string upper = options.MatchCase ? model.Text() : Folded(model.Text());
     EXPECT_EQ(editorsearch::FindOffset(fast.editor->Lines(), options, from),
-              WholeTextPos(upper, options.MatchCase ? options.Text : UpperAZ(options.Text),
-                           from + 1, options.WholeWord) -
+              WholeTextPos(upper, options.MatchCase ? options.Text : Folded(options.Text), from + 1,
+                           options.WholeWord) -
                   1)
         << what;
 
@@ -549,8 +548,8 @@ TEST(SearchCount, PlainCountMatchesFindNextFromTheTop) {
     for (int options = 0; options < 4; ++options) {
       const TSearchOptions o{sub, (options & 1) != 0, (options & 2) != 0};
       // Find Next from the top: each search starts behind the last occurrence.
-      const std::string whole = o.MatchCase ? h.Text() : UpperAZ(h.Text());
-      const std::string wanted = o.MatchCase ? o.Text : UpperAZ(o.Text);
+      const std::string whole = o.MatchCase ? h.Text() : Folded(h.Text());
+      const std::string wanted = o.MatchCase ? o.Text : Folded(o.Text);
       std::vector<int> starts;
       for (int p = WholeTextPos(whole, wanted, 1, o.WholeWord); p > 0;
            p = WholeTextPos(whole, wanted, p + static_cast<int>(wanted.size()), o.WholeWord))
@@ -609,8 +608,8 @@ TEST(SearchModel, FindPreviousTakesTheLastOccurrenceBefore) {
       for (const TPatternMatch& m : RegexModelAll(*h.editor, re))
         all.push_back({m.Offset, m.Length});
     } else {
-      const std::string whole = o.MatchCase ? h.Text() : UpperAZ(h.Text());
-      const std::string wanted = o.MatchCase ? o.Text : UpperAZ(o.Text);
+      const std::string whole = o.MatchCase ? h.Text() : Folded(h.Text());
+      const std::string wanted = o.MatchCase ? o.Text : Folded(o.Text);
       for (int p = WholeTextPos(whole, wanted, 1, o.WholeWord); p > 0;
            p = WholeTextPos(whole, wanted, p + static_cast<int>(wanted.size()), o.WholeWord))
         all.push_back({p - 1, static_cast<int>(wanted.size())});

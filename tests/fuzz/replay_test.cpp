@@ -17,7 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kTargetNames[] = {"scanner", "highlight", "load_save", "commands", "encoding"};
+const char* const kTargetNames[] = {"scanner",  "highlight", "load_save",
+                                    "commands", "encoding",  "codepage"};
 
 std::vector<fs::path> InputsOf(const std::string& target) {
   std::vector<fs::path> inputs;

@@ -103,7 +103,10 @@ TEST_F(AppTest, Utf8BeyondTheCodePageOpensReadOnlyAndIsNeverWritten) {
   EXPECT_TRUE(child->Editor1().ReadOnly());
   EXPECT_EQ(child->Editor1().Lines()[0], "? ? ? \xE9");
   ASSERT_EQ(Dialogs.Warnings.size(), 1);
-  EXPECT_TRUE(Dialogs.Warnings.first().contains("read-only: it holds 3 characters"));
+  EXPECT_TRUE(Dialogs.Warnings.first().contains(QString::fromUtf8(
+      "read-only: it holds Western and Japanese characters, and characters that no code page "
+      "holds, such as \xF0\x9F\x98\x80 (U+1F600), which no single code page of the editor "
+      "holds together. 3 characters are shown")));
 
   Type(&child->EditorView(), Qt::Key_X, Qt::NoModifier, "x");
   child->ReplaceDialog1().FindEdit->setText("?");

@@ -221,7 +221,7 @@ TEST_F(AppTest, FileChangedOnDiskReloadsAnUnchangedDocumentAndAsksOnceForAChange
   form.Documents().Watcher().Check(child);
   EXPECT_FALSE(editor.Bookmarks()[3].Valid);
   // A reload with characters the document cannot show makes it read-only, and back.
-  WriteFile(path, "\xE4\xB8\xAD\r\n");
+  WriteFile(path, "\xE4\xB8\xAD \xF0\x9F\x98\x80\r\n");
   form.Documents().Watcher().Check(child);
   EXPECT_TRUE(editor.ReadOnly());
   WriteFile(path, "s0\r\ns1\r\n");

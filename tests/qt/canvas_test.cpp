@@ -418,3 +418,52 @@ TEST_F(CanvasFixture, DrawingIntoARingGivesTheSamePicture) {
   other.SetImage(nullptr);
   EXPECT_EQ(Difference(LogicalImage(painted, 31), plain), "");
 }
+
+// The bytes of a code page show its characters; a double-byte character is drawn once
+// over its two cells from the CJK font, standing on the grid font's baseline, and a run
+// that starts on its second byte (drawn from one cell to the left, clipped) shows its
+// right half only.
+TEST_F(CanvasFixture, CodePageCharactersAndDoubleByteGlyphsOverTwoCells) {
+  const int advances[] = {8, 8, 8};
+  const auto inkRows = [&] {
+    std::set<int> rows;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        if (qGray(image.pixel(x, y)) < 128) rows.insert(y);
+      }
+    }
+    return rows;
+  };
+  canvas.TextOut(10, 5, "\xDF", advances, nullptr);
+  const QImage western = image.copy();
+  Clear();
+  canvas.SetCodePage(TCodePage::cp1251);
+  canvas.TextOut(10, 5, "\xDF", advances, nullptr);  // the Cyrillic capital ya
+  EXPECT_NE(image, western);
+
+  Clear();
+  canvas.SetCodePage(TCodePage::cp932);
+  canvas.TextOut(10, 5, "H", advances, nullptr);
+  const int baseline = *inkRows().rbegin();
+  Clear();
+  canvas.TextOut(10, 5, "\x93\xFA", advances, nullptr);  // 日
+  const std::set<int> columns = InkColumns();
+  ASSERT_FALSE(columns.empty()) << "the CJK font draws it";
+  EXPECT_GE(*columns.begin(), 10);
+  EXPECT_LT(*columns.rbegin(), 26);
+  EXPECT_LT(*columns.begin(), 18) << "ink in the first cell";
+  EXPECT_GE(*columns.rbegin(), 18) << "and in the second";
+  EXPECT_NEAR(*inkRows().rbegin(), baseline, 2);
+
+  Clear();
+  const TRect secondCell = TRect::FromSize(18, 5, 8, 20);
+  canvas.TextOut(10, 5, "\x93\xFA", advances, &secondCell);
+  const std::set<int> right = InkColumns();
+  ASSERT_FALSE(right.empty());
+  EXPECT_GE(*right.begin(), 18);
+  std::set<int> expected;
+  for (int c : columns) {
+    if (c >= 18) expected.insert(c);
+  }
+  EXPECT_EQ(right, expected);
+}

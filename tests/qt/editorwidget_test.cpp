@@ -386,6 +386,13 @@ TEST(QtClipboardTest, TextThroughTheCodePageAndNamedFormatsBesideIt) {
   // Text from elsewhere that the code page cannot hold arrives as '?'.
   QGuiApplication::clipboard()->setText(QString::fromUtf8("\xC4\x80z"));
   EXPECT_EQ(clip.Text(), "?z");
+
+  // Under Shift-JIS a character is its two bytes, both ways.
+  clip.SetCodePage(TCodePage::cp932);
+  clip.SetText("\x93\xFA\x96\x7B");
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("\u65e5\u672c"));
+  QGuiApplication::clipboard()->setText(QString::fromUtf8("\u30bd\u00e9"));
+  EXPECT_EQ(clip.Text(), "\x83\x5C?");
   QGuiApplication::clipboard()->clear();
   EXPECT_FALSE(clip.HasText());
 }

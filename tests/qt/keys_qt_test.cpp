@@ -104,7 +104,7 @@ TEST(KeyTranslation, ModifierKeysAloneAreNotPassedOn) {
 
 // What a key types, as the document's bytes.
 static std::string TypedBytes(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
-  return TypedText(TypedCharacters(key, modifiers, text)).Bytes;
+  return TypedText(TypedCharacters(key, modifiers, text), TCodePage::cp1252).Bytes;
 }
 
 TEST(KeyTranslation, TypedTextBecomesWindows1252Bytes) {
@@ -114,14 +114,26 @@ TEST(KeyTranslation, TypedTextBecomesWindows1252Bytes) {
   EXPECT_EQ(TypedBytes(Qt::Key_Eacute, kNone, QString(QChar(0xE9))), "\xE9");
   // A character the code page cannot hold refuses what it came with, named whole (a pair
   // of surrogates too).
-  const TTypedText refused = TypedText(QString::fromUtf8("x\xF0\x9F\x98\x80y\xC4\x80"));
+  const TTypedText refused =
+      TypedText(QString::fromUtf8("x\xF0\x9F\x98\x80y\xC4\x80"), TCodePage::cp1252);
   EXPECT_EQ(refused.Bytes, "");
   EXPECT_EQ(refused.Refused, QString::fromUtf8("\xF0\x9F\x98\x80"));
   EXPECT_EQ(RefusalMessage(refused).toStdString(),
             "Cannot type \"\xF0\x9F\x98\x80\" (U+1F600): the document's character set, "
             "Windows-1252, has no such character.");
-  EXPECT_EQ(RefusalMessage(TypedText(QString(QChar(0x42F)))).left(20),
+  EXPECT_EQ(RefusalMessage(TypedText(QString(QChar(0x42F)), TCodePage::cp1252)).left(20),
             QString::fromUtf8("Cannot type \"\xD0\xAF\" (U+042F)").left(20));
+  // Under another code page its characters are typed as its bytes, one or two each.
+  EXPECT_EQ(TypedText(QString::fromUtf8("\xD0\xAF"), TCodePage::cp1251).Bytes, "\xDF");
+  EXPECT_EQ(TypedText(QString::fromUtf8("\xE6\x97\xA5"
+                                        "a"),
+                      TCodePage::cp932)
+                .Bytes,
+            "\x93\xFA"
+            "a");
+  EXPECT_EQ(RefusalMessage(TypedText(QString(QChar(0xE9)), TCodePage::cp932)).toStdString(),
+            "Cannot type \"\xC3\xA9\" (U+00E9): the document's character set, Shift-JIS, has "
+            "no such character.");
   // Keys that type control characters.
   EXPECT_EQ(TypedBytes(Qt::Key_Return, kNone, "\r"), "\r");
   EXPECT_EQ(TypedBytes(Qt::Key_Escape, kNone, "\x1b"), "\x1b");
