@@ -73,6 +73,10 @@ void TDocumentFile::Load(TEditorStrings& lines, const QString& fileName,
   FLinefeedEnds = content.LinefeedEnds;
   FEncoding = content.Decoded.Encoding;
   if (!page && content.Decoded.Unmappable == 0) return;
+  // The document shows the second reading: the guard remembers that one, should the file
+  // have changed in between.
+  Remember(fileName, QCryptographicHash::hash(QByteArrayView(bytes), kDigest), true);
+  FCutAtNul = bytes.find('\0') != std::string::npos;
   const filetext::TFileText decoded = filetext::Decode(bytes, page);
   FEncoding = decoded.Encoding;
   FCodePage = decoded.Page;
